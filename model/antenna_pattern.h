@@ -1,0 +1,79 @@
+// Antenna pattern model: the HCM antenna codes, their check, the attenuation of one code in
+// its own plane, the 3-D attenuation of a code pair and the antenna gain.
+//
+// Pure functions, no I/O. A code is a text of seven single-byte characters (for example
+// "030EA10"); a shorter text is read as far as it goes, characters after the seventh are
+// ignored. Failure is reported by value: ANT93 and ANT3D give -1, ZISKANTVA -99, VERANT 0.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lobrix {
+
+// Result modes of ANT93 and ANT3D.
+inline constexpr int kRelativeField = 0;  // relative field strength, 0.01 .. 1
+inline constexpr int kDecibel = 2;        // attenuation in dB, 0 .. 40
+
+inline constexpr float kInvalidPattern = -1.0f;  // ANT93 / ANT3D: invalid code or angle
+inline constexpr float kInvalidGain = -99.0f;    // ZISKANTVA: invalid code
+
+// Why a code fails the check, in the order the check looks (first failure wins).
+enum class CodeFault {
+  kNone,             // the code is valid
+  kNotADigit,        // one of positions 1-3, 6, 7 is missing or not 0-9
+  kNdDigits,         // ND needs 000 and 00
+  kFirstNumberRange, // the first number is outside the type's range
+  kBackLetter,       // V/W second letter not A..I
+  kUnknownType,      // positions 4-5 name no antenna type
+};
+
+struct CodeCheck {
+  CodeFault fault = CodeFault::kNone;
+  int position = 0;  // 1-based position of the offending character (kNotADigit only)
+  int low = 0, high = 0;  // valid range of the first number (kFirstNumberRange only)
+};
+
+// The code check with its reason; VERANT is `CheckCode(code).fault == CodeFault::kNone`.
+CodeCheck CheckCode(std::string_view code);
+// A one-line English explanation of a failed check, e.g. "EA needs a first number from 1 to 65".
+// Empty for a valid code.
+std::string CodeFaultText(std::string_view code);
+
+// 1 when the code is valid, 0 when not.
+int VERANT(std::string_view code);
+
+// Relative field (mode != 2) or attenuation in dB (mode 2) of one code at `angle` degrees from
+// the direction of maximum radiation; -1 for an invalid code or a non-finite angle.
+float ANT93(std::string_view code, float angle, int mode);
+
+// Direction (az, el) in the frame of a beam pointing at (azMax, elMax), all in degrees.
+struct AntennaAngles {
+  float azimuth;    // -180 .. 180, counted from the beam
+  float elevation;  // -90 .. 90, above the beam's equatorial plane
+};
+AntennaAngles ToAntennaAngles(float az, float azMax, float el, float elMax);
+
+// Mechanical combination of a horizontal and a vertical pattern in the antenna frame, with the
+// back lobe of the vertical pattern matched to the horizontal back radiation.
+float CombinePlanes(std::string_view hcode, float a, std::string_view vcode, float e, int mode);
+
+// Attenuation of the code pair towards (az, el) with the beam at (azMax, elMax); the vertical
+// code chooses electrical tilt (TA), built-in downtilt (P) or mechanical elevation (others).
+// -1 for an invalid code or a non-finite angle; never NaN.
+float ANT3D(std::string_view hcode, float az, float azMax, std::string_view vcode, float el,
+            float elMax, int mode);
+
+// Simpson integral of the squared relative field: plane "v" (any case) over elevation with the
+// cosine weight, anything else over the full azimuth circle. Does not check the code.
+float PlaneIntegral(std::string_view code, std::string_view plane);
+
+// Gain of the antenna in dBd; -99 when either code is invalid. A valid result also becomes the
+// current gain.
+float ZISKANTVA(std::string_view hcode, std::string_view vcode);
+
+// The module-wide current gain: the last gain computed, or one read from a Kathrein file.
+float CurrentGain();
+void SetCurrentGain(float gainDbd);
+
+}  // namespace lobrix
