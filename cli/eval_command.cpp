@@ -1,0 +1,129 @@
+// lobrix eval: one exported calculation a line, the result in the form a script can read back
+// without loss (9 significant digits hold every single-precision value exactly).
+#include "eval_command.h"
+
+#include <optional>
+#include <string>
+
+#include "antenna_pattern.h"
+
+namespace lobrix::cli {
+
+namespace {
+
+struct Function {
+  std::string_view name;
+  std::string_view arguments;  // their names, for the message on a wrong count
+  std::size_t count;
+};
+
+constexpr Function kFunctions[] = {
+    {"VERANT", "code", 1},
+    {"ANT93", "code angle mode", 3},
+    {"ANT3D", "hcode az azmax vcode el elmax mode", 7},
+    {"ZISKANTVA", "hcode vcode", 2},
+};
+
+// Words separated by blanks and tabs; a carriage return of a CRLF line counts as a blank.
+Args SplitWords(std::string_view line) {
+  constexpr std::string_view kBlanks = " \t\r\v\f";
+  Args words;
+  std::size_t start = line.find_first_not_of(kBlanks);
+  while (start != std::string_view::npos) {
+    const std::size_t end = line.find_first_of(kBlanks, start);
+    words.push_back(line.substr(start, end - start));
+    start = line.find_first_not_of(kBlanks, end);
+  }
+  return words;
+}
+
+// The numbers of one call, read in turn; the first that fails leaves its reason in `problem`.
+struct NumberReader {
+  std::string& problem;
+
+  float Number(std::string_view name, std::string_view text) {
+    const std::optional<float> value = ParseNumber(text);
+    if (!value && problem.empty()) problem = Quoted(name, text, "finite number");
+    return value.value_or(0);
+  }
+  int Integer(std::string_view name, std::string_view text) {
+    const std::optional<int> value = ParseInteger(text);
+    if (!value && problem.empty()) problem = Quoted(name, text, "whole number");
+    return value.value_or(0);
+  }
+  static std::string Quoted(std::string_view name, std::string_view text, std::string_view what) {
+    return std::string(name) + " must be a " + std::string(what) + ", not '" + std::string(text) +
+           "'";
+  }
+};
+
+// The result of one call (words[0] is the function), or nothing with the reason in `problem`.
+// An invalid code is no problem here: the function's own failure value is the result.
+std::optional<double> EvaluateCall(const Args& words, std::string& problem) {
+  const std::string_view name = words[0];
+  const Function* function = nullptr;
+  for (const Function& candidate : kFunctions) {
+    if (candidate.name == name) function = &candidate;
+  }
+  if (function == nullptr) {
+    problem = "unknown function '" + std::string(name) + "' (VERANT, ANT93, ANT3D, ZISKANTVA)";
+    return std::nullopt;
+  }
+  if (words.size() - 1 != function->count) {
+    problem = std::string(name) + " takes " + std::to_string(function->count) + " argument" +
+              (function->count == 1 ? "" : "s") + " (" + std::string(function->arguments) +
+              "), not " + std::to_string(words.size() - 1);
+    return std::nullopt;
+  }
+
+  if (name == "VERANT") return VERANT(words[1]);
+  if (name == "ZISKANTVA") return ZISKANTVA(words[1], words[2]);
+  NumberReader read{problem};
+  if (name == "ANT93") {
+    const float angle = read.Number("angle", words[2]);
+    const int mode = read.Integer("mode", words[3]);
+    if (!problem.empty()) return std::nullopt;
+    return ANT93(words[1], angle, mode);
+  }
+  const float az = read.Number("az", words[2]);
+  const float azMax = read.Number("azmax", words[3]);
+  const float el = read.Number("el", words[5]);
+  const float elMax = read.Number("elmax", words[6]);
+  const int mode = read.Integer("mode", words[7]);
+  if (!problem.empty()) return std::nullopt;
+  return ANT3D(words[1], az, azMax, words[4], el, elMax, mode);
+}
+
+}  // namespace
+
+int RunEvalCommand(const Args& args, std::istream& in, std::ostream& out, std::ostream& err) {
+  if (WantsHelp(args)) {
+    out << CommandUsage("eval");
+    return kExitOk;
+  }
+  if (!args.empty()) {
+    err << "lobrix: eval: unexpected argument '" << args[0]
+        << "' (the calls come from standard input)\n";
+    return kExitFailure;
+  }
+  int status = kExitOk;
+  std::string line;
+  for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
+    const Args words = SplitWords(line);
+    if (words.empty() || words[0].starts_with('#')) continue;
+    std::string problem;
+    if (const std::optional<double> result = EvaluateCall(words, problem)) {
+      out << FormatFull(*result) << '\n';
+    } else {
+      err << "lobrix: eval: line " << lineNumber << ": " << problem << '\n';
+      out << "error\n";
+      status = kExitFailure;
+    }
+    // A script that writes one call and waits for its answer gets it now; a file or a long
+    // pipe still goes through in full buffers.
+    if (in.rdbuf()->in_avail() <= 0) out.flush();
+  }
+  return status;
+}
+
+}  // namespace lobrix::cli
