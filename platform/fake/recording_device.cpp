@@ -99,8 +99,10 @@ void RecordingDevice::Plot(int x, int y, GfxColor color) {
 void RecordingDevice::Fill(int x0, int y0, int x1, int y1, GfxColor color) {
   x0 = std::max(x0, 0), y0 = std::max(y0, 0);
   x1 = std::min(x1, width_), y1 = std::min(y1, height_);
+  if (released || x0 >= x1) return;
   for (int y = y0; y < y1; ++y) {
-    for (int x = x0; x < x1; ++x) Plot(x, y, color);
+    const auto row = raster_.begin() + static_cast<std::ptrdiff_t>(y) * width_;
+    std::fill(row + x0, row + x1, color);
   }
 }
 

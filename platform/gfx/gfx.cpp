@@ -1,5 +1,6 @@
 #include "platform/gfx/gfx.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <utility>
@@ -25,6 +26,14 @@ class DetachedDevice final : public GfxDevice {
   bool Save(std::string_view) override { return false; }
   std::string LastError() const override { return "no drawing surface"; }
 };
+
+// The pixel of a logical point. Rounding alone would put the last units of a surface with
+// fewer pixels than units (x * scale = 299.8 of 300) one pixel outside it; a point inside the
+// extents always reads and writes a pixel inside the surface.
+double PointPixel(int logical, int extent, int pixels, double scale) {
+  const double p = std::nearbyint(logical * scale);
+  return logical >= 0 && logical < extent ? std::min(p, pixels - 1.0) : p;
+}
 
 }  // namespace
 
@@ -132,11 +141,13 @@ void Gfx::DrawRect(int width, int height) {
 }
 
 void Gfx::DrawPixel(int x, int y, GfxColor color) {
-  device_->Pixel(x * ScaleX(), y * ScaleY(), color);
+  device_->Pixel(PointPixel(x, extentX_, device_->PixelWidth(), ScaleX()),
+                 PointPixel(y, extentY_, device_->PixelHeight(), ScaleY()), color);
 }
 
 GfxColor Gfx::PixelColor(int x, int y) const {
-  return device_->PixelAt(x * ScaleX(), y * ScaleY());
+  return device_->PixelAt(PointPixel(x, extentX_, device_->PixelWidth(), ScaleX()),
+                          PointPixel(y, extentY_, device_->PixelHeight(), ScaleY()));
 }
 
 void Gfx::CalcPoint(int& x, int& y, double angle, double distance) {
