@@ -1,0 +1,76 @@
+/* Lobrix calculation entry points for other programs: the HCM antenna-pattern codes, their
+ * check, the attenuation of one code or of a code pair, and the antenna gain.
+ *
+ * Usable from C and C++. Two forms, the same results:
+ *  - Windows (lobrix.dll, 32-bit): undecorated stdcall exports taking BSTR texts of single-byte
+ *    characters. The callee takes over every BSTR argument and frees it with SysFreeString
+ *    before it returns: the caller must not use or free it afterwards. Only the BSTR's byte
+ *    length (SysStringByteLen) is read. Float results come back in the FPU register.
+ *  - Elsewhere (liblobrix.so): C functions taking NUL-terminated texts, which stay the caller's.
+ * In both forms a NULL text counts as an empty text, that is an invalid code.
+ *
+ * An antenna code is seven characters such as "000ND00", "030EA10", "510VE00", "100TA00" or
+ * "120PA05". A shorter text is invalid; characters after the seventh are ignored.
+ * Angles are degrees, single precision. A non-finite angle gives the failure value.
+ * No function keeps state, apart from the module's current gain (last valid ZISKANTVA result).
+ */
+#ifndef LOBRIX_H
+#define LOBRIX_H
+
+#ifdef _WIN32
+#include <windows.h>
+/* after windows.h, which it needs */
+#include <oleauto.h>
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Result modes of ANT93 and ANT3D. */
+#define LOBRIX_RELATIVE_FIELD 0 /* relative field strength, 0.01 .. 1 */
+#define LOBRIX_DECIBEL 2        /* attenuation in dB, 0 .. 40 */
+
+/* Failure values. */
+#define LOBRIX_INVALID_PATTERN (-1.0f) /* ANT93, ANT3D: invalid code or non-finite angle */
+#define LOBRIX_INVALID_GAIN (-99.0f)   /* ZISKANTVA: invalid code */
+
+#ifdef _WIN32
+
+/* 1 when `code` is a valid antenna code, 0 when not. */
+int WINAPI VERANT(BSTR code);
+
+/* Relative field (mode != 2) or attenuation in dB (mode 2) of `code` at `angle` degrees from
+ * the direction of maximum radiation. -1 for an invalid code or a non-finite angle. */
+float WINAPI ANT93(BSTR code, float angle, int mode);
+
+/* Relative field (mode 0) or attenuation in dB (mode 2) of the antenna with the horizontal code
+ * `hcode` and the vertical code `vcode` towards azimuth `az`, elevation `el`, its beam pointing
+ * at (`azMax`, `elMax`). A TA vertical code means electrical tilt, a P code built-in downtilt,
+ * any other mechanical elevation. -1 when either code is invalid or an angle is non-finite. */
+float WINAPI ANT3D(BSTR hcode, float az, float azMax, BSTR vcode, float el, float elMax, int mode);
+
+/* Gain in dBd of the antenna with the horizontal code `hcode` and the vertical code `vcode`;
+ * -99 when either code is invalid. */
+float WINAPI ZISKANTVA(BSTR hcode, BSTR vcode);
+
+/* Writes `text` and a line end to a trace console, created on the first call. Writes nothing
+ * when the process has no usable console. A NULL text writes only the line end. */
+void WINAPI CPRINT(BSTR text);
+
+#else
+
+/* The same functions with NUL-terminated texts (see above for results and failure values). */
+int VERANT(const char* code);
+float ANT93(const char* code, float angle, int mode);
+float ANT3D(const char* hcode, float az, float azMax, const char* vcode, float el, float elMax,
+            int mode);
+float ZISKANTVA(const char* hcode, const char* vcode);
+
+#endif
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* LOBRIX_H */
