@@ -49,15 +49,15 @@ struct DirectionMouse {
 struct ViewMemory {
   PolarFrame horizontalFrame;
   PolarFrame verticalFrame;
-  PolarFrame patternCurves;    // the horizontal page's curves
-  float dotSpacing = 0;        // R/80: least distance between two dots of the matched curve
-  PolarFrame verticalCurves;   // the vertical page's curves
+  PolarFrame patternCurves;   // the horizontal page's curves
+  float dotSpacing = 0;       // R/80: least distance between two dots of the matched curve
+  PolarFrame verticalCurves;  // the vertical page's curves
   ReadoutPlace azimuthReadout;
   ReadoutPlace elevationReadout;
-  PolarFrame azimuthView;      // direction page, left
-  PolarFrame elevationView;    // direction page, right
-  PolarFrame coneCut;          // 3-D page, left
-  PolarFrame verticalCut;      // 3-D page, right
+  PolarFrame azimuthView;    // direction page, left
+  PolarFrame elevationView;  // direction page, right
+  PolarFrame coneCut;        // 3-D page, left
+  PolarFrame verticalCut;    // 3-D page, right
   DirectionMouse directionMouse;
 };
 
@@ -75,9 +75,9 @@ struct EditorWindows {
 struct EditorState {
   std::string hCode = "000ND00";
   std::string vCode = "000ND00";
-  float aziMax = 0;    // degrees, 0 .. <360
-  float eleMax = 0;    // degrees, -90 .. 90
-  float gainDbd = 0;   // ZISKANTVA of the code pair, kept by the status bar refresh
+  float aziMax = 0;   // degrees, 0 .. <360
+  float eleMax = 0;   // degrees, -90 .. 90
+  float gainDbd = 0;  // ZISKANTVA of the code pair, kept by the status bar refresh
   int language = kEnglish;
   int antennaRole = 0;  // 1 Tx, 2 Rx, 3 station, other: none
   void* ownerWindow = nullptr;

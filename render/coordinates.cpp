@@ -1,0 +1,36 @@
+#include "render/coordinates.h"
+
+#include <cmath>
+
+namespace lobrix {
+
+int RoundCoord(double value) {
+  if (std::isnan(value)) return 0;
+  constexpr double kLimit = 1e9;
+  if (value > kLimit) value = kLimit;
+  if (value < -kLimit) value = -kLimit;
+  return static_cast<int>(std::nearbyint(value));
+}
+
+Point PointAt(int cx, int cy, double angle, double distance) {
+  Point p{cx, cy};
+  Gfx::CalcPoint(p.x, p.y, angle, distance);
+  return p;
+}
+
+Point CurvePoint(int cx, int cy, double angle, double v, int r) {
+  const double distance = v > 0 ? v * r : 0.0;
+  return PointAt(cx, cy, angle, RoundCoord(distance));
+}
+
+int CharacterCount(std::string_view utf8) {
+  int n = 0;
+  for (char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+  return n;
+}
+
+std::string_view CodeType(std::string_view code) {
+  return code.size() >= 5 ? code.substr(3, 2) : std::string_view{};
+}
+
+}  // namespace lobrix

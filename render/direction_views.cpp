@@ -1,0 +1,171 @@
+#include "render/direction_views.h"
+
+#include <algorithm>
+
+#include "model/antenna_pattern.h"
+#include "render/coordinates.h"
+#include "render/number_format.h"
+#include "render/readout.h"
+
+namespace lobrix {
+namespace {
+
+constexpr GfxColor kDirectionBlue = 0xFF0000;  // RGB(0,0,255)
+constexpr GfxColor kCutRed = 0x0000D2;         // RGB(210,0,0)
+constexpr GfxColor kHeadingBlue = 0x640000;    // RGB(0,0,100)
+constexpr GfxColor kCodeGrey = 0x636363;       // RGB(99,99,99)
+constexpr GfxColor kReadoutColor = 0xA06464;   // RGB(100,100,160)
+
+bool Czech(const EditorState& s) {
+  return s.language == kCzech;
+}
+
+void TextAt(Gfx& gfx, double x, double y, const std::string& text) {
+  gfx.DrawFrom(RoundCoord(x), RoundCoord(y));
+  gfx.DrawTextRow(text, kAlignLeft);
+}
+
+void DottedRadius(Gfx& gfx, const PolarFrame& f, double angle, GfxColor color) {
+  gfx.PenColor(color);
+  gfx.PenStyle(kPenDotted);
+  const Point rim = PointAt(f.cx, f.cy, angle, f.r);
+  gfx.DrawFrom(rim.x, rim.y);
+  gfx.DrawTo(f.cx, f.cy);
+  gfx.PenStyle(kPenSolid);
+}
+
+PolarFrame StoreOrReuse(PolarFrame& stored, int cx, int cy, int r) {
+  if (r >= 1) stored = {cx, cy, r};
+  return stored;
+}
+
+// Blanks that centre a number of n characters in its heading: 4 - n div 2, never negative.
+std::string LeadingBlanks(const std::string& number) {
+  return std::string(static_cast<std::size_t>(std::max(0, 4 - CharacterCount(number) / 2)), ' ');
+}
+
+}  // namespace
+
+void DrawAzimuthView(Gfx& gfx, EditorState& state, int cx, int cy, int r) {
+  const PolarFrame f = StoreOrReuse(state.views.azimuthView, cx, cy, r);
+  DottedRadius(gfx, f, state.aziMax, kDirectionBlue);
+  gfx.PenColor(kCutRed);
+  const float first = ANT3D(state.hCode, 0, state.aziMax, state.vCode, 0, 0, kRelativeField);
+  if (first < 0) return;
+  const Point start = CurvePoint(f.cx, f.cy, 0, first, f.r);
+  gfx.DrawFrom(start.x, start.y);
+  for (int a = 1; a <= 360; ++a) {
+    const float v =
+        ANT3D(state.hCode, static_cast<float>(a), state.aziMax, state.vCode, 0, 0, kRelativeField);
+    const Point p = CurvePoint(f.cx, f.cy, a, v, f.r);
+    gfx.DrawTo(p.x, p.y);
+  }
+}
+
+void DrawElevationView(Gfx& gfx, EditorState& state, int cx, int cy, int r) {
+  const PolarFrame f = StoreOrReuse(state.views.elevationView, cx, cy, r);
+  DottedRadius(gfx, f, 90.0 - state.eleMax, kDirectionBlue);
+  gfx.PenColor(kCutRed);
+  auto value = [&](float az, int e) {
+    return ANT3D(state.hCode, az, 0, state.vCode, static_cast<float>(e), state.eleMax,
+                 kRelativeField);
+  };
+  const float first = value(0, -90);
+  if (first < 0) return;
+  const Point start = CurvePoint(f.cx, f.cy, 180, first, f.r);
+  gfx.DrawFrom(start.x, start.y);
+  for (int e = -89; e <= 90; ++e) {
+    const Point p = CurvePoint(f.cx, f.cy, 90 - e, value(0, e), f.r);
+    gfx.DrawTo(p.x, p.y);
+  }
+  for (int e = 89; e >= -90; --e) {
+    const Point p = CurvePoint(f.cx, f.cy, e - 90, value(180, e), f.r);
+    gfx.DrawTo(p.x, p.y);
+  }
+  gfx.DrawTo(start.x, start.y);
+}
+
+void DrawDirectionHeading(Gfx& gfx, const EditorState& state) {
+  const double X = gfx.GfxMetrics(1);
+  const double Y = gfx.GfxMetrics(6);
+  const bool cz = Czech(state);
+  const std::string a = FormatMask(state.aziMax, "0.0");
+  const std::string e = FormatMask(state.eleMax, "0.0");
+  const std::string six(6, ' ');
+  gfx.GfxFontName("MS Sans Serif");
+  gfx.GfxFontHeight(Y / 16.5);
+  gfx.GfxFontColor(kHeadingBlue);
+  TextAt(gfx, (cz ? 0.053 : 0.048) * X, 0.025 * Y,
+         LeadingBlanks(a) + (cz ? "Azimut  Max.vyzařování = " : "Azimuth of Max.radiation = ") + a +
+             "°" + six);
+  TextAt(gfx, 0.545 * X, 0.025 * Y,
+         LeadingBlanks(e) + (cz ? "Elevace  Max.vyzařování = " : "Elevation of Max.radiation = ") +
+             e + "°" + six);
+  gfx.GfxFontColor(kCodeGrey);
+  gfx.GfxFontHeight(Y / 20);
+  TextAt(gfx, (cz ? 0.099 : 0.1) * X, 0.92 * Y,
+         (cz ? "Horizontální ant.kód: " : "Horizontal ant.code: ") + state.hCode);
+  TextAt(gfx, (cz ? 0.612 : 0.62) * X, 0.92 * Y,
+         (cz ? "Vertikální ant.kód: " : "Vertical ant.code: ") + state.vCode);
+}
+
+DirectionPick ReadDirection(const DirectionMouse& mouse, int x, int y) {
+  DirectionPick pick;
+  if (mouse.r <= 0) return pick;
+  const bool horizontal = x < mouse.divideX;
+  const PolarFrame frame = horizontal ? PolarFrame{mouse.hx, mouse.hy, mouse.r}
+                                      : PolarFrame{mouse.vx, mouse.vy, mouse.r};
+  if (RadiusFraction(frame, x, y) >= 1.05) return pick;
+  const double theta = CompassAngle(x - frame.cx, frame.cy - y);
+  if (horizontal) {
+    // 359.5 and above round to 360, which is azimuth 0: keep the pick within 0 .. <360.
+    int azimuth = RoundAngle(theta);
+    if (azimuth == 360) azimuth = 0;
+    pick = {PickedAngle::kAzimuth, azimuth, "Azi =" + NumberText(azimuth, 0) + "°"};
+  } else {
+    int e = RoundAngle(90 - theta);
+    if (e < -90) e = -(e + 180);  // the backward half reads like the forward one
+    const std::string number = e < 0 ? " " + PlainNumberText(e, 0) : NumberText(e, 0);
+    pick = {PickedAngle::kElevation, e, "Ele =" + number + "°"};
+  }
+  return pick;
+}
+
+std::string DirectionReadoutLine(const DirectionPick& pick) {
+  if (pick.text.empty()) return std::string(18, ' ');
+  return "    " + pick.text + "   ";
+}
+
+DirectionPick TrackDirectionMouse(Gfx& gfx, EditorState& state, int a, int b, int r, int c, int d) {
+  DirectionMouse& mouse = state.views.directionMouse;
+  if (r > 0) {
+    mouse = {a, b, c, d, r, RoundCoord((a + c) / 2.0), RoundCoord(0.41 * r)};
+    return {};
+  }
+  if (mouse.r <= 0) return {};
+  const DirectionPick pick = ReadDirection(mouse, a, b);
+  const bool pickPage = state.activePage == 2 || state.activePage == 3;
+  if (r == kMouseClick && pickPage && pick.what != PickedAngle::kNone) {
+    const bool testPage = state.activePage == 3;
+    const auto angle = static_cast<float>(pick.angle);
+    if (pick.what == PickedAngle::kAzimuth) {
+      (testPage ? state.testAzimuth : state.aziMax) = angle;
+    } else {
+      (testPage ? state.testElevation : state.eleMax) = angle;
+    }
+  }
+  gfx.GfxWindow(2);
+  gfx.GfxFontName("MS Sans Serif");
+  gfx.GfxFontHeight(mouse.r / 7.0);
+  gfx.GfxFontWeight(9);
+  gfx.GfxFontColor(kReadoutColor);
+  gfx.GfxBkgdMode(0);
+  gfx.GfxBkgdColor(kGfxWhite);
+  gfx.DrawFrom(0, mouse.textY);
+  gfx.DrawTextRow(DirectionReadoutLine(pick), kAlignCenter);
+  gfx.GfxFontWeight(1);
+  gfx.GfxWindow(3);
+  return pick;
+}
+
+}  // namespace lobrix

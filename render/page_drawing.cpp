@@ -1,0 +1,135 @@
+#include "render/page_drawing.h"
+
+#include <cstdint>
+
+#include "render/coordinates.h"
+#include "render/direction_views.h"
+#include "render/horizontal_views.h"
+#include "render/pattern_curves.h"
+#include "render/polar_frame.h"
+#include "render/three_d_views.h"
+#include "render/vertical_views.h"
+
+namespace lobrix {
+namespace {
+
+// A frame at (fx*X, fy*Y) with radius fr*Y, products rounded.
+PolarFrame FrameAt(double X, double Y, double fx, double fy, double fr) {
+  return {RoundCoord(fx * X), RoundCoord(fy * Y), RoundCoord(fr * Y)};
+}
+
+void DrawHorizontalPage(Gfx& gfx, EditorState& state, const PolarFrame& f) {
+  if (state.alternateView == 0) {
+    DrawHorizontalFrame(gfx, state, f.cx, f.cy, f.r, state.scaleMode);
+    DrawPatternCurves(gfx, state, f.cx, f.cy, f.r);
+    DrawHorizontalHeading(gfx, state);
+  } else {
+    // Keep the graph's geometry for a later switch back to the graph.
+    state.views.horizontalFrame = f;
+    state.views.patternCurves = f;
+    state.views.dotSpacing = static_cast<float>(f.r) / 80;
+    DrawHorizontalTable(gfx, state);
+  }
+}
+
+void DrawVerticalPage(Gfx& gfx, EditorState& state, const PolarFrame& f) {
+  if (state.alternateView == 0) {
+    DrawVerticalFrame(gfx, state, f.cx, f.cy, f.r, state.scaleMode);
+    DrawVerticalCurves(gfx, state, f.cx, f.cy, f.r);
+    DrawVerticalHeading(gfx, state);
+  } else {
+    state.views.verticalFrame = f;
+    state.views.verticalCurves = f;
+    DrawXYGraph(gfx, state);
+  }
+}
+
+// Pages 2 and 3: a horizontal frame left (compass letters), a vertical one right.
+void DrawTwoFramePage(Gfx& gfx, EditorState& state, const PolarFrame& left, const PolarFrame& right,
+                      bool threeD) {
+  DrawHorizontalFrame(gfx, state, left.cx, left.cy, left.r, state.scaleMode + 1);
+  if (threeD) {
+    DrawConeCut(gfx, state, left.cx, left.cy, left.r);
+  } else {
+    DrawAzimuthView(gfx, state, left.cx, left.cy, left.r);
+  }
+  DrawVerticalFrame(gfx, state, right.cx, right.cy, right.r, state.scaleMode);
+  if (threeD) {
+    DrawVerticalCut(gfx, state, right.cx, right.cy, right.r);
+    Draw3DHeading(gfx, state);
+  } else {
+    DrawElevationView(gfx, state, right.cx, right.cy, right.r);
+    DrawDirectionHeading(gfx, state);
+  }
+}
+
+// MulDiv as the dialog manager uses it: the product divided and rounded half away from zero.
+int MulDiv(int value, int numerator, int denominator) {
+  const std::int64_t product = static_cast<std::int64_t>(value) * numerator;
+  const std::int64_t half = denominator / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / denominator
+                                       : (product - half) / denominator);
+}
+
+}  // namespace
+
+void DrawPage(Gfx& gfx, EditorState& state, int page) {
+  if (page < kHorizontalPage || page > kThreeDPage) return;
+  const double X = gfx.GfxMetrics(1);
+  const double Y = gfx.GfxMetrics(6);
+  const PolarFrame main = page == kHorizontalPage ? FrameAt(X, Y, 0.507, 0.53, 0.392)
+                                                  : FrameAt(X, Y, 0.515, 0.533, 0.392);
+  const PolarFrame left = FrameAt(X, Y, 0.25, 0.5, 0.35);
+  const PolarFrame right = FrameAt(X, Y, 0.75, 0.5, 0.35);
+
+  gfx.BrushColor(kGfxWhite);
+  gfx.BrushStyle(0);
+  gfx.GfxWindow(2);
+  gfx.GfxCLS();
+  switch (page) {
+    case kHorizontalPage:
+      DrawHorizontalPage(gfx, state, main);
+      break;
+    case kVerticalPage:
+      DrawVerticalPage(gfx, state, main);
+      break;
+    default:
+      DrawTwoFramePage(gfx, state, left, right, page == kThreeDPage);
+      break;
+  }
+  gfx.GfxWindow(3);
+
+  switch (page) {
+    case kHorizontalPage:
+      ShowAzimuthReadout(gfx, state, main.cx, main.cy, main.r);
+      break;
+    case kVerticalPage:
+      ShowElevationReadout(gfx, state, main.cx, main.cy, main.r);
+      break;
+    default:
+      TrackDirectionMouse(gfx, state, left.cx, left.cy, left.r, right.cx, right.cy);
+      break;
+  }
+}
+
+PixelSize GraphicAreaPixels(int page, DialogBaseUnits units) {
+  struct Area {
+    int x, y, w, h;
+  };
+  Area area{};
+  if (page == kHorizontalPage || page == kVerticalPage) {
+    area = {137, 25, 202, 184};
+  } else if (page == kDirectionPage || page == kThreeDPage) {
+    area = {6, 7, 330, 180};
+  } else {
+    return {};
+  }
+  const int left = MulDiv(area.x, units.x, 4);
+  const int right = MulDiv(area.x + area.w, units.x, 4);
+  const int top = MulDiv(area.y, units.y, 8);
+  const int bottom = MulDiv(area.y + area.h, units.y, 8);
+  constexpr int kEdge = 3;
+  return {right - left - 2 * kEdge, bottom - top - 2 * kEdge};
+}
+
+}  // namespace lobrix

@@ -1,0 +1,20 @@
+// The curves of the horizontal page's polar graph: the horizontal diagram (red), the vertical
+// diagram as coded (solid blue) and the vertical diagram with its back lobe matched to the
+// horizontal back radiation (blue dots), all at distance f*R for the relative field f.
+#pragma once
+
+#include "editor/editor_state.h"
+#include "platform/gfx/gfx.h"
+
+namespace lobrix {
+
+inline constexpr GfxColor kHorizontalCurveRed = 0x0000E6;    // RGB(230,0,0)
+inline constexpr GfxColor kSelectedVerticalBlue = 0xAA3C3C;  // RGB(60,60,170)
+inline constexpr GfxColor kMatchedDotBlue = 0xFF0000;        // RGB(0,0,255)
+
+// r > 0 stores (cx, cy, r) and the dot spacing r/80; r <= 0 draws at the stored geometry.
+// Drawn inside the caller's batch. An invalid horizontal code draws nothing; an invalid
+// vertical code, or a TA one (electrical tilt is not matched), draws only the horizontal curve.
+void DrawPatternCurves(Gfx& gfx, EditorState& state, int cx, int cy, int r);
+
+}  // namespace lobrix

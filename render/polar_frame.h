@@ -1,0 +1,30 @@
+// The polar graph frame every diagram is drawn on: white field, grey spokes, the rings of a
+// linear or a decibel scale, angle labels round the rim and scale labels on the upward axis.
+// A curve value e (relative field 0..1) lies at e*R from the centre on both scales; the
+// decibel rings sit at the field strengths of round attenuations.
+#pragma once
+
+#include "editor/editor_state.h"
+#include "platform/gfx/gfx.h"
+
+namespace lobrix {
+
+inline constexpr GfxColor kLightGrey = 0xB4B4B4;  // RGB(180,180,180): fine grid
+inline constexpr GfxColor kDarkGrey = 0x6E6E6E;   // RGB(110,110,110): main grid
+inline constexpr GfxColor kLabelGrey = 0x5A5A5A;  // RGB(90,90,90): scale labels, read-outs
+
+// ScaleMode of a frame: below 2 linear, from 2 on decibel; odd values put compass letters at
+// the four main directions of the horizontal frame.
+inline constexpr int kFrameCompassLetters = 1;
+
+// A 360-sided polygon of `radius` round (cx, cy), starting and ending at the top.
+void DrawRing(Gfx& gfx, int cx, int cy, int radius);
+
+// r >= 1 stores (cx, cy, r) as this frame's geometry; r <= 0 redraws at the stored one (and
+// draws nothing while none is stored). Drawn inside the caller's batch. Leaves the pen dark
+// grey, the brush outline only, the font "Arial/1" at R/8 by R/24 in label grey and the text
+// background white and opaque.
+void DrawHorizontalFrame(Gfx& gfx, EditorState& state, int cx, int cy, int r, int scaleMode);
+void DrawVerticalFrame(Gfx& gfx, EditorState& state, int cx, int cy, int r, int scaleMode);
+
+}  // namespace lobrix

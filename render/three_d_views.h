@@ -1,0 +1,22 @@
+// The 3-D page's views: two cuts through the full antenna diagram (both codes combined,
+// turned to AziMax and EleMax). Left, on a horizontal frame, the cone cut at the test
+// elevation with dotted radii towards the test azimuth (blue) and its opposite (green);
+// right, on a vertical frame, the vertical cut through the test azimuth and its opposite with
+// a dotted radius at the test elevation. The heading gives the angles, the codes and the gain
+// towards the test direction.
+#pragma once
+
+#include "editor/editor_state.h"
+#include "platform/gfx/gfx.h"
+
+namespace lobrix {
+
+// r >= 1 stores (cx, cy, r), r <= 0 reuses the stored frame. Drawn on frames already drawn,
+// inside the caller's batch.
+void DrawConeCut(Gfx& gfx, EditorState& state, int cx, int cy, int r);
+void DrawVerticalCut(Gfx& gfx, EditorState& state, int cx, int cy, int r);
+
+// Inside a batch. The gain line is left out where the model has no value (an invalid code).
+void Draw3DHeading(Gfx& gfx, const EditorState& state);
+
+}  // namespace lobrix
