@@ -11,31 +11,35 @@ namespace {
 
 using namespace lobrix::cli;
 
+// The commands on the process's own streams.
+int Check(int argc, char** argv) {
+  return RunCheckCommand(ToArgs(argc, argv), std::cout, std::cerr);
+}
+int Pattern(int argc, char** argv) {
+  return RunPatternCommand(ToArgs(argc, argv), std::cout, std::cerr);
+}
+int Ant3d(int argc, char** argv) {
+  return RunAnt3dCommand(ToArgs(argc, argv), std::cout, std::cerr);
+}
+int Gain(int argc, char** argv) {
+  return RunGainCommand(ToArgs(argc, argv), std::cout, std::cerr);
+}
+int Eval(int argc, char** argv) {
+  // Buffered standard input (nothing has been read or written yet) and no flush before every
+  // read: eval then flushes when it has used up the input at hand, not after every line.
+  std::ios::sync_with_stdio(false);
+  std::cin.tie(nullptr);
+  return RunEvalCommand(ToArgs(argc, argv), std::cin, std::cout, std::cerr);
+}
+
 struct Command {
   std::string_view name;
   int (*run)(int argc, char** argv);  // the words after the command name
 };
 
 constexpr Command kCommands[] = {
-    {"check",
-     [](int argc, char** argv) {
-       return RunCheckCommand(ToArgs(argc, argv), std::cout, std::cerr);
-     }},
-    {"pattern",
-     [](int argc, char** argv) {
-       return RunPatternCommand(ToArgs(argc, argv), std::cout, std::cerr);
-     }},
-    {"ant3d",
-     [](int argc, char** argv) {
-       return RunAnt3dCommand(ToArgs(argc, argv), std::cout, std::cerr);
-     }},
-    {"gain", [](int argc,
-                char** argv) { return RunGainCommand(ToArgs(argc, argv), std::cout, std::cerr); }},
-    {"eval",
-     [](int argc, char** argv) {
-       return RunEvalCommand(ToArgs(argc, argv), std::cin, std::cout, std::cerr);
-     }},
-    {"render", RunRenderCommand},
+    {"check", Check}, {"pattern", Pattern}, {"ant3d", Ant3d},
+    {"gain", Gain},   {"eval", Eval},       {"render", RunRenderCommand},
 };
 
 // A result that could not be written (a full disk, a closed pipe) is a failure, not success.
