@@ -1,0 +1,87 @@
+// The file surface of the native build: draws into a cairo image (so PixelAt always answers)
+// and saves it as PNG, or replays the drawing into an SVG or PDF file, chosen by the file's
+// extension. Fonts come through fontconfig, the Liberation faces standing in for the Windows
+// ones ("Arial", "Arial/1", "MS Sans Serif" -> Liberation Sans).
+#pragma once
+
+#include <cairo.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/gfx/gfx.h"
+
+namespace lobrix {
+
+// One drawing call, kept for the replay into vector files.
+struct CairoOp {
+  enum Kind { kClear, kLine, kRect, kCircle, kPixel, kText } kind = kClear;
+  double x = 0, y = 0, x2 = 0, y2 = 0;  // line ends; rect x, y, width, height; circle x, y, r
+  GfxColor color = 0;
+  GfxPen pen;
+  GfxBrush brush;
+  GfxFont font;
+  std::string text;
+  int align = kAlignLeft;
+};
+
+class SurfaceCairo final : public GfxDevice {
+ public:
+  // A white picture of width x height pixels. penScale widens lines, dots and pixels for
+  // enlarged pictures (2 for a picture at twice the screen's size).
+  SurfaceCairo(int width, int height, double penScale = 1.0);
+  ~SurfaceCairo() override;
+  SurfaceCairo(const SurfaceCairo&) = delete;
+  SurfaceCairo& operator=(const SurfaceCairo&) = delete;
+
+  int PixelWidth() const override { return width_; }
+  int PixelHeight() const override { return height_; }
+  void Clear(GfxColor color) override;
+  void Line(double x0, double y0, double x1, double y1, const GfxPen& pen) override;
+  void Rect(double x, double y, double w, double h, const GfxPen& pen,
+            const GfxBrush& brush) override;
+  void Circle(double cx, double cy, double r, const GfxPen& pen, const GfxBrush& brush) override;
+  void Pixel(double x, double y, GfxColor color) override;
+  GfxColor PixelAt(double x, double y) const override;
+  void Text(double x, double y, std::string_view utf8, int align, const GfxFont& font) override;
+  // "name.png", "name.svg" or "name.pdf" (any case); false with LastError() otherwise or when
+  // the file cannot be written.
+  bool Save(std::string_view target) override;
+  std::string LastError() const override { return lastError_; }
+
+ private:
+  struct CairoDeleter {
+    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+  };
+  using Context = std::unique_ptr<cairo_t, CairoDeleter>;
+  using Picture = std::unique_ptr<cairo_surface_t, CairoDeleter>;
+
+  // A face's vertical metrics and average character width, per unit of its em size.
+  struct FaceMetrics {
+    double ascent = 0.9, descent = 0.2, averageWidth = 0.44;
+  };
+
+  Context NewContext(cairo_surface_t* target) const;
+  void Draw(CairoOp op);
+  void Paint(cairo_t* cr, const CairoOp& op);
+  void PaintText(cairo_t* cr, const CairoOp& op);
+  FaceMetrics Metrics(cairo_t* cr, const std::string& family, bool bold);
+  bool SaveVector(const std::string& path, bool pdf);
+
+  int width_, height_;
+  double penScale_;
+  Picture image_;
+  Context cr_;
+  double lineOffset_;         // from a pixel's corner to the middle of a pen drawn on it
+  std::vector<CairoOp> ops_;  // since the last Clear, which covers all before it
+  std::map<std::string, FaceMetrics> faces_;  // measured once per family and weight
+  std::string lastError_;
+};
+
+// The fontconfig family drawn for a font name of the program ("Arial/1" -> "Liberation Sans").
+std::string CairoFontFamily(std::string_view name);
+
+}  // namespace lobrix
