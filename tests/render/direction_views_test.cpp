@@ -1,0 +1,117 @@
+// The direction page: cuts, heading and the mouse pick shared with the 3-D page.
+#include "render/direction_views.h"
+
+#include <gtest/gtest.h>
+
+#include "render_fixture.h"
+
+namespace lobrix {
+namespace {
+
+// Frames as the direction page puts them on a 1404 x 1000 surface.
+DirectionMouse Frames() {
+  return {351, 500, 1053, 500, 350, 702, 144};
+}
+
+TEST(DirectionPick, AzimuthSide) {
+  const DirectionMouse m = Frames();
+  EXPECT_EQ(ReadDirection(m, 351, 300).angle, 0);
+  EXPECT_EQ(ReadDirection(m, 351, 300).text, "Azi = 0°");
+  EXPECT_EQ(ReadDirection(m, 551, 500).angle, 90);
+  EXPECT_EQ(ReadDirection(m, 351, 500).angle, 270);             // the centre
+  const DirectionPick near_north = ReadDirection(m, 349, 200);  // 359.6 degrees
+  EXPECT_EQ(near_north.what, PickedAngle::kAzimuth);
+  EXPECT_EQ(near_north.angle, 0);                                  // within 0 .. <360
+  EXPECT_EQ(ReadDirection(m, 351, 868).what, PickedAngle::kNone);  // 1.051 R
+  EXPECT_EQ(DirectionReadoutLine(ReadDirection(m, 351, 868)), std::string(18, ' '));
+}
+
+TEST(DirectionPick, ElevationSideFoldsTheBackwardHalf) {
+  const DirectionMouse m = Frames();
+  EXPECT_EQ(ReadDirection(m, 1203, 500).angle, 0);    // right: forward horizon
+  EXPECT_EQ(ReadDirection(m, 903, 500).angle, 0);     // left: backward horizon, folded
+  EXPECT_EQ(ReadDirection(m, 1053, 700).angle, -90);  // below
+  EXPECT_EQ(ReadDirection(m, 1053, 300).angle, 90);   // above
+  EXPECT_EQ(ReadDirection(m, 903, 413).angle, 30);    // upper left: 30 above the back horizon
+  const DirectionPick below = ReadDirection(m, 1153, 600);
+  EXPECT_EQ(below.what, PickedAngle::kElevation);
+  EXPECT_EQ(below.text, "Ele = -45°");
+  EXPECT_EQ(DirectionReadoutLine(below), "    Ele = -45°   ");
+  EXPECT_EQ(ReadDirection(m, 1153, 400).text, "Ele = 45°");
+  EXPECT_EQ(ReadDirection(DirectionMouse{}, 1153, 400).what, PickedAngle::kNone);
+}
+
+TEST(TrackDirectionMouse, ClickSetsThePageAnglesMoveOnlyShows) {
+  TestSurface s(1404, 1000);
+  EditorState state;
+  state.activePage = 2;
+  TrackDirectionMouse(*s.gfx, state, 351, 500, 350, 1053, 500);
+  EXPECT_TRUE(s.device->records.empty());  // set-up draws nothing
+  TrackDirectionMouse(*s.gfx, state, 551, 500, kMouseMove, 0, 0);
+  EXPECT_EQ(state.aziMax, 0);
+  const DrawRecord* line = s.device->FindText("Azi = 90°");
+  ASSERT_NE(line, nullptr);
+  EXPECT_EQ(line->align, kAlignCenter);
+  EXPECT_EQ(line->y, 144);  // 0.41 R
+  EXPECT_EQ(line->font.weight, 9);
+
+  const DirectionPick pick = TrackDirectionMouse(*s.gfx, state, 551, 500, kMouseClick, 0, 0);
+  EXPECT_EQ(pick.what, PickedAngle::kAzimuth);
+  EXPECT_EQ(state.aziMax, 90);
+  TrackDirectionMouse(*s.gfx, state, 1153, 600, kMouseClick, 0, 0);
+  EXPECT_EQ(state.eleMax, -45);
+
+  state.activePage = 3;
+  TrackDirectionMouse(*s.gfx, state, 351, 700, kMouseClick, 0, 0);
+  TrackDirectionMouse(*s.gfx, state, 1053, 300, kMouseClick, 0, 0);
+  EXPECT_EQ(state.testAzimuth, 180);
+  EXPECT_EQ(state.testElevation, 90);
+  EXPECT_EQ(state.aziMax, 90);
+  TrackDirectionMouse(*s.gfx, state, 351, 900, kMouseClick, 0, 0);  // outside: no change
+  EXPECT_EQ(state.testAzimuth, 180);
+}
+
+TEST(DirectionHeading, NumbersCentredByLeadingBlanks) {
+  TestSurface s(1404, 1000);
+  EditorState state;
+  state.aziMax = 7.5f;
+  state.eleMax = -2.5f;
+  state.hCode = "030EA10";
+  DrawDirectionHeading(*s.gfx, state);
+  const auto texts = s.device->Texts();
+  ASSERT_EQ(texts.size(), 4u);
+  EXPECT_EQ(texts[0], "   Azimuth of Max.radiation = 7.5°      ");
+  EXPECT_EQ(texts[1], "  Elevation of Max.radiation = -2.5°      ");
+  EXPECT_EQ(texts[2], "Horizontal ant.code: 030EA10");
+  EXPECT_EQ(texts[3], "Vertical ant.code: 000ND00");
+  state.aziMax = 127.5f;
+  state.language = kCzech;
+  TestSurface cz(1404, 1000);
+  DrawDirectionHeading(*cz.gfx, state);
+  EXPECT_EQ(cz.device->Texts()[0], "  Azimut  Max.vyzařování = 127.5°      ");
+  EXPECT_TRUE(At(cz.device->OfKind(DrawKind::kText)[0], {74, 25}));  // 0.053 X
+}
+
+TEST(DirectionViews, CutsTurnedToTheBeam) {
+  TestSurface s(1404, 1000);
+  EditorState state;
+  state.hCode = "030EB00";
+  state.aziMax = 90;
+  DrawAzimuthView(*s.gfx, state, 351, 500, 350);
+  const auto radius = s.device->LinesOfColor(0xFF0000);
+  ASSERT_EQ(radius.size(), 1u);
+  EXPECT_TRUE(At(radius[0], {701, 500}));
+  EXPECT_EQ(radius[0].pen.style, kPenDotted);
+  const auto cut = s.device->LinesOfColor(0x0000D2);
+  ASSERT_EQ(cut.size(), 360u);
+  EXPECT_TRUE(EndsAt(cut[89], {701, 500}));  // the beam, at full radius, points east
+  EXPECT_EQ(cut[0].pen.style, kPenSolid);
+
+  TestSurface bad(1404, 1000);
+  state.vCode = "x";
+  DrawElevationView(*bad.gfx, state, 1053, 500, 350);
+  EXPECT_EQ(bad.device->Count(DrawKind::kLine), 1);  // only the dotted radius
+}
+
+}  // namespace
+}  // namespace lobrix
