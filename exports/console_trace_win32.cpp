@@ -1,4 +1,5 @@
 // CPRINT: one trace line to a console window, for callers that want one.
+#include <exception>
 #include <string>
 
 #include "bstr_text.h"
@@ -20,8 +21,15 @@ extern "C" void WINAPI CPRINT(BSTR text) {
   static const HANDLE console = TraceConsole();
   if (console == nullptr || console == INVALID_HANDLE_VALUE) return;
 
-  std::string bytes(line.View());
-  bytes += "\r\n";
+  // One write of text and line end. A text too long to copy is dropped: no exception may
+  // unwind into a foreign caller.
+  std::string bytes;
+  try {
+    bytes.reserve(line.View().size() + 2);
+  } catch (const std::exception&) {  // bad_alloc, or length_error past max_size
+    return;
+  }
+  bytes.append(line.View()).append("\r\n");
   DWORD written = 0;
   WriteConsoleA(console, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
