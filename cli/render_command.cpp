@@ -1,9 +1,256 @@
-// Stand-in for the render command in builds without the drawing code.
+// lobrix render: draws one editor page from a state given on the command line into a PNG, SVG
+// or PDF file, through the same page drawing the editor uses.
 #include "render_command.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cctype>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
 
-int RunRenderCommand(int, char**) {
-  std::fputs("lobrix: render is not available in this build\n", stderr);
-  return 2;
+#include "arguments.h"
+#include "editor/editor_state.h"
+#include "model/antenna_pattern.h"
+#include "render/page_drawing.h"
+
+#ifdef LOBRIX_RENDER_FILES
+#include "platform/cairo/surface_cairo.h"
+#endif
+
+namespace lobrix::cli {
+namespace {
+
+constexpr std::string_view kRenderUsage =
+    R"(Usage: lobrix render --page horizontal|vertical|direction|3d [--view graph|table|xy]
+                     [--h CODE] [--v CODE] [--azimax DEG] [--elemax DEG]
+                     [--test-azimuth DEG] [--test-elevation DEG] [--lin] [--czech]
+                     [--size WxH] -o FILE.png|svg|pdf
+
+Draws one page of the editor into a picture file, chosen by its extension.
+  --page            horizontal, vertical, direction (azimuth and elevation of maximum
+                    radiation) or 3d
+  --view            graph (default); table on the horizontal page, xy on the vertical page
+  --h, --v          horizontal and vertical antenna codes (default 000ND00)
+  --azimax          azimuth of maximum radiation, 0 up to 360 (default 0)
+  --elemax          elevation of maximum radiation, -90 to 90 (default 0)
+  --test-azimuth,   direction shown by the 3d page (default: --azimax and --elemax)
+  --test-elevation
+  --lin             linear scale instead of decibels
+  --czech           Czech texts
+  --size            picture size in pixels, 16 to 6000 each (default: twice the page's
+                    graphic area on a 96 dpi screen, 594x586 or 978x574)
+)";
+
+constexpr int kMinSide = 16;
+constexpr int kMaxSide = 6000;
+
+struct RenderRequest {
+  EditorState state;
+  int page = -1;
+  std::string view = "graph";
+  std::optional<float> testAzimuth, testElevation;
+  std::optional<PixelSize> size;
+  std::string output;
+};
+
+int Fail(std::ostream& err, const std::string& message) {
+  err << "lobrix: render: " << message << '\n';
+  return kExitFailure;
+}
+
+bool Refuse(std::ostream& err, const std::string& message) {
+  Fail(err, message);
+  return false;
+}
+
+std::optional<int> PageNumber(std::string_view name) {
+  if (name == "horizontal") return kHorizontalPage;
+  if (name == "vertical") return kVerticalPage;
+  if (name == "direction") return kDirectionPage;
+  if (name == "3d") return kThreeDPage;
+  return std::nullopt;
+}
+
+// "WxH" with two whole numbers.
+std::optional<PixelSize> ParseSize(std::string_view text) {
+  const std::size_t x = text.find_first_of("xX");
+  if (x == std::string_view::npos) return std::nullopt;
+  const std::optional<int> w = ParseInteger(text.substr(0, x));
+  const std::optional<int> h = ParseInteger(text.substr(x + 1));
+  if (!w || !h) return std::nullopt;
+  return PixelSize{*w, *h};
+}
+
+bool HasPictureExtension(std::string_view path) {
+  if (path.size() < 5) return false;
+  std::string end(path.substr(path.size() - 4));
+  std::transform(end.begin(), end.end(), end.begin(), [](char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  });
+  return end == ".png" || end == ".svg" || end == ".pdf";
+}
+
+bool InAzimuthRange(float a) {
+  return a >= 0 && a < 360;
+}
+bool InElevationRange(float e) {
+  return e >= -90 && e <= 90;
+}
+
+// Reads an angle option's value; false (with the message written) when it is no number or
+// out of its range.
+bool ReadAngle(std::string_view option, std::string_view text, bool azimuth, float& value,
+               std::ostream& err) {
+  const std::optional<float> number = ParseNumber(text);
+  if (!number) {
+    return Refuse(err, std::string(option) + " must be a finite number of degrees, not '" +
+                           std::string(text) + "'");
+  }
+  if (azimuth ? !InAzimuthRange(*number) : !InElevationRange(*number)) {
+    return Refuse(err, std::string(option) + " " + std::string(text) + " is out of range (" +
+                           (azimuth ? "0 up to 360)" : "-90 to 90)"));
+  }
+  value = *number;
+  return true;
+}
+
+bool ReadCode(std::string_view option, std::string_view code, std::string& target,
+              std::ostream& err) {
+  if (VERANT(code) != 1) {
+    return Refuse(err, std::string(option) + " " + std::string(code) + ": " + CodeFaultText(code));
+  }
+  target = code;
+  return true;
+}
+
+// Fills `request` from the words; false (with the message written) on the first fault.
+bool ParseRequest(const Args& args, RenderRequest& request, std::ostream& err) {
+  EditorState& s = request.state;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view word = args[i];
+    if (word == "--lin") {
+      s.scaleMode = kScaleLinear;
+      continue;
+    }
+    if (word == "--czech") {
+      s.language = kCzech;
+      continue;
+    }
+    const bool takes_value = word == "--page" || word == "--view" || word == "--h" ||
+                             word == "--v" || word == "--azimax" || word == "--elemax" ||
+                             word == "--test-azimuth" || word == "--test-elevation" ||
+                             word == "--size" || word == "-o";
+    if (!takes_value) {
+      return Refuse(err, word.starts_with("-") ? "unknown option " + std::string(word)
+                                               : "unexpected argument '" + std::string(word) + "'");
+    }
+    if (i + 1 >= args.size()) {
+      return Refuse(err, std::string(word) + " needs a value");
+    }
+    const std::string_view value = args[++i];
+    bool ok = true;
+    if (word == "--page") {
+      const std::optional<int> page = PageNumber(value);
+      if (!page)
+        return Refuse(err, "unknown page '" + std::string(value) +
+                               "' (horizontal, vertical, direction or 3d)");
+      request.page = *page;
+    } else if (word == "--view") {
+      if (value != "graph" && value != "table" && value != "xy") {
+        return Refuse(err, "unknown view '" + std::string(value) + "' (graph, table or xy)");
+      }
+      request.view = value;
+    } else if (word == "--h") {
+      ok = ReadCode(word, value, s.hCode, err);
+    } else if (word == "--v") {
+      ok = ReadCode(word, value, s.vCode, err);
+    } else if (word == "--azimax") {
+      ok = ReadAngle(word, value, true, s.aziMax, err);
+    } else if (word == "--elemax") {
+      ok = ReadAngle(word, value, false, s.eleMax, err);
+    } else if (word == "--test-azimuth") {
+      ok = ReadAngle(word, value, true, request.testAzimuth.emplace(), err);
+    } else if (word == "--test-elevation") {
+      ok = ReadAngle(word, value, false, request.testElevation.emplace(), err);
+    } else if (word == "--size") {
+      request.size = ParseSize(value);
+      if (!request.size || request.size->width < kMinSide || request.size->width > kMaxSide ||
+          request.size->height < kMinSide || request.size->height > kMaxSide) {
+        return Refuse(err, "--size must be WxH with whole numbers from 16 to 6000, not '" +
+                               std::string(value) + "'");
+      }
+    } else {
+      request.output = value;
+    }
+    if (!ok) return false;
+  }
+  return true;
+}
+
+// The checks between options, once all are read.
+bool CheckRequest(const RenderRequest& request, std::ostream& err) {
+  if (request.page < 0) return Refuse(err, "--page is missing (lobrix render --help)");
+  if (request.output.empty()) return Refuse(err, "-o FILE is missing");
+  if (!HasPictureExtension(request.output)) {
+    return Refuse(err, "the output file must end in .png, .svg or .pdf: " + request.output);
+  }
+  if (request.view == "table" && request.page != kHorizontalPage) {
+    return Refuse(err, "--view table is only for --page horizontal");
+  }
+  if (request.view == "xy" && request.page != kVerticalPage) {
+    return Refuse(err, "--view xy is only for --page vertical");
+  }
+  return true;
+}
+
+// Twice the page's graphic area as a 96 dpi screen shows it.
+PixelSize DefaultSize(int page) {
+  const PixelSize area = GraphicAreaPixels(page);
+  return {2 * area.width, 2 * area.height};
+}
+
+int Render(RenderRequest& request, std::ostream& err) {
+  EditorState& s = request.state;
+  s.activePage = request.page;
+  s.alternateView = request.view == "graph" ? 0 : 1;
+  s.gainDbd = ZISKANTVA(s.hCode, s.vCode);
+  s.testAzimuth = request.testAzimuth.value_or(s.aziMax);
+  s.testElevation = request.testElevation.value_or(s.eleMax);
+  const PixelSize size = request.size.value_or(DefaultSize(request.page));
+  const PixelSize area = GraphicAreaPixels(request.page);
+  // Lines as wide, relative to the picture, as on the screen.
+  const double pen_scale = std::max(1.0, std::min(static_cast<double>(size.width) / area.width,
+                                                  static_cast<double>(size.height) / area.height));
+#ifdef LOBRIX_RENDER_FILES
+  Gfx gfx(std::make_unique<SurfaceCairo>(size.width, size.height, pen_scale));
+  SetUpSurface(gfx);
+  DrawPage(gfx, s, request.page);
+  if (!gfx.SaveGfxScreen(request.output)) {
+    return Fail(err, "cannot write " + request.output + ": " + gfx.Device().LastError());
+  }
+  return kExitOk;
+#else
+  (void)pen_scale;
+  return Fail(err, "pictures cannot be written in this build");
+#endif
+}
+
+int RenderCommand(const Args& args, std::ostream& out, std::ostream& err) {
+  if (WantsHelp(args)) {
+    out << kRenderUsage;
+    return kExitOk;
+  }
+  RenderRequest request;
+  if (!ParseRequest(args, request, err) || !CheckRequest(request, err)) return kExitFailure;
+  return Render(request, err);
+}
+
+}  // namespace
+}  // namespace lobrix::cli
+
+int RunRenderCommand(int argc, char** argv) {
+  using namespace lobrix::cli;
+  return RenderCommand(ToArgs(argc, argv), std::cout, std::cerr);
 }

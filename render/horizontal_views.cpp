@@ -54,6 +54,7 @@ void DrawHorizontalTable(Gfx& gfx, const EditorState& state) {
 
   gfx.GfxFontName("MS Sans Serif");
   gfx.GfxFontHeight(Y / 16);
+  gfx.GfxFontWidth(FrameFontWidth(RoundCoord(0.392 * Y)));
   gfx.GfxFontColor(kGfxBlack);
   TextAt(gfx, 0.06 * X, 0.078 * Y, std::string(66, '-'), kAlignLeft);
   TextAt(gfx, 0.06 * X, 0.03 * Y,

@@ -81,7 +81,7 @@ void DrawMainRings(Gfx& gfx, const PolarFrame& f, bool decibel) {
 void DrawRimLabels(Gfx& gfx, const PolarFrame& f, std::span<const RimLabel> labels) {
   gfx.GfxFontName("Arial/1");
   gfx.GfxFontHeight(Times(1.0 / 8, f.r));
-  gfx.GfxFontWidth(Times(1.0 / 24, f.r));
+  gfx.GfxFontWidth(FrameFontWidth(f.r));
   gfx.GfxFontColor(kGfxBlack);
   for (const RimLabel& label : labels) {
     const Point p = PointAt(f.cx, f.cy, label.angle, Times(label.factor, f.r));
@@ -148,6 +148,8 @@ void DrawFrame(Gfx& gfx, PolarFrame& stored, int cx, int cy, int r, int scaleMod
 }
 
 }  // namespace
+
+int FrameFontWidth(int r) { return Times(1.0 / 24, r); }
 
 void DrawRing(Gfx& gfx, int cx, int cy, int radius) {
   gfx.DrawFrom(cx, cy - radius);

@@ -17,6 +17,11 @@ inline constexpr GfxColor kLabelGrey = 0x5A5A5A;  // RGB(90,90,90): scale labels
 // the four main directions of the horizontal frame.
 inline constexpr int kFrameCompassLetters = 1;
 
+// Text width the frame of radius r sets (r/24), which stays in force for the texts after it.
+// Views drawn without a frame before them (table, X-Y graph) set it themselves, from the
+// radius their page's frame would have, so that they look the same whatever came before.
+int FrameFontWidth(int r);
+
 // A 360-sided polygon of `radius` round (cx, cy), starting and ending at the top.
 void DrawRing(Gfx& gfx, int cx, int cy, int radius);
 

@@ -41,6 +41,7 @@ int DrawAngleGrid(Gfx& gfx, const PlotArea& p, int range, double Y) {
   const int u = RoundCoord(static_cast<double>(p.W()) / units);
   gfx.GfxFontName("MS Sans Serif");
   gfx.GfxFontHeight(Y / 24);
+  gfx.GfxFontWidth(FrameFontWidth(RoundCoord(0.392 * Y)));
   gfx.GfxFontColor(kGfxBlack);
   for (int i = 0; i <= units; ++i) {
     const int x = p.x0 + i * u;

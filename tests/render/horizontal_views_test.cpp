@@ -42,6 +42,7 @@ TEST(HorizontalTable, ThreeGroupsOfTwelveRows) {
   // Title, code, rule, then 36 azimuth labels.
   ASSERT_EQ(labels.size(), 39u);
   EXPECT_EQ(labels[0].text, std::string(66, '-'));
+  EXPECT_EQ(labels[0].font.width, 16);  // as the graph's frame leaves it: 0.392 Y / 24
   EXPECT_EQ(labels[1].text, "Horizontal diagram [dB]");
   EXPECT_EQ(labels[2].text, "030EB00     ");
   EXPECT_EQ(labels[2].align, kAlignRight);
