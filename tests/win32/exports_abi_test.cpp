@@ -181,12 +181,13 @@ TEST_F(Exported, ShortTextIsReadOnlyAsFarAsItsLength) {
   EXPECT_EQ(dll.ant93(Text("030"), 0.0f, 0), -1.0f);
   EXPECT_EQ(dll.ant3d(Text("030"), 0.0f, 0.0f, Text("000ND00"), 0.0f, 0.0f, 0), -1.0f);
   EXPECT_EQ(dll.ziskantva(Text("000ND00"), Text("030")), -99.0f);
-  // A valid code behind a shorter length prefix stays unseen.
+  // A valid code behind a shorter length prefix stays unseen. ("000N" is no type; "000ND"
+  // would already be the omnidirectional code, whose digits the pattern never reads.)
   EXPECT_EQ(dll.verant(Truncated("030EA10", 3)), 0);
   EXPECT_EQ(dll.verant(Truncated("030EA10", 6)), 0);
-  EXPECT_EQ(dll.ant93(Truncated("000ND00", 3), 0.0f, 0), -1.0f);
-  EXPECT_EQ(dll.ant3d(Text("000ND00"), 0.0f, 0.0f, Truncated("000ND00", 5), 0.0f, 0.0f, 0), -1.0f);
-  EXPECT_EQ(dll.ziskantva(Truncated("000ND00", 6), Text("000ND00")), -99.0f);
+  EXPECT_EQ(dll.ant93(Truncated("000ND00", 4), 0.0f, 0), -1.0f);
+  EXPECT_EQ(dll.ant3d(Text("000ND00"), 0.0f, 0.0f, Truncated("000ND00", 4), 0.0f, 0.0f, 0), -1.0f);
+  EXPECT_EQ(dll.ziskantva(Truncated("000ND00", 4), Text("000ND00")), -99.0f);
 }
 
 TEST_F(Exported, NonFiniteAngleGivesMinusOne) {
