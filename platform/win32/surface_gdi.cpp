@@ -130,13 +130,12 @@ LRESULT CALLBACK SurfaceGdi::WindowProc(HWND window, UINT message, WPARAM wParam
     case WM_ERASEBKGND:
       return 1;  // the picture covers the whole window
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC target = BeginPaint(window, &ps);
+      const PaintScope paint(window);
       if (surface != nullptr && surface->dc_) {
         GdiFlush();
-        BitBlt(target, 0, 0, surface->width_, surface->height_, surface->dc_.Get(), 0, 0, SRCCOPY);
+        BitBlt(paint.Dc(), 0, 0, surface->width_, surface->height_, surface->dc_.Get(), 0, 0,
+               SRCCOPY);
       }
-      EndPaint(window, &ps);
       return 0;
     }
     default:

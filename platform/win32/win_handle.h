@@ -89,6 +89,21 @@ class SelectedObject {
   HGDIOBJ previous_ = nullptr;
 };
 
+// The device context of a WM_PAINT, from BeginPaint to EndPaint.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  ~PaintScope() { EndPaint(window_, &paint_); }
+  HDC Dc() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 // The clipboard, open for as long as this lives. Another program may hold it for a moment,
 // so opening is tried a few times.
 class ClipboardLock {
