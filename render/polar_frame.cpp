@@ -149,7 +149,9 @@ void DrawFrame(Gfx& gfx, PolarFrame& stored, int cx, int cy, int r, int scaleMod
 
 }  // namespace
 
-int FrameFontWidth(int r) { return Times(1.0 / 24, r); }
+int FrameFontWidth(int r) {
+  return Times(1.0 / 24, r);
+}
 
 void DrawRing(Gfx& gfx, int cx, int cy, int radius) {
   gfx.DrawFrom(cx, cy - radius);
