@@ -6,7 +6,6 @@
 // after windows.h, which it needs
 #include <oleauto.h>
 
-#include <cmath>
 #include <limits>
 #include <string>
 #include <string_view>
