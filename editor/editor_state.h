@@ -93,4 +93,6 @@ struct EditorState {
   ViewMemory views;
 };
 
+inline bool Czech(const EditorState& state) { return state.language == kCzech; }
+
 }  // namespace lobrix

@@ -23,6 +23,11 @@ Point CurvePoint(int cx, int cy, double angle, double v, int r) {
   return PointAt(cx, cy, angle, RoundCoord(distance));
 }
 
+void TextAt(Gfx& gfx, double x, double y, std::string_view text, int align) {
+  gfx.DrawFrom(RoundCoord(x), RoundCoord(y));
+  gfx.DrawTextRow(text, align);
+}
+
 int CharacterCount(std::string_view utf8) {
   int n = 0;
   for (char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;

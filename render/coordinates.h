@@ -24,6 +24,9 @@ Point PointAt(int cx, int cy, double angle, double distance);
 // distance v*r, never at a negative one (a failure value of the model lies at the centre).
 Point CurvePoint(int cx, int cy, double angle, double v, int r);
 
+// Text at the rounded (x, y): alignment 0 from there, 1 centred, 2 ending at the right edge.
+void TextAt(Gfx& gfx, double x, double y, std::string_view text, int align = kAlignLeft);
+
 // Number of characters (code points) of a UTF-8 text: "-10°" has 4.
 int CharacterCount(std::string_view utf8);
 

@@ -16,15 +16,6 @@ constexpr GfxColor kHeadingBlue = 0x640000;    // RGB(0,0,100)
 constexpr GfxColor kCodeGrey = 0x636363;       // RGB(99,99,99)
 constexpr GfxColor kReadoutColor = 0xA06464;   // RGB(100,100,160)
 
-bool Czech(const EditorState& s) {
-  return s.language == kCzech;
-}
-
-void TextAt(Gfx& gfx, double x, double y, const std::string& text) {
-  gfx.DrawFrom(RoundCoord(x), RoundCoord(y));
-  gfx.DrawTextRow(text, kAlignLeft);
-}
-
 void DottedRadius(Gfx& gfx, const PolarFrame& f, double angle, GfxColor color) {
   gfx.PenColor(color);
   gfx.PenStyle(kPenDotted);

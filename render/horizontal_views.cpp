@@ -12,15 +12,6 @@ namespace {
 
 constexpr GfxColor kTableValueRed = 0x0000FF;
 
-bool Czech(const EditorState& s) {
-  return s.language == kCzech;
-}
-
-void TextAt(Gfx& gfx, double x, double y, const std::string& text, int align) {
-  gfx.DrawFrom(RoundCoord(x), RoundCoord(y));
-  gfx.DrawTextRow(text, align);
-}
-
 // The attenuation in dB, its blanks doubled: a blank is about half a digit wide in the table's
 // font, so the doubled blanks keep the values' decimal points roughly in line.
 std::string DecibelCell(float value) {

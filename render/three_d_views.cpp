@@ -16,11 +16,6 @@ constexpr GfxColor kHeadingBlue = 0x640000;    // RGB(0,0,100)
 constexpr GfxColor kCodeGrey = 0x636363;       // RGB(99,99,99)
 constexpr GfxColor kGainBlue = 0xC80000;       // RGB(0,0,200)
 
-void TextAt(Gfx& gfx, double x, double y, const std::string& text, int align) {
-  gfx.DrawFrom(RoundCoord(x), RoundCoord(y));
-  gfx.DrawTextRow(text, align);
-}
-
 void DottedRadius(Gfx& gfx, const PolarFrame& f, double angle, GfxColor color) {
   gfx.PenColor(color);
   const Point rim = PointAt(f.cx, f.cy, angle, f.r);

@@ -15,15 +15,6 @@ constexpr GfxColor kMatchedRed = 0x0000E6;      // RGB(230,0,0)
 constexpr GfxColor kCodedBlue = 0x960000;       // RGB(0,0,150)
 constexpr GfxColor kMatchedWordRed = 0x0000A0;  // RGB(160,0,0)
 
-bool Czech(const EditorState& s) {
-  return s.language == kCzech;
-}
-
-void TextAt(Gfx& gfx, double x, double y, const std::string& text, int align) {
-  gfx.DrawFrom(RoundCoord(x), RoundCoord(y));
-  gfx.DrawTextRow(text, align);
-}
-
 void LineTo(Gfx& gfx, Point p) {
   gfx.DrawTo(p.x, p.y);
 }

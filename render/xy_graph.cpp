@@ -22,11 +22,6 @@ struct PlotArea {
   int Y(double v) const { return RoundCoord(yB - v * H()); }  // value v (0..1) to y
 };
 
-void TextAt(Gfx& gfx, double x, double y, const std::string& text) {
-  gfx.DrawFrom(RoundCoord(x), RoundCoord(y));
-  gfx.DrawTextRow(text, kAlignLeft);
-}
-
 void HorizontalLine(Gfx& gfx, int x0, int x1, int y, GfxColor color) {
   gfx.PenColor(color);
   gfx.DrawFrom(x0, y);
