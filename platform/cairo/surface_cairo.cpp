@@ -110,13 +110,43 @@ SurfaceCairo::Context SurfaceCairo::NewContext(cairo_surface_t* target) const {
 void SurfaceCairo::Draw(CairoOp op) {
   if (op.kind == CairoOp::kClear) ops_.clear();
   ops_.push_back(std::move(op));
-  Paint(cr_.get(), ops_.back());
+  Paint(cr_.get(), ops_.back(), path_);
   // A context that met an error draws nothing more; start a fresh one on the same picture.
-  if (cairo_status(cr_.get()) != CAIRO_STATUS_SUCCESS) cr_ = NewContext(image_.get());
+  if (cairo_status(cr_.get()) != CAIRO_STATUS_SUCCESS) {
+    cr_ = NewContext(image_.get());
+    path_ = {};
+  }
 }
 
-void SurfaceCairo::Paint(cairo_t* cr, const CairoOp& op) {
+void SurfaceCairo::StrokePath(cairo_t* cr, OpenPath& path) const {
+  if (!path.open) return;
+  cairo_stroke(cr);
+  path.open = false;
+}
+
+// Strokes what is pending on the picture's own context (PixelAt and Save read the image).
+void SurfaceCairo::FinishDrawing() const {
+  StrokePath(cr_.get(), path_);
+  cairo_surface_flush(image_.get());
+}
+
+void SurfaceCairo::Paint(cairo_t* cr, const CairoOp& op, OpenPath& path) {
   const double s = penScale_, off = lineOffset_;
+  if (op.kind == CairoOp::kLine) {
+    const bool continues = path.open && path.pen.color == op.pen.color &&
+                           path.pen.style == op.pen.style && path.x == op.x && path.y == op.y;
+    if (!continues) {
+      StrokePath(cr, path);
+      SetPen(cr, op.pen, s);
+      cairo_move_to(cr, op.x + off, op.y + off);
+      path = {true, op.pen, op.x, op.y};
+    }
+    cairo_line_to(cr, op.x2 + off, op.y2 + off);
+    path.x = op.x2;
+    path.y = op.y2;
+    return;
+  }
+  StrokePath(cr, path);
   cairo_new_path(cr);
   switch (op.kind) {
     case CairoOp::kClear:
@@ -124,10 +154,6 @@ void SurfaceCairo::Paint(cairo_t* cr, const CairoOp& op) {
       cairo_paint(cr);
       break;
     case CairoOp::kLine:
-      SetPen(cr, op.pen, s);
-      cairo_move_to(cr, op.x + off, op.y + off);
-      cairo_line_to(cr, op.x2 + off, op.y2 + off);
-      cairo_stroke(cr);
       break;
     case CairoOp::kRect: {
       // Filled over [x, x + w) x [y, y + h); the outline inside that area, as GDI draws it.
@@ -280,7 +306,7 @@ void SurfaceCairo::Text(double x, double y, std::string_view utf8, int align, co
 GfxColor SurfaceCairo::PixelAt(double x, double y) const {
   const int px = RoundToPixel(x), py = RoundToPixel(y);
   if (px < 0 || py < 0 || px >= width_ || py >= height_) return kGfxNoColor;
-  cairo_surface_flush(image_.get());
+  FinishDrawing();
   const unsigned char* data = cairo_image_surface_get_data(image_.get());
   if (data == nullptr) return kGfxNoColor;
   const int stride = cairo_image_surface_get_stride(image_.get());
@@ -300,7 +326,7 @@ bool SurfaceCairo::Save(std::string_view target) {
     lastError_ = "cannot save the picture as \"" + path + "\": use a .png, .svg or .pdf file";
     return false;
   }
-  cairo_surface_flush(image_.get());
+  FinishDrawing();
   const cairo_status_t status = cairo_surface_write_to_png(image_.get(), path.c_str());
   if (status != CAIRO_STATUS_SUCCESS) {
     lastError_ = "cannot write \"" + path + "\": " + cairo_status_to_string(status);
@@ -318,7 +344,9 @@ bool SurfaceCairo::SaveVector(const std::string& path, bool pdf) {
     Context cr = NewContext(file.get());
     SetColor(cr.get(), kGfxWhite);
     cairo_paint(cr.get());
-    for (const CairoOp& op : ops_) Paint(cr.get(), op);
+    OpenPath pending;
+    for (const CairoOp& op : ops_) Paint(cr.get(), op, pending);
+    StrokePath(cr.get(), pending);
     status = cairo_status(cr.get());
     cr.reset();
     cairo_surface_finish(file.get());

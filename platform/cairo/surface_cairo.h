@@ -64,9 +64,19 @@ class SurfaceCairo final : public GfxDevice {
     double ascent = 0.9, descent = 0.2, averageWidth = 0.44;
   };
 
+  // A polyline being built on one context: consecutive lines of one pen that continue each
+  // other are stroked as one path, not segment by segment (a ring is 360 segments).
+  struct OpenPath {
+    bool open = false;
+    GfxPen pen;
+    double x = 0, y = 0;  // where the path ends
+  };
+
   Context NewContext(cairo_surface_t* target) const;
   void Draw(CairoOp op);
-  void Paint(cairo_t* cr, const CairoOp& op);
+  void Paint(cairo_t* cr, const CairoOp& op, OpenPath& path);
+  void StrokePath(cairo_t* cr, OpenPath& path) const;
+  void FinishDrawing() const;
   void PaintText(cairo_t* cr, const CairoOp& op);
   FaceMetrics Metrics(cairo_t* cr, const std::string& family, bool bold);
   bool SaveVector(const std::string& path, bool pdf);
@@ -75,6 +85,7 @@ class SurfaceCairo final : public GfxDevice {
   double penScale_;
   Picture image_;
   Context cr_;
+  mutable OpenPath path_;  // on cr_; stroked before anything reads or saves the picture
   double lineOffset_;         // from a pixel's corner to the middle of a pen drawn on it
   std::vector<CairoOp> ops_;  // since the last Clear, which covers all before it
   std::map<std::string, FaceMetrics> faces_;  // measured once per family and weight
