@@ -28,6 +28,20 @@ void TextAt(Gfx& gfx, double x, double y, std::string_view text, int align) {
   gfx.DrawTextRow(text, align);
 }
 
+void DottedRadius(Gfx& gfx, const PolarFrame& f, double angle, GfxColor color) {
+  gfx.PenColor(color);
+  gfx.PenStyle(kPenDotted);
+  const Point rim = PointAt(f.cx, f.cy, angle, f.r);
+  gfx.DrawFrom(rim.x, rim.y);
+  gfx.DrawTo(f.cx, f.cy);
+  gfx.PenStyle(kPenSolid);
+}
+
+PolarFrame StoreOrReuse(PolarFrame& stored, int cx, int cy, int r) {
+  if (r >= 1) stored = {cx, cy, r};
+  return stored;
+}
+
 int CharacterCount(std::string_view utf8) {
   int n = 0;
   for (char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;

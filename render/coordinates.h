@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "editor/editor_state.h"
 #include "platform/gfx/gfx.h"
 
 namespace lobrix {
@@ -26,6 +27,12 @@ Point CurvePoint(int cx, int cy, double angle, double v, int r);
 
 // Text at the rounded (x, y): alignment 0 from there, 1 centred, 2 ending at the right edge.
 void TextAt(Gfx& gfx, double x, double y, std::string_view text, int align = kAlignLeft);
+
+// A dotted radius from the rim at `angle` to the centre of the frame; the pen is solid after.
+void DottedRadius(Gfx& gfx, const PolarFrame& f, double angle, GfxColor color);
+
+// A view's frame: r >= 1 stores (cx, cy, r) in `stored`, r <= 0 reuses what it holds.
+PolarFrame StoreOrReuse(PolarFrame& stored, int cx, int cy, int r);
 
 // Number of characters (code points) of a UTF-8 text: "-10°" has 4.
 int CharacterCount(std::string_view utf8);

@@ -16,20 +16,6 @@ constexpr GfxColor kHeadingBlue = 0x640000;    // RGB(0,0,100)
 constexpr GfxColor kCodeGrey = 0x636363;       // RGB(99,99,99)
 constexpr GfxColor kReadoutColor = 0xA06464;   // RGB(100,100,160)
 
-void DottedRadius(Gfx& gfx, const PolarFrame& f, double angle, GfxColor color) {
-  gfx.PenColor(color);
-  gfx.PenStyle(kPenDotted);
-  const Point rim = PointAt(f.cx, f.cy, angle, f.r);
-  gfx.DrawFrom(rim.x, rim.y);
-  gfx.DrawTo(f.cx, f.cy);
-  gfx.PenStyle(kPenSolid);
-}
-
-PolarFrame StoreOrReuse(PolarFrame& stored, int cx, int cy, int r) {
-  if (r >= 1) stored = {cx, cy, r};
-  return stored;
-}
-
 // Blanks that centre a number of n characters in its heading: 4 - n div 2, never negative.
 std::string LeadingBlanks(const std::string& number) {
   return std::string(static_cast<std::size_t>(std::max(0, 4 - CharacterCount(number) / 2)), ' ');

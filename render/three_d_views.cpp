@@ -16,18 +16,6 @@ constexpr GfxColor kHeadingBlue = 0x640000;    // RGB(0,0,100)
 constexpr GfxColor kCodeGrey = 0x636363;       // RGB(99,99,99)
 constexpr GfxColor kGainBlue = 0xC80000;       // RGB(0,0,200)
 
-void DottedRadius(Gfx& gfx, const PolarFrame& f, double angle, GfxColor color) {
-  gfx.PenColor(color);
-  const Point rim = PointAt(f.cx, f.cy, angle, f.r);
-  gfx.DrawFrom(rim.x, rim.y);
-  gfx.DrawTo(f.cx, f.cy);
-}
-
-PolarFrame StoreOrReuse(PolarFrame& stored, int cx, int cy, int r) {
-  if (r >= 1) stored = {cx, cy, r};
-  return stored;
-}
-
 // The relative field of the antenna towards (az, el).
 float Field(const EditorState& s, float az, float el) {
   return ANT3D(s.hCode, az, s.aziMax, s.vCode, el, s.eleMax, kRelativeField);
@@ -41,10 +29,8 @@ std::string LeadingBlanks(const std::string& number) {
 
 void DrawConeCut(Gfx& gfx, EditorState& state, int cx, int cy, int r) {
   const PolarFrame f = StoreOrReuse(state.views.coneCut, cx, cy, r);
-  gfx.PenStyle(kPenDotted);
   DottedRadius(gfx, f, state.testAzimuth, kTestBlue);
   DottedRadius(gfx, f, state.testAzimuth - 180.0, kOppositeGreen);
-  gfx.PenStyle(kPenSolid);
   gfx.PenColor(kCutRed);
   const float first = Field(state, 0, state.testElevation);
   if (first < 0) return;
@@ -59,9 +45,7 @@ void DrawConeCut(Gfx& gfx, EditorState& state, int cx, int cy, int r) {
 
 void DrawVerticalCut(Gfx& gfx, EditorState& state, int cx, int cy, int r) {
   const PolarFrame f = StoreOrReuse(state.views.verticalCut, cx, cy, r);
-  gfx.PenStyle(kPenDotted);
   DottedRadius(gfx, f, 90.0 - state.testElevation, kTestBlue);
-  gfx.PenStyle(kPenSolid);
   gfx.PenColor(kCutRed);
   const float forward = state.testAzimuth;
   const float backward = state.testAzimuth - 180;
