@@ -90,11 +90,6 @@ void DrawRimLabels(Gfx& gfx, const PolarFrame& f, std::span<const RimLabel> labe
   }
 }
 
-void DrawText(Gfx& gfx, int x, int y, const std::string& text) {
-  gfx.DrawFrom(x, y);
-  gfx.DrawTextRow(text, kAlignLeft);
-}
-
 // Scale labels on the upward axis, each blanking the grid under it.
 void DrawScaleLabels(Gfx& gfx, const PolarFrame& f, bool decibel) {
   gfx.GfxBkgdMode(0);
@@ -103,14 +98,14 @@ void DrawScaleLabels(Gfx& gfx, const PolarFrame& f, bool decibel) {
   const int y0 = f.cy - Times(1.0 / 18, f.r);
   if (!decibel) {
     const int x = f.cx - Times(1.0 / 28, f.r);
-    for (double v : {0.2, 0.4, 0.6, 0.8}) DrawText(gfx, x, y0 - Times(v, f.r), FormatMask(v, ".#"));
+    for (double v : {0.2, 0.4, 0.6, 0.8}) TextAt(gfx, x, y0 - Times(v, f.r), FormatMask(v, ".#"));
     return;
   }
   const int x = f.cx - Times(1.0 / 20, f.r);
-  DrawText(gfx, f.cx - Times(1.0 / 13, f.r), y0 - Times(0.708, f.r), "3dB");
-  DrawText(gfx, x, y0 - Times(0.5, f.r), " 6");
-  DrawText(gfx, x, y0 - Times(0.316, f.r), "10");
-  DrawText(gfx, x, y0 - Times(0.09, f.r), "20");
+  TextAt(gfx, f.cx - Times(1.0 / 13, f.r), y0 - Times(0.708, f.r), "3dB");
+  TextAt(gfx, x, y0 - Times(0.5, f.r), " 6");
+  TextAt(gfx, x, y0 - Times(0.316, f.r), "10");
+  TextAt(gfx, x, y0 - Times(0.09, f.r), "20");
 }
 
 // Both frames: the same grid, their own rim labels.
