@@ -4,6 +4,7 @@
 
 #include "model/antenna_pattern.h"
 #include "render/coordinates.h"
+#include "render/cut_curves.h"
 #include "render/number_format.h"
 #include "render/readout.h"
 
@@ -11,7 +12,6 @@ namespace lobrix {
 namespace {
 
 constexpr GfxColor kDirectionBlue = 0xFF0000;  // RGB(0,0,255)
-constexpr GfxColor kCutRed = 0x0000D2;         // RGB(210,0,0)
 constexpr GfxColor kHeadingBlue = 0x640000;    // RGB(0,0,100)
 constexpr GfxColor kCodeGrey = 0x636363;       // RGB(99,99,99)
 constexpr GfxColor kReadoutColor = 0xA06464;   // RGB(100,100,160)
@@ -26,40 +26,15 @@ std::string LeadingBlanks(const std::string& number) {
 void DrawAzimuthView(Gfx& gfx, EditorState& state, int cx, int cy, int r) {
   const PolarFrame f = StoreOrReuse(state.views.azimuthView, cx, cy, r);
   DottedRadius(gfx, f, state.aziMax, kDirectionBlue);
-  gfx.PenColor(kCutRed);
-  const float first = ANT3D(state.hCode, 0, state.aziMax, state.vCode, 0, 0, kRelativeField);
-  if (first < 0) return;
-  const Point start = CurvePoint(f.cx, f.cy, 0, first, f.r);
-  gfx.DrawFrom(start.x, start.y);
-  for (int a = 1; a <= 360; ++a) {
-    const float v =
-        ANT3D(state.hCode, static_cast<float>(a), state.aziMax, state.vCode, 0, 0, kRelativeField);
-    const Point p = CurvePoint(f.cx, f.cy, a, v, f.r);
-    gfx.DrawTo(p.x, p.y);
-  }
+  // The horizontal cut with the beam turned to AziMax only.
+  DrawConeCurve(gfx, f, {state.hCode, state.vCode, state.aziMax, 0}, 0);
 }
 
 void DrawElevationView(Gfx& gfx, EditorState& state, int cx, int cy, int r) {
   const PolarFrame f = StoreOrReuse(state.views.elevationView, cx, cy, r);
   DottedRadius(gfx, f, 90.0 - state.eleMax, kDirectionBlue);
-  gfx.PenColor(kCutRed);
-  auto value = [&](float az, int e) {
-    return ANT3D(state.hCode, az, 0, state.vCode, static_cast<float>(e), state.eleMax,
-                 kRelativeField);
-  };
-  const float first = value(0, -90);
-  if (first < 0) return;
-  const Point start = CurvePoint(f.cx, f.cy, 180, first, f.r);
-  gfx.DrawFrom(start.x, start.y);
-  for (int e = -89; e <= 90; ++e) {
-    const Point p = CurvePoint(f.cx, f.cy, 90 - e, value(0, e), f.r);
-    gfx.DrawTo(p.x, p.y);
-  }
-  for (int e = 89; e >= -90; --e) {
-    const Point p = CurvePoint(f.cx, f.cy, e - 90, value(180, e), f.r);
-    gfx.DrawTo(p.x, p.y);
-  }
-  gfx.DrawTo(start.x, start.y);
+  // The vertical cut through the beam with EleMax only: azimuth 0 forward, 180 backward.
+  DrawVerticalCutCurve(gfx, f, {state.hCode, state.vCode, 0, state.eleMax}, 0, 180);
 }
 
 void DrawDirectionHeading(Gfx& gfx, const EditorState& state) {

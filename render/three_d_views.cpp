@@ -4,6 +4,7 @@
 
 #include "model/antenna_pattern.h"
 #include "render/coordinates.h"
+#include "render/cut_curves.h"
 #include "render/number_format.h"
 
 namespace lobrix {
@@ -11,16 +12,11 @@ namespace {
 
 constexpr GfxColor kTestBlue = 0xFF3232;       // RGB(50,50,255)
 constexpr GfxColor kOppositeGreen = 0x00B400;  // RGB(0,180,0)
-constexpr GfxColor kCutRed = 0x0000D2;         // RGB(210,0,0)
 constexpr GfxColor kHeadingBlue = 0x640000;    // RGB(0,0,100)
 constexpr GfxColor kCodeGrey = 0x636363;       // RGB(99,99,99)
 constexpr GfxColor kGainBlue = 0xC80000;       // RGB(0,0,200)
 
 // The relative field of the antenna towards (az, el).
-float Field(const EditorState& s, float az, float el) {
-  return ANT3D(s.hCode, az, s.aziMax, s.vCode, el, s.eleMax, kRelativeField);
-}
-
 std::string LeadingBlanks(const std::string& number) {
   return std::string(static_cast<std::size_t>(std::max(0, 4 - CharacterCount(number) / 2)), ' ');
 }
@@ -31,45 +27,21 @@ void DrawConeCut(Gfx& gfx, EditorState& state, int cx, int cy, int r) {
   const PolarFrame f = StoreOrReuse(state.views.coneCut, cx, cy, r);
   DottedRadius(gfx, f, state.testAzimuth, kTestBlue);
   DottedRadius(gfx, f, state.testAzimuth - 180.0, kOppositeGreen);
-  gfx.PenColor(kCutRed);
-  const float first = Field(state, 0, state.testElevation);
-  if (first < 0) return;
-  const Point start = CurvePoint(f.cx, f.cy, 0, first, f.r);
-  gfx.DrawFrom(start.x, start.y);
-  for (int a = 1; a <= 360; ++a) {
-    const Point p =
-        CurvePoint(f.cx, f.cy, a, Field(state, static_cast<float>(a), state.testElevation), f.r);
-    gfx.DrawTo(p.x, p.y);
-  }
+  DrawConeCurve(gfx, f, {state.hCode, state.vCode, state.aziMax, state.eleMax},
+                state.testElevation);
 }
 
 void DrawVerticalCut(Gfx& gfx, EditorState& state, int cx, int cy, int r) {
   const PolarFrame f = StoreOrReuse(state.views.verticalCut, cx, cy, r);
   DottedRadius(gfx, f, 90.0 - state.testElevation, kTestBlue);
-  gfx.PenColor(kCutRed);
-  const float forward = state.testAzimuth;
-  const float backward = state.testAzimuth - 180;
-  const float first = Field(state, forward, -90);
-  if (first < 0) return;
-  const Point start = CurvePoint(f.cx, f.cy, 180, first, f.r);
-  gfx.DrawFrom(start.x, start.y);
-  for (int e = -89; e <= 90; ++e) {
-    const Point p =
-        CurvePoint(f.cx, f.cy, 90 - e, Field(state, forward, static_cast<float>(e)), f.r);
-    gfx.DrawTo(p.x, p.y);
-  }
-  for (int e = 89; e >= -90; --e) {
-    const Point p =
-        CurvePoint(f.cx, f.cy, e - 90, Field(state, backward, static_cast<float>(e)), f.r);
-    gfx.DrawTo(p.x, p.y);
-  }
-  gfx.DrawTo(start.x, start.y);
+  DrawVerticalCutCurve(gfx, f, {state.hCode, state.vCode, state.aziMax, state.eleMax},
+                       state.testAzimuth, state.testAzimuth - 180);
 }
 
 void Draw3DHeading(Gfx& gfx, const EditorState& state) {
   const double X = gfx.GfxMetrics(1);
   const double Y = gfx.GfxMetrics(6);
-  const bool cz = state.language == kCzech;
+  const bool cz = Czech(state);
   const std::string ta = FormatMask(state.testAzimuth, "0.0");
   const std::string te = FormatMask(state.testElevation, "0.0");
   const std::string am = FormatMask(state.aziMax, "0.0");
