@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+#include "render/language.h"
+
 namespace lobrix {
 
 // Shown in the dialog caption after "ver.", two blanks included.
@@ -15,9 +17,6 @@ inline constexpr char kVersionDate[] = "  2010-02-15";
 // Scale setting of the diagram pages: the decibel grid (start value) or the linear one.
 inline constexpr int kScaleLinear = 0;
 inline constexpr int kScaleDecibel = 2;
-
-inline constexpr int kEnglish = 0;
-inline constexpr int kCzech = 1;
 
 // Centre and radius of a polar frame or of a view drawn on one, in logical units of the
 // surface. r == 0: nothing stored yet.
