@@ -6,6 +6,7 @@
 #include <string>
 
 #include "render/coordinates.h"
+#include "render/drawing_input.h"
 #include "render/number_format.h"
 
 namespace lobrix {
@@ -156,14 +157,14 @@ void DrawRing(Gfx& gfx, int cx, int cy, int radius) {
   }
 }
 
-void DrawHorizontalFrame(Gfx& gfx, EditorState& state, int cx, int cy, int r, int scaleMode) {
+void DrawHorizontalFrame(Gfx& gfx, ViewMemory& views, int cx, int cy, int r, int scaleMode) {
   const bool letters = (scaleMode & kFrameCompassLetters) != 0;
-  DrawFrame(gfx, state.views.horizontalFrame, cx, cy, r, scaleMode,
+  DrawFrame(gfx, views.horizontalFrame, cx, cy, r, scaleMode,
             letters ? std::span<const RimLabel>(kCompassLabels) : kAzimuthLabels);
 }
 
-void DrawVerticalFrame(Gfx& gfx, EditorState& state, int cx, int cy, int r, int scaleMode) {
-  DrawFrame(gfx, state.views.verticalFrame, cx, cy, r, scaleMode, kElevationLabels);
+void DrawVerticalFrame(Gfx& gfx, ViewMemory& views, int cx, int cy, int r, int scaleMode) {
+  DrawFrame(gfx, views.verticalFrame, cx, cy, r, scaleMode, kElevationLabels);
 }
 
 }  // namespace lobrix

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "render/coordinates.h"
+#include "render/drawing_input.h"
 #include "render/number_format.h"
 #include "render/polar_frame.h"
 

@@ -41,63 +41,60 @@ TEST(DirectionPick, ElevationSideFoldsTheBackwardHalf) {
   EXPECT_EQ(ReadDirection(DirectionMouse{}, 1153, 400).what, PickedAngle::kNone);
 }
 
-TEST(TrackDirectionMouse, ClickSetsThePageAnglesMoveOnlyShows) {
+TEST(TrackDirectionMouse, ShowsAndReturnsThePickWithoutSettingAnAngle) {
   TestSurface s(1404, 1000);
-  EditorState state;
-  state.activePage = 2;
-  TrackDirectionMouse(*s.gfx, state, 351, 500, 350, 1053, 500);
-  EXPECT_TRUE(s.device->records.empty());  // set-up draws nothing
-  TrackDirectionMouse(*s.gfx, state, 551, 500, kMouseMove, 0, 0);
-  EXPECT_EQ(state.aziMax, 0);
+  ViewMemory views;
+  EXPECT_EQ(TrackDirectionMouse(*s.gfx, views, 551, 500, kMouseClick, 0, 0).what,
+            PickedAngle::kNone);  // before the set-up: nothing
+  TrackDirectionMouse(*s.gfx, views, 351, 500, 350, 1053, 500);
+  EXPECT_TRUE(s.device->records.empty());  // neither draws
+  EXPECT_EQ(views.directionMouse.divideX, 702);
+
+  const DirectionPick move = TrackDirectionMouse(*s.gfx, views, 551, 500, kMouseMove, 0, 0);
+  EXPECT_EQ(move.what, PickedAngle::kAzimuth);
+  EXPECT_EQ(move.angle, 90);
   const DrawRecord* line = s.device->FindText("Azi = 90°");
   ASSERT_NE(line, nullptr);
   EXPECT_EQ(line->align, kAlignCenter);
   EXPECT_EQ(line->y, 144);  // 0.41 R
   EXPECT_EQ(line->font.weight, 9);
 
-  const DirectionPick pick = TrackDirectionMouse(*s.gfx, state, 551, 500, kMouseClick, 0, 0);
-  EXPECT_EQ(pick.what, PickedAngle::kAzimuth);
-  EXPECT_EQ(state.aziMax, 90);
-  TrackDirectionMouse(*s.gfx, state, 1153, 600, kMouseClick, 0, 0);
-  EXPECT_EQ(state.eleMax, -45);
-
-  state.activePage = 3;
-  TrackDirectionMouse(*s.gfx, state, 351, 700, kMouseClick, 0, 0);
-  TrackDirectionMouse(*s.gfx, state, 1053, 300, kMouseClick, 0, 0);
-  EXPECT_EQ(state.testAzimuth, 180);
-  EXPECT_EQ(state.testElevation, 90);
-  EXPECT_EQ(state.aziMax, 90);
-  TrackDirectionMouse(*s.gfx, state, 351, 900, kMouseClick, 0, 0);  // outside: no change
-  EXPECT_EQ(state.testAzimuth, 180);
+  const DirectionPick click = TrackDirectionMouse(*s.gfx, views, 1153, 600, kMouseClick, 0, 0);
+  EXPECT_EQ(click.what, PickedAngle::kElevation);
+  EXPECT_EQ(click.angle, -45);
+  const DirectionPick outside = TrackDirectionMouse(*s.gfx, views, 351, 900, kMouseClick, 0, 0);
+  EXPECT_EQ(outside.what, PickedAngle::kNone);
+  EXPECT_EQ(s.device->Texts().back(), std::string(18, ' '));  // erases the last read-out
 }
 
 TEST(DirectionHeading, NumbersCentredByLeadingBlanks) {
   TestSurface s(1404, 1000);
-  EditorState state;
-  state.aziMax = 7.5f;
-  state.eleMax = -2.5f;
-  state.hCode = "030EA10";
-  DrawDirectionHeading(*s.gfx, state);
+  DrawingInput input;
+  input.aziMax = 7.5f;
+  input.eleMax = -2.5f;
+  input.hCode = "030EA10";
+  DrawDirectionHeading(*s.gfx, input);
   const auto texts = s.device->Texts();
   ASSERT_EQ(texts.size(), 4u);
   EXPECT_EQ(texts[0], "   Azimuth of Max.radiation = 7.5°      ");
   EXPECT_EQ(texts[1], "  Elevation of Max.radiation = -2.5°      ");
   EXPECT_EQ(texts[2], "Horizontal ant.code: 030EA10");
   EXPECT_EQ(texts[3], "Vertical ant.code: 000ND00");
-  state.aziMax = 127.5f;
-  state.language = kCzech;
+  input.aziMax = 127.5f;
+  input.language = kCzech;
   TestSurface cz(1404, 1000);
-  DrawDirectionHeading(*cz.gfx, state);
+  DrawDirectionHeading(*cz.gfx, input);
   EXPECT_EQ(cz.device->Texts()[0], "  Azimut  Max.vyzařování = 127.5°      ");
   EXPECT_TRUE(At(cz.device->OfKind(DrawKind::kText)[0], {74, 25}));  // 0.053 X
 }
 
 TEST(DirectionViews, CutsTurnedToTheBeam) {
   TestSurface s(1404, 1000);
-  EditorState state;
-  state.hCode = "030EB00";
-  state.aziMax = 90;
-  DrawAzimuthView(*s.gfx, state, 351, 500, 350);
+  DrawingInput input;
+  ViewMemory views;
+  input.hCode = "030EB00";
+  input.aziMax = 90;
+  DrawAzimuthView(*s.gfx, input, views, 351, 500, 350);
   const auto radius = s.device->LinesOfColor(0xFF0000);
   ASSERT_EQ(radius.size(), 1u);
   EXPECT_TRUE(At(radius[0], {701, 500}));
@@ -108,8 +105,8 @@ TEST(DirectionViews, CutsTurnedToTheBeam) {
   EXPECT_EQ(cut[0].pen.style, kPenSolid);
 
   TestSurface bad(1404, 1000);
-  state.vCode = "x";
-  DrawElevationView(*bad.gfx, state, 1053, 500, 350);
+  input.vCode = "x";
+  DrawElevationView(*bad.gfx, input, views, 1053, 500, 350);
   EXPECT_EQ(bad.device->Count(DrawKind::kLine), 1);  // only the dotted radius
 }
 

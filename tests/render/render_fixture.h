@@ -5,10 +5,11 @@
 #include <memory>
 #include <vector>
 
-#include "editor/editor_state.h"
 #include "platform/fake/recording_device.h"
 #include "platform/gfx/gfx.h"
 #include "render/coordinates.h"
+#include "render/drawing_input.h"
+#include "render/view_memory.h"
 
 namespace lobrix {
 

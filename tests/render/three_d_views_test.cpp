@@ -12,8 +12,9 @@ constexpr GfxColor kTestBlue = 0xFF3232, kOppositeGreen = 0x00B400, kCutRed = 0x
 
 TEST(ThreeDViews, TestAzimuthZeroRadiiAndCuts) {
   TestSurface s(1404, 1000);
-  EditorState state;
-  DrawConeCut(*s.gfx, state, 351, 500, 350);
+  DrawingInput input;
+  ViewMemory views;
+  DrawConeCut(*s.gfx, input, views, 351, 500, 350);
   const auto blue = s.device->LinesOfColor(kTestBlue);
   const auto green = s.device->LinesOfColor(kOppositeGreen);
   ASSERT_EQ(blue.size(), 1u);
@@ -23,7 +24,7 @@ TEST(ThreeDViews, TestAzimuthZeroRadiiAndCuts) {
   EXPECT_EQ(blue[0].pen.style, kPenDotted);
   EXPECT_EQ(s.device->LinesOfColor(kCutRed).size(), 360u);
 
-  DrawVerticalCut(*s.gfx, state, 1053, 500, 350);
+  DrawVerticalCut(*s.gfx, input, views, 1053, 500, 350);
   const auto cut = s.device->LinesOfColor(kCutRed);
   ASSERT_EQ(cut.size(), 360u + 180u + 180u + 1u);
   EXPECT_TRUE(At(cut[360], {1053, 850}));        // nadir, at full radius for 000ND00
@@ -32,23 +33,24 @@ TEST(ThreeDViews, TestAzimuthZeroRadiiAndCuts) {
 
 TEST(ThreeDViews, InvalidCodeShowsOnlyTheDottedRadii) {
   TestSurface s(1404, 1000);
-  EditorState state;
-  state.hCode = "";
-  DrawConeCut(*s.gfx, state, 351, 500, 350);
-  DrawVerticalCut(*s.gfx, state, 1053, 500, 350);
+  DrawingInput input;
+  ViewMemory views;
+  input.hCode = "";
+  DrawConeCut(*s.gfx, input, views, 351, 500, 350);
+  DrawVerticalCut(*s.gfx, input, views, 1053, 500, 350);
   EXPECT_EQ(s.device->Count(DrawKind::kLine), 3);
   TestSurface heading(1404, 1000);
-  Draw3DHeading(*heading.gfx, state);
+  Draw3DHeading(*heading.gfx, input);
   EXPECT_EQ(heading.device->FindText("ga ="), nullptr);
 }
 
 TEST(ThreeDHeading, TextsAndGainRoundedToEven) {
   TestSurface s(1404, 1000);
-  EditorState state;
-  state.gainDbd = 12.25f;  // 000ND00 towards any direction: 0 dB
-  state.testAzimuth = 45;
-  state.testElevation = -2.5f;
-  Draw3DHeading(*s.gfx, state);
+  DrawingInput input;
+  input.gainDbd = 12.25f;  // 000ND00 towards any direction: 0 dB
+  input.testAzimuth = 45;
+  input.testElevation = -2.5f;
+  Draw3DHeading(*s.gfx, input);
   const auto texts = s.device->Texts();
   ASSERT_EQ(texts.size(), 5u);
   EXPECT_EQ(texts[0], "  Ant. diagram (Azi, testEle = -2.5°)      ");
@@ -59,9 +61,9 @@ TEST(ThreeDHeading, TextsAndGainRoundedToEven) {
   EXPECT_EQ(s.device->OfKind(DrawKind::kText)[4].align, kAlignCenter);
 
   TestSurface cz(1404, 1000);
-  state.gainDbd = -1.5f;
-  state.language = kCzech;
-  Draw3DHeading(*cz.gfx, state);
+  input.gainDbd = -1.5f;
+  input.language = kCzech;
+  Draw3DHeading(*cz.gfx, input);
   EXPECT_NE(cz.device->FindText("Vert. diagram pro testAzi = 45.0°"), nullptr);
   EXPECT_NE(cz.device->FindText("   Horiz. kód: 000ND00"), nullptr);
   EXPECT_NE(cz.device->FindText("    ga = -1.5 dBd    "), nullptr);
