@@ -45,8 +45,8 @@ void DrawElevationView(Gfx& gfx, const DrawingInput& input, ViewMemory& views, i
 }
 
 void DrawDirectionHeading(Gfx& gfx, const DrawingInput& input) {
-  const double X = gfx.GfxMetrics(1);
-  const double Y = gfx.GfxMetrics(6);
+  const double X = gfx.GfxMetrics(kGfxExtentX);
+  const double Y = gfx.GfxMetrics(kGfxExtentY);
   const int language = input.language;
   const bool cz = language == kCzech;  // the Czech texts have their own places
   const std::string a = FormatMask(input.aziMax, "0.0");
@@ -102,17 +102,16 @@ DirectionPick TrackDirectionMouse(Gfx& gfx, ViewMemory& views, int a, int b, int
   }
   if (mouse.r <= 0) return {};
   const DirectionPick pick = ReadDirection(mouse, a, b);
-  gfx.GfxWindow(2);
+  const GfxBatch batch(gfx);
   gfx.GfxFontName("MS Sans Serif");
   gfx.GfxFontHeight(mouse.r / 7.0);
   gfx.GfxFontWeight(9);
   gfx.GfxFontColor(kReadoutColor);
-  gfx.GfxBkgdMode(0);
+  gfx.GfxBkgdMode(kBkgdOpaque);
   gfx.GfxBkgdColor(kGfxWhite);
   gfx.DrawFrom(0, mouse.textY);
   gfx.DrawTextRow(DirectionReadoutLine(pick), kAlignCenter);
   gfx.GfxFontWeight(1);
-  gfx.GfxWindow(3);
   return pick;
 }
 

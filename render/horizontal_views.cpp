@@ -28,8 +28,8 @@ std::string DecibelCell(float value) {
 
 void ShowHorizontalView(Gfx& gfx, const DrawingInput& input, ViewMemory& views) {
   gfx.BrushColor(kGfxWhite);
-  gfx.BrushStyle(0);
-  gfx.GfxWindow(2);
+  gfx.BrushStyle(kBrushFilled);
+  const GfxBatch batch(gfx);
   gfx.GfxCLS();
   if (input.alternateView == 0) {
     DrawHorizontalFrame(gfx, views, 0, 0, 0, input.scaleMode);
@@ -38,12 +38,11 @@ void ShowHorizontalView(Gfx& gfx, const DrawingInput& input, ViewMemory& views) 
   } else {
     DrawHorizontalTable(gfx, input);
   }
-  gfx.GfxWindow(3);
 }
 
 void DrawHorizontalTable(Gfx& gfx, const DrawingInput& input) {
-  const double X = gfx.GfxMetrics(1);
-  const double Y = gfx.GfxMetrics(6);
+  const double X = gfx.GfxMetrics(kGfxExtentX);
+  const double Y = gfx.GfxMetrics(kGfxExtentY);
   const bool decibel = input.scaleMode >= kScaleDecibel;
 
   gfx.GfxFontName("MS Sans Serif");
@@ -77,8 +76,8 @@ void DrawHorizontalTable(Gfx& gfx, const DrawingInput& input) {
 }
 
 void DrawHorizontalHeading(Gfx& gfx, const DrawingInput& input) {
-  const double X = gfx.GfxMetrics(1);
-  const double Y = gfx.GfxMetrics(6);
+  const double X = gfx.GfxMetrics(kGfxExtentX);
+  const double Y = gfx.GfxMetrics(kGfxExtentY);
   gfx.GfxFontName("MS Sans Serif");
   gfx.GfxFontHeight(Y / 17.5);
   gfx.GfxFontColor(kGfxBlack);

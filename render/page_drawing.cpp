@@ -76,29 +76,30 @@ int MulDiv(int value, int numerator, int denominator) {
 
 void DrawPage(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int page) {
   if (page < kHorizontalPage || page > kThreeDPage) return;
-  const double X = gfx.GfxMetrics(1);
-  const double Y = gfx.GfxMetrics(6);
+  const double X = gfx.GfxMetrics(kGfxExtentX);
+  const double Y = gfx.GfxMetrics(kGfxExtentY);
   const PolarFrame main = page == kHorizontalPage ? FrameAt(X, Y, 0.507, 0.53, 0.392)
                                                   : FrameAt(X, Y, 0.515, 0.533, 0.392);
   const PolarFrame left = FrameAt(X, Y, 0.25, 0.5, 0.35);
   const PolarFrame right = FrameAt(X, Y, 0.75, 0.5, 0.35);
 
   gfx.BrushColor(kGfxWhite);
-  gfx.BrushStyle(0);
-  gfx.GfxWindow(2);
-  gfx.GfxCLS();
-  switch (page) {
-    case kHorizontalPage:
-      DrawHorizontalPage(gfx, input, views, main);
-      break;
-    case kVerticalPage:
-      DrawVerticalPage(gfx, input, views, main);
-      break;
-    default:
-      DrawTwoFramePage(gfx, input, views, left, right, page == kThreeDPage);
-      break;
+  gfx.BrushStyle(kBrushFilled);
+  {
+    const GfxBatch batch(gfx);
+    gfx.GfxCLS();
+    switch (page) {
+      case kHorizontalPage:
+        DrawHorizontalPage(gfx, input, views, main);
+        break;
+      case kVerticalPage:
+        DrawVerticalPage(gfx, input, views, main);
+        break;
+      default:
+        DrawTwoFramePage(gfx, input, views, left, right, page == kThreeDPage);
+        break;
+    }
   }
-  gfx.GfxWindow(3);
 
   switch (page) {
     case kHorizontalPage:

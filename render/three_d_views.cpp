@@ -44,8 +44,8 @@ void DrawVerticalCut(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int
 }
 
 void Draw3DHeading(Gfx& gfx, const DrawingInput& input) {
-  const double X = gfx.GfxMetrics(1);
-  const double Y = gfx.GfxMetrics(6);
+  const double X = gfx.GfxMetrics(kGfxExtentX);
+  const double Y = gfx.GfxMetrics(kGfxExtentY);
   const int language = input.language;
   const bool cz = language == kCzech;  // the Czech code lines start elsewhere
   const std::string ta = FormatMask(input.testAzimuth, "0.0");

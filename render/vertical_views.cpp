@@ -49,8 +49,8 @@ void DrawCodedCurve(Gfx& gfx, const DrawingInput& s, const PolarFrame& f) {
 }
 
 void DrawPolarHeading(Gfx& gfx, const DrawingInput& input) {
-  const double X = gfx.GfxMetrics(1);
-  const double Y = gfx.GfxMetrics(6);
+  const double X = gfx.GfxMetrics(kGfxExtentX);
+  const double Y = gfx.GfxMetrics(kGfxExtentY);
   gfx.GfxFontName("MS Sans Serif");
   gfx.GfxFontHeight(Y / 17.5);
   gfx.GfxFontColor(kGfxBlack);
@@ -81,8 +81,8 @@ void DrawPolarHeading(Gfx& gfx, const DrawingInput& input) {
 
 void ShowVerticalView(Gfx& gfx, const DrawingInput& input, ViewMemory& views) {
   gfx.BrushColor(kGfxWhite);
-  gfx.BrushStyle(0);
-  gfx.GfxWindow(2);
+  gfx.BrushStyle(kBrushFilled);
+  const GfxBatch batch(gfx);
   gfx.GfxCLS();
   if (input.alternateView == 0) {
     DrawVerticalFrame(gfx, views, 0, 0, 0, input.scaleMode);
@@ -91,7 +91,6 @@ void ShowVerticalView(Gfx& gfx, const DrawingInput& input, ViewMemory& views) {
   } else {
     DrawXYGraph(gfx, input);
   }
-  gfx.GfxWindow(3);
 }
 
 void DrawVerticalCurves(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy,

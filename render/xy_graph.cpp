@@ -103,8 +103,8 @@ void DrawDepressionCurve(Gfx& gfx, const DrawingInput& input, const PlotArea& p,
 }  // namespace
 
 void DrawXYHeading(Gfx& gfx, const DrawingInput& input) {
-  const double X = gfx.GfxMetrics(1);
-  const double Y = gfx.GfxMetrics(6);
+  const double X = gfx.GfxMetrics(kGfxExtentX);
+  const double Y = gfx.GfxMetrics(kGfxExtentY);
   gfx.GfxFontName("Arial/1");
   gfx.GfxFontHeight(Y / 18);
   gfx.GfxFontWidth(Y / 48);
@@ -132,8 +132,8 @@ int XYAngleRange(std::string_view vcode) {
 }
 
 void DrawXYGraph(Gfx& gfx, const DrawingInput& input) {
-  const double X = gfx.GfxMetrics(1);
-  const double Y = gfx.GfxMetrics(6);
+  const double X = gfx.GfxMetrics(kGfxExtentX);
+  const double Y = gfx.GfxMetrics(kGfxExtentY);
   const PlotArea p{RoundCoord(0.09 * X), RoundCoord(0.95 * X), RoundCoord(0.08 * Y),
                    RoundCoord(0.92 * Y)};
   const int range = XYAngleRange(input.vCode);
