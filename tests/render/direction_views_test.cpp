@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/antenna_pattern.h"
 #include "render_fixture.h"
 
 namespace lobrix {
@@ -108,6 +109,65 @@ TEST(DirectionViews, CutsTurnedToTheBeam) {
   input.vCode = "x";
   DrawElevationView(*bad.gfx, input, views, 1053, 500, 350);
   EXPECT_EQ(bad.device->Count(DrawKind::kLine), 1);  // only the dotted radius
+}
+
+
+// 510VE00 has its second lobe 20 degrees from the main one in the positive sense of its angle:
+// clockwise in azimuth as a horizontal code, below the beam as a vertical code (which is read at
+// minus the elevation). Drawn turned to AziMax 300 and tilted down to EleMax -7, each lobe must
+// appear where its direction points; a mirrored or upturned drawing puts them elsewhere.
+constexpr GfxColor kDirectionBlue = 0xFF0000, kCutRed = 0x0000D2;
+const PolarFrame kLeft{351, 500, 350}, kRight{1053, 500, 350};
+
+DrawingInput TurnedVeePair() {
+  DrawingInput input;
+  input.hCode = "510VE00";
+  input.vCode = "510VE00";
+  input.aziMax = 300;
+  input.eleMax = -7;
+  return input;
+}
+
+TEST(DirectionViews, AzimuthCutIsTheHorizontalCodeTurnedClockwiseToAziMax) {
+  TestSurface s(1404, 1000);
+  ViewMemory views;
+  DrawAzimuthView(*s.gfx, TurnedVeePair(), views, kLeft.cx, kLeft.cy, kLeft.r);
+  EXPECT_TRUE(StartsNear(s.device->LinesOfColor(kDirectionBlue).at(0), AzimuthSpot(kLeft, 300, 1)));
+  const auto cut = s.device->LinesOfColor(kCutRed);
+  ASSERT_EQ(cut.size(), 360u);
+  // On the horizon the cut is the horizontal code itself, at the azimuth less AziMax.
+  for (int a = 1; a <= 360; ++a) {
+    const float v = ANT93("510VE00", static_cast<float>(a - 300), kRelativeField);
+    EXPECT_TRUE(EndsNear(cut[a - 1], AzimuthSpot(kLeft, a, v))) << "azimuth " << a;
+  }
+  EXPECT_TRUE(EndsNear(cut[299], AzimuthSpot(kLeft, 300, 1)));  // main lobe on the rim
+  EXPECT_TRUE(EndsNear(cut[319], AzimuthSpot(kLeft, 320, 1)));  // second lobe, clockwise
+  EXPECT_FALSE(EndsNear(cut[279], AzimuthSpot(kLeft, 280, 1)));
+}
+
+TEST(DirectionViews, ElevationCutShowsTheDowntiltBelowTheHorizon) {
+  TestSurface s(1404, 1000);
+  ViewMemory views;
+  const DrawingInput input = TurnedVeePair();
+  DrawElevationView(*s.gfx, input, views, kRight.cx, kRight.cy, kRight.r);
+  EXPECT_TRUE(StartsNear(s.device->LinesOfColor(kDirectionBlue).at(0),
+                         ElevationSpot(kRight, -7, 1)));
+  const auto cut = s.device->LinesOfColor(kCutRed);
+  ASSERT_EQ(cut.size(), 361u);
+  // Forward half, e = -89 .. 90: up to 90 degrees above the tilted beam (e = 83) it is the
+  // vertical code at the angle below the beam, -7 - e.
+  for (int e = -89; e <= 83; ++e) {
+    const float v = ANT93("510VE00", static_cast<float>(-7 - e), kRelativeField);
+    EXPECT_TRUE(EndsNear(cut[e + 89], ElevationSpot(kRight, e, v))) << "elevation " << e;
+  }
+  EXPECT_TRUE(EndsNear(cut[-7 + 89], ElevationSpot(kRight, -7, 1)));    // main lobe
+  EXPECT_TRUE(EndsNear(cut[-27 + 89], ElevationSpot(kRight, -27, 1)));  // second lobe below
+  EXPECT_FALSE(EndsNear(cut[7 + 89], ElevationSpot(kRight, 7, 1)));     // not tilted up
+  // Backward half, e = 89 .. -90, towards azimuth 180.
+  for (int e = 89; e >= -90; --e) {
+    const float v = ANT3D("510VE00", 180, 0, "510VE00", static_cast<float>(e), -7, kRelativeField);
+    EXPECT_TRUE(EndsNear(cut[180 + 89 - e], ElevationSpot(kRight, e, v, true))) << "elevation " << e;
+  }
 }
 
 }  // namespace
