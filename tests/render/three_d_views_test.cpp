@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/antenna_pattern.h"
 #include "render_fixture.h"
 
 namespace lobrix {
@@ -67,6 +68,94 @@ TEST(ThreeDHeading, TextsAndGainRoundedToEven) {
   EXPECT_NE(cz.device->FindText("Vert. diagram pro testAzi = 45.0°"), nullptr);
   EXPECT_NE(cz.device->FindText("   Horiz. kód: 000ND00"), nullptr);
   EXPECT_NE(cz.device->FindText("    ga = -1.5 dBd    "), nullptr);
+}
+
+
+// 510VE00 (main lobe and a second one 20 degrees clockwise) over 120PA05, the beam turned to
+// AziMax 30 and tilted down to EleMax -6. Every point of the cuts is checked at the direction it
+// stands for, worked out here from its azimuth and elevation; the lobes are checked against
+// where the turned antenna points.
+const PolarFrame kLeft{351, 500, 350}, kRight{1053, 500, 350};
+
+DrawingInput TiltedVeeOverCosine(float testAzimuth, float testElevation) {
+  DrawingInput input;
+  input.hCode = "510VE00";
+  input.vCode = "120PA05";
+  input.aziMax = 30;
+  input.eleMax = -6;
+  input.testAzimuth = testAzimuth;
+  input.testElevation = testElevation;
+  return input;
+}
+
+float Field(const DrawingInput& in, double az, double el) {
+  return ANT3D(in.hCode, static_cast<float>(az), in.aziMax, in.vCode, static_cast<float>(el),
+               in.eleMax, kRelativeField);
+}
+
+// The forward half from e = -89 up to 90 towards `forward`, the backward half from 89 down to
+// -90 towards the opposite azimuth, drawn left of the centre.
+void ExpectVerticalCut(const std::vector<DrawRecord>& cut, const DrawingInput& in,
+                       double forward) {
+  ASSERT_EQ(cut.size(), 361u);
+  for (int e = -89; e <= 90; ++e) {
+    EXPECT_TRUE(EndsNear(cut[e + 89], ElevationSpot(kRight, e, Field(in, forward, e))))
+        << "forward, elevation " << e;
+  }
+  for (int e = 89; e >= -90; --e) {
+    EXPECT_TRUE(EndsNear(cut[269 - e], ElevationSpot(kRight, e, Field(in, forward + 180, e), true)))
+        << "backward, elevation " << e;
+  }
+}
+
+TEST(ThreeDViews, CutsThroughATiltedBeam) {
+  const DrawingInput in = TiltedVeeOverCosine(30, -6);
+  TestSurface s(1404, 1000);
+  ViewMemory views;
+  DrawConeCut(*s.gfx, in, views, kLeft.cx, kLeft.cy, kLeft.r);
+  EXPECT_TRUE(StartsNear(s.device->LinesOfColor(kTestBlue).at(0), AzimuthSpot(kLeft, 30, 1)));
+  EXPECT_TRUE(StartsNear(s.device->LinesOfColor(kOppositeGreen).at(0), AzimuthSpot(kLeft, 210, 1)));
+  const auto cone = s.device->LinesOfColor(kCutRed);
+  ASSERT_EQ(cone.size(), 360u);
+  for (int a = 1; a <= 360; ++a) {
+    EXPECT_TRUE(EndsNear(cone[a - 1], AzimuthSpot(kLeft, a, Field(in, a, -6)))) << "azimuth " << a;
+  }
+  EXPECT_TRUE(EndsNear(cone[29], AzimuthSpot(kLeft, 30, 1)));  // the cone meets the beam
+
+  TestSurface v(1404, 1000);
+  DrawVerticalCut(*v.gfx, in, views, kRight.cx, kRight.cy, kRight.r);
+  EXPECT_TRUE(StartsNear(v.device->LinesOfColor(kTestBlue).at(0), ElevationSpot(kRight, -6, 1)));
+  const auto cut = v.device->LinesOfColor(kCutRed);
+  ExpectVerticalCut(cut, in, 30);
+  EXPECT_TRUE(EndsNear(cut[-6 + 89], ElevationSpot(kRight, -6, 1)));  // the beam, tilted down
+  EXPECT_FALSE(EndsNear(cut[6 + 89], ElevationSpot(kRight, 6, 1)));
+}
+
+// Looking at azimuth 230, the opposite azimuth 50 passes the second lobe, 20 degrees clockwise
+// of the beam in the antenna's tilted plane: the backward half must reach the rim there.
+TEST(ThreeDViews, BackwardHalfOfTheVerticalCutLooksTheOtherWay) {
+  const DrawingInput in = TiltedVeeOverCosine(230, 0);
+  // The second lobe: the beam turned 20 degrees about the tilted antenna's vertical axis.
+  const double b = Radians(30), t = Radians(-6), q = Radians(20);
+  const double beam[3] = {std::cos(t) * std::sin(b), std::cos(t) * std::cos(b), std::sin(t)};
+  const double side[3] = {std::cos(b), -std::sin(b), 0};  // horizontal, 90 degrees clockwise
+  double lobe[3];
+  for (int i = 0; i < 3; ++i) lobe[i] = std::cos(q) * beam[i] + std::sin(q) * side[i];
+  const double lobeAzimuth = std::atan2(lobe[0], lobe[1]) * 180 / std::numbers::pi;
+  const double lobeElevation = std::asin(lobe[2]) * 180 / std::numbers::pi;
+  ASSERT_NEAR(lobeAzimuth, 50, 0.2);
+  ASSERT_NEAR(lobeElevation, -5.6, 0.1);
+
+  TestSurface s(1404, 1000);
+  ViewMemory views;
+  DrawVerticalCut(*s.gfx, in, views, kRight.cx, kRight.cy, kRight.r);
+  const auto cut = s.device->LinesOfColor(kCutRed);
+  ExpectVerticalCut(cut, in, 230);
+  const int e = static_cast<int>(std::lround(lobeElevation));
+  EXPECT_TRUE(EndsNear(cut[269 - e], ElevationSpot(kRight, e, 1, true)));
+  for (int f = -89; f <= 90; ++f) {  // forward, towards 200 degrees from the beam: far inside
+    EXPECT_LT(std::hypot(cut[f + 89].x2 - kRight.cx, cut[f + 89].y2 - kRight.cy), 0.5 * kRight.r);
+  }
 }
 
 }  // namespace
