@@ -111,7 +111,6 @@ TEST(DirectionViews, CutsTurnedToTheBeam) {
   EXPECT_EQ(bad.device->Count(DrawKind::kLine), 1);  // only the dotted radius
 }
 
-
 // 510VE00 has its second lobe 20 degrees from the main one in the positive sense of its angle:
 // clockwise in azimuth as a horizontal code, below the beam as a vertical code (which is read at
 // minus the elevation). Drawn turned to AziMax 300 and tilted down to EleMax -7, each lobe must
@@ -150,8 +149,8 @@ TEST(DirectionViews, ElevationCutShowsTheDowntiltBelowTheHorizon) {
   ViewMemory views;
   const DrawingInput input = TurnedVeePair();
   DrawElevationView(*s.gfx, input, views, kRight.cx, kRight.cy, kRight.r);
-  EXPECT_TRUE(StartsNear(s.device->LinesOfColor(kDirectionBlue).at(0),
-                         ElevationSpot(kRight, -7, 1)));
+  EXPECT_TRUE(
+      StartsNear(s.device->LinesOfColor(kDirectionBlue).at(0), ElevationSpot(kRight, -7, 1)));
   const auto cut = s.device->LinesOfColor(kCutRed);
   ASSERT_EQ(cut.size(), 361u);
   // Forward half, e = -89 .. 90: up to 90 degrees above the tilted beam (e = 83) it is the
@@ -166,7 +165,8 @@ TEST(DirectionViews, ElevationCutShowsTheDowntiltBelowTheHorizon) {
   // Backward half, e = 89 .. -90, towards azimuth 180.
   for (int e = 89; e >= -90; --e) {
     const float v = ANT3D("510VE00", 180, 0, "510VE00", static_cast<float>(e), -7, kRelativeField);
-    EXPECT_TRUE(EndsNear(cut[180 + 89 - e], ElevationSpot(kRight, e, v, true))) << "elevation " << e;
+    EXPECT_TRUE(EndsNear(cut[180 + 89 - e], ElevationSpot(kRight, e, v, true)))
+        << "elevation " << e;
   }
 }
 

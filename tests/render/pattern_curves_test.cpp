@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "model/antenna_pattern.h"
 #include "render_fixture.h"
@@ -103,6 +104,35 @@ TEST(PatternCurves, ZerosDrawAtTheStoredGeometry) {
   s.device->ClearRecords();
   DrawPatternCurves(*s.gfx, input, views, 0, 0, 0);
   EXPECT_TRUE(At(s.device->LinesOfColor(kHorizontalCurveRed).front(), {kCx, kCy - kR}));
+}
+
+// 510VE00 as the vertical code has its second lobe 20 degrees below the beam, which the
+// horizontal page draws at screen angle +20 (a code angle x at screen angle x). In front the
+// matched curve is the vertical code unchanged, so every dot of the upper half lies on it at
+// its own angle, and the second lobe reaches the rim at +20, not at -20.
+TEST(PatternCurves, MatchedFrontHalfFollowsAnAsymmetricVerticalCode) {
+  TestSurface s;
+  ViewMemory views;
+  DrawPatternCurves(*s.gfx, Codes("045KA00", "510VE00"), views, kCx, kCy, kR);
+  const auto dots = s.device->OfKind(DrawKind::kPixel);
+  int front = 0;
+  bool lobe_at_plus_20 = false, lobe_at_minus_20 = false;
+  for (const DrawRecord& dot : dots) {
+    const double dx = dot.x - kCx, up = kCy - dot.y;
+    if (up < 2) continue;  // the back half lies below the centre
+    ++front;
+    const double angle = std::atan2(dx, up) * 180 / std::numbers::pi;
+    const double distance = std::hypot(dx, up);
+    const float v = ANT93("510VE00", static_cast<float>(angle), kRelativeField);
+    EXPECT_NEAR(distance, v * kR, 1.5) << "dot at screen angle " << angle;
+    if (distance > kR - 2) {
+      lobe_at_plus_20 |= std::fabs(angle - 20) < 2;
+      lobe_at_minus_20 |= std::fabs(angle + 20) < 2;
+    }
+  }
+  EXPECT_GT(front, 40);
+  EXPECT_TRUE(lobe_at_plus_20);
+  EXPECT_FALSE(lobe_at_minus_20);
 }
 
 }  // namespace

@@ -2,12 +2,12 @@
 // that recorded coordinates are the logical ones the views computed.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <memory>
 #include <numbers>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "platform/fake/recording_device.h"
 #include "platform/gfx/gfx.h"

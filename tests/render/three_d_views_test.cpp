@@ -70,7 +70,6 @@ TEST(ThreeDHeading, TextsAndGainRoundedToEven) {
   EXPECT_NE(cz.device->FindText("    ga = -1.5 dBd    "), nullptr);
 }
 
-
 // 510VE00 (main lobe and a second one 20 degrees clockwise) over 120PA05, the beam turned to
 // AziMax 30 and tilted down to EleMax -6. Every point of the cuts is checked at the direction it
 // stands for, worked out here from its azimuth and elevation; the lobes are checked against
@@ -95,8 +94,7 @@ float Field(const DrawingInput& in, double az, double el) {
 
 // The forward half from e = -89 up to 90 towards `forward`, the backward half from 89 down to
 // -90 towards the opposite azimuth, drawn left of the centre.
-void ExpectVerticalCut(const std::vector<DrawRecord>& cut, const DrawingInput& in,
-                       double forward) {
+void ExpectVerticalCut(const std::vector<DrawRecord>& cut, const DrawingInput& in, double forward) {
   ASSERT_EQ(cut.size(), 361u);
   for (int e = -89; e <= 90; ++e) {
     EXPECT_TRUE(EndsNear(cut[e + 89], ElevationSpot(kRight, e, Field(in, forward, e))))
