@@ -410,7 +410,7 @@ def ant93_lines():
         ("V back level at 180 (L = 0: the main lobe alone)",
          [(f"000V{x}00", 180) for x in "BCDEFGHI"] + [(f"400V{x}00", 120) for x in "BDFH"]),
         ("W with inner and outer envelope levels", [("510WE35", a) for a in (10, 25, 60, -30)] +
-         [("320WC48", 150), ("915WG00", 170)]),
+         [("320WC48", 150), ("915WG00", 170), ("040WE07", 30), ("040WE07", 40)]),
         ("angle folded above 180; below -180 only the cosine sees it",
          [("030EB00", 200), ("060CC00", 350), ("050KA00", -300), ("060LA10", -300),
           ("510VE00", 340)]),
@@ -488,11 +488,13 @@ ANT3D_GROUPS = [
         ("030EA00", 20, 0, "030EB00", 10, 0),
         ("045EB00", -30, 0, "510VE00", -12, 0),
         ("030EC05", 45, 0, "060LA00", 25, 0),
+        ("088KA00", 60, 0, "030EB00", 8, 0),
     ]),
     ("mechanical, behind, horizontal back field below 0.9", {"behind", "back field below 0.9"}, [
         ("030EB00", 150, 0, "030EC00", 10, 0),
         ("045KA00", 120, 0, "510VE00", -20, 0),
         ("060EC00", 200, 0, "045EB00", 5, 0),
+        ("030EA88", 100, 0, "045EC00", 12, 0),
     ]),
     ("mechanical, back lobe lowered to the horizontal back field", {"lowered"}, [
         ("030EA00", 170, 0, "030EC00", 30, 0),
@@ -533,6 +535,15 @@ ANT3D_GROUPS = [
 WIDER_TOLERANCE = {"001DE00": (2e-3, 1e-4)}
 
 
+COMBINE_CASES = [
+    # (hcode, a, vcode, e): antenna-frame angles given directly
+    ("045EB00", 35, "510VE00", -12),
+    ("095KA00", 120, "030EC00", 15),
+    ("000ND00", 150, "030EB00", 20),
+    ("030EA00", -70, "060LA10", 40),
+]
+
+
 def ant3d_lines():
     out = [
         "# ANT3D HCODE AZ AZMAX VCODE EL ELMAX MODE = VALUE, through every branch.",
@@ -556,6 +567,12 @@ def ant3d_lines():
             if i % 2 == 0:
                 out.append(line("ANT3D", (h, az, az_max, v, el, el_max, 0), [f], f_tol,
                                 "ref: " + source))
+    out.append("# CombinePlanes HCODE A VCODE E MODE = VALUE: the combination on its own")
+    for h, a, v, e in COMBINE_CASES:
+        for mode, tol in ((2, 3e-4), (0, 3e-5)):
+            value = combine_planes(h, a, v, e, mode)
+            out.append(line("CombinePlanes", (h, a, v, e, mode), [value], tol,
+                            "ref: plane combination in the antenna frame"))
     return out
 
 
@@ -573,6 +590,7 @@ INTEGRAL_CASES = [
     ("005CA00", "v", "C below 10: B = 15 x 1.6", True),
     ("020CB00", "h", "C 10 to 30: B = 15 + 7(n-10)/60, x 1.1", True),
     ("050CC10", "v", "C above 30: plus 18((n-30)/40)^2, x 0.8", True),
+    ("042KA60", "h", "K above 30: B = 79.2, 120/B = 1.52 rounds to m = 2", True),
     ("510VE00", "h", "V: B = min(0.8(5d+15), 2L+4) = 24", True),
     ("510VE00", "v", "V: B = 24", True),
     ("150VB00", "h", "V: B = min(16, 104)", True),
@@ -620,9 +638,9 @@ def gain_lines():
         "# ZISKANTVA HCODE VCODE = GAIN in dBd.",
         "# Tolerance: 3e-6 relative for the integrals (the single-precision sums agree with the",
         "# reference to about 3e-7), 2e-5 dB for the gains.",
-        "# Where the source says 'count': the value moves by more than ten tolerances when the",
-        "# half-turn interval count is off by one (or the full-turn count by one) and by more",
-        "# than three when it is off by two (checked when this file is made).",
+        "# Where the source says 'count': the value moves by more than three tolerances when",
+        "# the half-turn interval count is off by one or by two, or the full-turn count by one",
+        "# (checked when this file is made).",
     ]
     for code, plane, what, counted in INTEGRAL_CASES:
         n_half = half_turn_intervals(code)
@@ -631,7 +649,7 @@ def gain_lines():
         source = f"ref: {what}; n/2 = {n_half}"
         if counted:
             one, two = count_shifts(code, plane, n_half, value)
-            assert one > 10 * tol and two > 3 * tol, (code, plane, one, two, tol)
+            assert min(one, two) > 3 * tol, (code, plane, one, two, tol)
             source += f"; count: off by one moves it {one:.1g}, by two {two:.1g}"
         out.append(line("PlaneIntegral", (code, plane), [value], tol, source))
     for hcode, vcode in GAIN_CASES:
