@@ -466,21 +466,23 @@ def frame_lines():
 
 ANT3D_GROUPS = [
     # (title, branches every case of the group takes, cases: hcode az azMax vcode el elMax)
-    ("TA branch: electrical tilt, horizontal weight cos^2 of the elevation", {"TA"}, [
+    ("TA branch: electrical tilt, horizontal weight cos^2 of the elevation", {"TA tilt"}, [
         ("030EB10", 40, 10, "100TA00", 5, -3),
         ("030EB10", 40, 10, "100TA00", 30, -3),
         ("030EB10", 150, 10, "100TA00", 45, 20),
         ("045KA00", 10, 300, "200TA00", -12, -8),
         ("060CB00", 250, 0, "150TA00", 45, 30),
     ]),
-    ("P branch: built-in downtilt, envelope weight cos^12 of the scaled elevation", {"P"}, [
+    ("P branch: built-in downtilt, envelope weight cos^12 of the scaled elevation",
+     {"P downtilt"}, [
         ("045KA00", 30, 0, "120PA05", 5, 0),
         ("045KA00", 30, 0, "120PF05", -8, 0),
         ("030EB00", 20, 10, "120PJ00", -20, 0),
         ("030EB00", 20, 10, "200PK10", 15, 3),
         ("065DE00", 120, 0, "100PE30", -40, -5),
-        ("000ND00", 0, 0, "090PT20", 10, 0),
-        ("000ND00", 0, 0, "090PT20", -45, 0),
+        ("030EA10", 100, 0, "090PT20", 5, 0),
+        ("030EA10", 150, 0, "090PT20", -30, 0),
+        ("030EB00", 150, 0, "090PT20", 10, 0),
         ("510VE00", 45, 0, "150PC08", 2, 6),
     ]),
     ("mechanical, in front, horizontal back field below 0.9",
@@ -554,7 +556,7 @@ def ant3d_lines():
     for source, branches, cases in ANT3D_GROUPS:
         out.append(f"# {source}")
         for i, (h, az, az_max, v, el, el_max) in enumerate(cases):
-            tags = {"TA" if v[3] == "T" else "P" if v[3] == "P" else "mechanical"}
+            tags = {"TA tilt" if v[3] == "T" else "P downtilt" if v[3] == "P" else "mechanical"}
             if el_max != 0:
                 tags.add("tilted")
             db = ant3d(h, az, az_max, v, el, el_max, 2, tags)
@@ -562,11 +564,10 @@ def ant3d_lines():
             assert branches <= tags, (h, az, az_max, v, el, el_max, tags)
             assert 0.0105 < f < 0.9999, (h, az, az_max, v, el, el_max, f)
             db_tol, f_tol = WIDER_TOLERANCE.get(v, (3e-4, 3e-5))
-            out.append(line("ANT3D", (h, az, az_max, v, el, el_max, 2), [db], db_tol,
-                            "ref: " + source))
+            label = "ref: " + ", ".join(sorted(branches))
+            out.append(line("ANT3D", (h, az, az_max, v, el, el_max, 2), [db], db_tol, label))
             if i % 2 == 0:
-                out.append(line("ANT3D", (h, az, az_max, v, el, el_max, 0), [f], f_tol,
-                                "ref: " + source))
+                out.append(line("ANT3D", (h, az, az_max, v, el, el_max, 0), [f], f_tol, label))
     out.append("# CombinePlanes HCODE A VCODE E MODE = VALUE: the combination on its own")
     for h, a, v, e in COMBINE_CASES:
         for mode, tol in ((2, 3e-4), (0, 3e-5)):
