@@ -149,8 +149,14 @@ def ant93(code, angle, mode):
     return -20 * math.log10(f) if mode == 2 else f
 
 
-def check_e_family_is_the_lobe():
-    """The closed E-family forms are the V/W lobe with b = 0, 0.2, 0.4 and theta = N."""
+def check_lobe():
+    """The lobe is 1 on the axis, 1/sqrt(2) at the half beam width and b at 180 degrees; the
+    closed E-family forms are that lobe with b = 0, 0.2, 0.4 and theta = N."""
+    for b in BACK_LEVEL.values():
+        for theta in (15, 35, 60):
+            curve = lobe(b, theta)
+            for x, want in ((1, 1), (cosd(theta), math.sqrt(0.5)), (-1, b)):
+                assert abs(curve(x) - want) < 1e-12, (b, theta, x, curve(x), want)
     for kind, b in (("EA", 0.0), ("EB", 0.2), ("EC", 0.4)):
         for n in (5, 30, 60):
             curve = lobe(b, n)
@@ -676,7 +682,7 @@ GROUPS = {"ant93": ant93_lines, "frame": frame_lines, "ant3d": ant3d_lines, "gai
 def main():
     if len(sys.argv) != 2 or sys.argv[1] not in GROUPS:
         sys.exit("usage: model_cases.py " + "|".join(GROUPS))
-    check_e_family_is_the_lobe()
+    check_lobe()
     group = sys.argv[1]
     print(f"# Made by: python3 tests/model/model_cases.py {group} > "
           f"tests/model/cases/{group}.cases")
