@@ -591,7 +591,7 @@ INTEGRAL_CASES = [
     ("015EA20", "v", "E: B = 12, m = 10", True),
     ("065DE00", "v", "D: B = 52, m = 2", True),
     ("090LA00", "h", "L: B = 72, m = 2", True),
-    ("060LA10", "h", "L: B = 48, m = 2", True),
+    ("060LA10", "h", "L: B = 48, 120/B = 2.5 halves to even, m = 2", True),
     ("450TA10", "h", "T: B = 0.08 N = 36, m = 3", True),
     ("005CA00", "h", "C below 10: B = 15 x 1.6", True),
     ("005CA00", "v", "C below 10: B = 15 x 1.6", True),
