@@ -366,11 +366,11 @@ def plane_integral(code, plane, halves=None):
     return h * total / 3
 
 
-def gain(hcode, vcode, h_halves=None, v_halves=None):
+def gain(hcode, vcode):
     if ant93(hcode, 0, 0) == -1 or ant93(vcode, 0, 0) == -1:
         return -99.0
-    iv = plane_integral(vcode, "v", v_halves)
-    ih = plane_integral(hcode, "h", h_halves)
+    iv = plane_integral(vcode, "v")
+    ih = plane_integral(hcode, "h")
     return 10 * math.log10(4 * math.pi / (ih * iv) / 1.64)
 
 
