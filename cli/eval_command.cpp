@@ -17,6 +17,8 @@ struct Function {
   std::size_t count;
 };
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 constexpr Function kFunctions[] = {
     {"VERANT", "code", 1},
     {"ANT93", "code angle mode", 3},
@@ -24,14 +26,20 @@ constexpr Function kFunctions[] = {
     {"ZISKANTVA", "hcode vcode", 2},
 };
 
-// Words separated by blanks and tabs; a carriage return of a CRLF line counts as a blank.
-Args SplitWords(std::string_view line) {
+// The most words a call has: ANT3D and its seven arguments.
+constexpr std::size_t kMaxWords = 8;
+
+// A line's words, separated by blanks and tabs (a carriage return of a CRLF line counts as a
+// blank): the first kMaxWords of them, and in `count` how many there are. Words beyond those a
+// call can use are counted, not kept, so a line of millions of words costs no memory.
+Args SplitWords(std::string_view line, std::size_t& count) {
   constexpr std::string_view kBlanks = " \t\r\v\f";
   Args words;
+  count = 0;
   std::size_t start = line.find_first_not_of(kBlanks);
   while (start != std::string_view::npos) {
     const std::size_t end = line.find_first_of(kBlanks, start);
-    words.push_back(line.substr(start, end - start));
+    if (count++ < kMaxWords) words.push_back(line.substr(start, end - start));
     start = line.find_first_not_of(kBlanks, end);
   }
   return words;
@@ -52,27 +60,27 @@ struct NumberReader {
     return value.value_or(0);
   }
   static std::string Quoted(std::string_view name, std::string_view text, std::string_view what) {
-    return std::string(name) + " must be a " + std::string(what) + ", not '" + std::string(text) +
-           "'";
+    return std::string(name) + " must be a " + std::string(what) + ", not '" + Shown(text) + "'";
   }
 };
 
-// The result of one call (words[0] is the function), or nothing with the reason in `problem`.
-// An invalid code is no problem here: the function's own failure value is the result.
-std::optional<double> EvaluateCall(const Args& words, std::string& problem) {
+// The result of one call (words[0] is the function, `count` the number of words on the line),
+// or nothing with the reason in `problem`. An invalid code is no problem here: the function's
+// own failure value is the result.
+std::optional<double> EvaluateCall(const Args& words, std::size_t count, std::string& problem) {
   const std::string_view name = words[0];
   const Function* function = nullptr;
   for (const Function& candidate : kFunctions) {
     if (candidate.name == name) function = &candidate;
   }
   if (function == nullptr) {
-    problem = "unknown function '" + std::string(name) + "' (VERANT, ANT93, ANT3D, ZISKANTVA)";
+    problem = "unknown function '" + Shown(name) + "' (VERANT, ANT93, ANT3D, ZISKANTVA)";
     return std::nullopt;
   }
-  if (words.size() - 1 != function->count) {
+  if (count - 1 != function->count) {
     problem = std::string(name) + " takes " + std::to_string(function->count) + " argument" +
               (function->count == 1 ? "" : "s") + " (" + std::string(function->arguments) +
-              "), not " + std::to_string(words.size() - 1);
+              "), not " + std::to_string(count - 1);
     return std::nullopt;
   }
 
@@ -109,19 +117,31 @@ int RunEvalCommand(const Args& args, std::istream& in, std::ostream& out, std::o
   int status = kExitOk;
   std::string line;
   for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
-    const Args words = SplitWords(line);
+    // A byte-order mark, as some editors save UTF-8, is no part of the first call.
+    if (lineNumber == 1 && line.starts_with(kByteOrderMark)) line.erase(0, kByteOrderMark.size());
+    std::size_t count = 0;
+    const Args words = SplitWords(line, count);
     if (words.empty() || words[0].starts_with('#')) continue;
     std::string problem;
-    if (const std::optional<double> result = EvaluateCall(words, problem)) {
+    if (const std::optional<double> result = EvaluateCall(words, count, problem)) {
       out << FormatFull(*result) << '\n';
     } else {
-      err << "lobrix: eval: line " << lineNumber << ": " << problem << '\n';
+      // One write for the whole message: standard error is unbuffered, and every piece would
+      // be a write of its own.
+      err << "lobrix: eval: line " + std::to_string(lineNumber) + ": " + problem + '\n';
       out << "error\n";
       status = kExitFailure;
     }
     // A script that writes one call and waits for its answer gets it now; a file or a long
     // pipe still goes through in full buffers.
     if (in.rdbuf()->in_avail() <= 0) out.flush();
+  }
+  // The reader ends on a read error (a folder, a closed descriptor) as on the end of the input;
+  // only the bad state tells them apart.
+  if (in.bad()) {
+    out.flush();
+    err << "lobrix: eval: cannot read the input\n";
+    return kExitFailure;
   }
   return status;
 }

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ios>
 #include <sstream>
+#include <string>
 
 namespace lobrix::cli {
 namespace {
@@ -61,6 +63,57 @@ TEST(EvalCommand, MalformedLineKeepsOutputAligned) {
             "lobrix: eval: line 3: ANT93 takes 3 arguments (code angle mode), not 2\n"
             "lobrix: eval: line 5: angle must be a finite number, not 'nan'\n"
             "lobrix: eval: line 6: mode must be a whole number, not '2.0'\n");
+}
+
+TEST(EvalCommand, SkipsAByteOrderMarkAtTheStartOnly) {
+  const EvalRun run = Eval("\xEF\xBB\xBFVERANT 030EA10\n\xEF\xBB\xBFVERANT 030EA10\n");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "1\nerror\n");
+  EXPECT_EQ(run.err,
+            "lobrix: eval: line 2: unknown function '\\xEF\\xBB\\xBFVERANT' (VERANT, ANT93, "
+            "ANT3D, ZISKANTVA)\n");
+}
+
+// A reader that fails after its text, as reading a folder or a closed descriptor does: the
+// stream buffer throws, the stream takes it as its bad state.
+class FailingBuffer : public std::stringbuf {
+ public:
+  using std::stringbuf::stringbuf;
+
+ protected:
+  int_type underflow() override {
+    const int_type c = std::stringbuf::underflow();
+    if (traits_type::eq_int_type(c, traits_type::eof())) throw std::ios_base::failure("read");
+    return c;
+  }
+};
+
+TEST(EvalCommand, ReadErrorFailsAfterTheResultsReadSoFar) {
+  FailingBuffer buffer("VERANT 030EA10\nVERANT 066EA00\n");
+  std::istream in(&buffer);
+  std::ostringstream out, err;
+  EXPECT_EQ(RunEvalCommand({}, in, out, err), 2);
+  EXPECT_EQ(out.str(), "1\n0\n");
+  EXPECT_EQ(err.str(), "lobrix: eval: cannot read the input\n");
+}
+
+// Lines of a million words or of one huge word: the count is right and the message quotes
+// only the start of the word.
+TEST(EvalCommand, HugeLinesGetShortMessages) {
+  std::string manyWords = "VERANT";
+  for (int i = 0; i < 1000000; ++i) manyWords += " x";
+  const std::string longNumber(1000000, '1');
+  const EvalRun run =
+      Eval(manyWords + "\nANT93 030EA10 " + longNumber + "x 2\nANT3D a 0 0 b 0 0 0 0 0\n");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "error\nerror\nerror\n");
+  EXPECT_EQ(run.err,
+            "lobrix: eval: line 1: VERANT takes 1 argument (code), not 1000000\n"
+            "lobrix: eval: line 2: angle must be a finite number, not '" +
+                std::string(40, '1') +
+                "...'\n"
+                "lobrix: eval: line 3: ANT3D takes 7 arguments (hcode az azmax vcode el elmax "
+                "mode), not 9\n");
 }
 
 TEST(EvalCommand, TakesNoArgumentsButHelp) {
