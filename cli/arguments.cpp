@@ -202,9 +202,16 @@ Reads one call a line from standard input and prints one result a line, 9 signif
   ANT93 code angle mode                      mode 2: dB, other modes: relative field
   ANT3D hcode az azmax vcode el elmax mode   mode 2: dB, 0: relative field
   ZISKANTVA hcode vcode                      gain in dBd
-An invalid code gives the function's failure value (ANT93 and ANT3D -1, ZISKANTVA -99,
-VERANT 0). A malformed line prints "error" and a message on standard error, and makes the
-exit status 2. Blank lines and lines starting with # are skipped.
+Each result is the one the exported function returns, its failure value included: VERANT
+checks the whole code (0 when invalid). ANT93, ANT3D and ZISKANTVA check only what they
+read, the type (positions 4-5) and the range of the first number, taken from the digits that
+begin positions 1-3; they give -1 (ANT93, ANT3D) or -99 (ZISKANTVA) when that fails, but an
+ordinary value for codes such as 030EA or 1X0EA10. ANT93 and ANT3D also give -1 for a
+non-finite angle, ANT3D for a P vertical code with a downtilt of 90 degrees or more
+(position 5 from byte 0x9B on), which VERANT accepts.
+A malformed line prints "error" and a message on standard error, and makes the exit status 2.
+Blank lines and lines starting with # are skipped, and so is a UTF-8 byte-order mark at the
+start. Input that cannot be read (a folder, a closed descriptor) is reported, exit status 2.
 )";
   }
   return {};

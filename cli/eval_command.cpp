@@ -102,6 +102,15 @@ std::optional<double> EvaluateCall(const Args& words, std::size_t count, std::st
   return ANT3D(words[1], az, azMax, words[4], el, elMax, mode);
 }
 
+// Messages held back at most: a file's reader has input at hand until its end.
+constexpr std::size_t kMessageBytes = 64 * 1024;
+
+void WriteMessages(std::string& messages, std::ostream& err) {
+  if (messages.empty()) return;
+  err << messages;
+  messages.clear();
+}
+
 }  // namespace
 
 int RunEvalCommand(const Args& args, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -110,12 +119,16 @@ int RunEvalCommand(const Args& args, std::istream& in, std::ostream& out, std::o
     return kExitOk;
   }
   if (!args.empty()) {
-    err << "lobrix: eval: unexpected argument '" << args[0]
+    err << "lobrix: eval: unexpected argument '" << Shown(args[0])
         << "' (the calls come from standard input)\n";
     return kExitFailure;
   }
   int status = kExitOk;
   std::string line;
+  // Messages wait here and go out in one write together with the results: standard error is
+  // unbuffered, and a write per malformed line made a file of them several times slower than
+  // one of good lines.
+  std::string messages;
   for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
     // A byte-order mark, as some editors save UTF-8, is no part of the first call.
     if (lineNumber == 1 && line.starts_with(kByteOrderMark)) line.erase(0, kByteOrderMark.size());
@@ -126,16 +139,20 @@ int RunEvalCommand(const Args& args, std::istream& in, std::ostream& out, std::o
     if (const std::optional<double> result = EvaluateCall(words, count, problem)) {
       out << FormatFull(*result) << '\n';
     } else {
-      // One write for the whole message: standard error is unbuffered, and every piece would
-      // be a write of its own.
-      err << "lobrix: eval: line " + std::to_string(lineNumber) + ": " + problem + '\n';
+      messages += "lobrix: eval: line " + std::to_string(lineNumber) + ": " + problem + '\n';
       out << "error\n";
       status = kExitFailure;
     }
-    // A script that writes one call and waits for its answer gets it now; a file or a long
-    // pipe still goes through in full buffers.
-    if (in.rdbuf()->in_avail() <= 0) out.flush();
+    // A script that writes one call and waits for its answer gets it now, and its message; a
+    // file or a long pipe still goes through in full buffers, its messages 64 KiB at a time.
+    if (in.rdbuf()->in_avail() <= 0) {
+      out.flush();
+      WriteMessages(messages, err);
+    } else if (messages.size() >= kMessageBytes) {
+      WriteMessages(messages, err);
+    }
   }
+  WriteMessages(messages, err);
   // The reader ends on a read error (a folder, a closed descriptor) as on the end of the input;
   // only the bad state tells them apart.
   if (in.bad()) {
