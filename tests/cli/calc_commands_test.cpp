@@ -101,8 +101,8 @@ TEST(CalcCommands, WrongInputFailsWithOneLineAndNoResult) {
       {RunAnt3dCommand,
        {"0", "0", "0", "000ND00", "0", "0"},
        "lobrix: 0: a code has 7 characters, this one has 1\n"},
-      // A P downtilt of 90 degrees (byte 0x9B, octal 233) passes the code check but has no pattern in
-      // space: the code is blamed, not the angles.
+      // A P downtilt of 90 degrees (byte 0x9B, octal 233) passes the code check but has no
+      // pattern in space: the code is blamed, not the angles.
       {RunAnt3dCommand,
        {"030EA10", "0", "0", "120P\23305", "0", "0"},
        "lobrix: 120P\\x9B05: P downtilt of 90 degrees (position 5): a pattern in space needs "
