@@ -210,8 +210,9 @@ ordinary value for codes such as 030EA or 1X0EA10. ANT93 and ANT3D also give -1 
 non-finite angle, ANT3D for a P vertical code with a downtilt of 90 degrees or more
 (position 5 from byte 0x9B on), which VERANT accepts.
 A malformed line prints "error" and a message on standard error, and makes the exit status 2.
-Blank lines and lines starting with # are skipped, and so is a UTF-8 byte-order mark at the
-start. Input that cannot be read (a folder, a closed descriptor) is reported, exit status 2.
+A line longer than 1 MiB (1048576 bytes) is malformed. Blank lines and lines starting with #
+are skipped, and so is a UTF-8 byte-order mark at the start. Input that cannot be read (a
+folder, a closed descriptor) is reported, exit status 2.
 )";
   }
   return {};

@@ -97,23 +97,41 @@ TEST(EvalCommand, ReadErrorFailsAfterTheResultsReadSoFar) {
   EXPECT_EQ(err.str(), "lobrix: eval: cannot read the input\n");
 }
 
-// Lines of a million words or of one huge word: the count is right and the message quotes
+// Lines of half a million words or of one huge word: the count is right and the message quotes
 // only the start of the word.
 TEST(EvalCommand, HugeLinesGetShortMessages) {
   std::string manyWords = "VERANT";
-  for (int i = 0; i < 1000000; ++i) manyWords += " x";
+  for (int i = 0; i < 500000; ++i) manyWords += " x";
   const std::string longNumber(1000000, '1');
   const EvalRun run =
       Eval(manyWords + "\nANT93 030EA10 " + longNumber + "x 2\nANT3D a 0 0 b 0 0 0 0 0\n");
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.out, "error\nerror\nerror\n");
   EXPECT_EQ(run.err,
-            "lobrix: eval: line 1: VERANT takes 1 argument (code), not 1000000\n"
+            "lobrix: eval: line 1: VERANT takes 1 argument (code), not 500000\n"
             "lobrix: eval: line 2: angle must be a finite number, not '" +
                 std::string(40, '1') +
                 "...'\n"
                 "lobrix: eval: line 3: ANT3D takes 7 arguments (hcode az azmax vcode el elmax "
                 "mode), not 9\n");
+}
+
+// A line is read up to 1 MiB (1048576 bytes, its line end not counted); a longer one is an
+// error, and reading goes on after its end.
+TEST(EvalCommand, LinesLongerThanOneMebibyteAreRefused) {
+  const std::string call = "VERANT 030EA10";
+  const std::string longest = call + std::string(1048576 - call.size(), ' ');
+  const std::string tooLong = longest + " ";
+  const EvalRun run = Eval(longest + "\n" + tooLong + "\n" + longest + "\n" + tooLong + "x\n" +
+                           call + "\n" + tooLong);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "1\nerror\n1\nerror\n1\nerror\n");
+  EXPECT_EQ(run.err,
+            "lobrix: eval: line 2: longer than 1048576 bytes\n"
+            "lobrix: eval: line 4: longer than 1048576 bytes\n"
+            "lobrix: eval: line 6: longer than 1048576 bytes\n");
+  // The longest line as the last one, without a line end.
+  EXPECT_EQ(Eval(call + "\n" + longest).out, "1\n1\n");
 }
 
 TEST(EvalCommand, TakesNoArgumentsButHelp) {
