@@ -43,7 +43,7 @@ Draws one page of the editor into a picture file, chosen by its extension.
                     graphic area on a 96 dpi screen, 594x586 or 978x574); W/H must be at
                     least the page's own ratio (594:586 for horizontal and vertical, 978:574
                     for direction and 3d): a narrower picture would cut the drawing off, so
-                    it is refused; a wider one gets margins at the sides
+                    it is refused; a wider one spreads the page sideways
 A P vertical code with a downtilt of 90 degrees or more (position 5 from byte 0x9B on) has
 no pattern in space and is refused.
 )";
