@@ -33,13 +33,15 @@ bool IsBelowRange(std::string_view number) {
   if (!number.empty() && (number[0] == '-' || number[0] == '+')) number.remove_prefix(1);
   const std::size_t e = number.find_first_of("eE");
   const std::string_view mantissa = number.substr(0, e);
+  // Far beyond any double's exponent, and far from overflowing when added to below.
+  constexpr long long kHugeExponent = 1LL << 40;
   long long exponent = 0;
   if (e != std::string_view::npos) {
     const char* first = SkipPlus(number.data() + e + 1, number.data() + number.size());
     const auto [end, error] = std::from_chars(first, number.data() + number.size(), exponent);
     // An exponent beyond long long: only its sign matters.
-    if (error != std::errc{}) exponent = *first == '-' ? -(1LL << 40) : (1LL << 40);
-    exponent = std::clamp(exponent, -(1LL << 40), 1LL << 40);
+    if (error != std::errc{}) exponent = *first == '-' ? -kHugeExponent : kHugeExponent;
+    exponent = std::clamp(exponent, -kHugeExponent, kHugeExponent);
   }
   const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
   const std::size_t digit = mantissa.find_first_not_of("0.");

@@ -125,6 +125,29 @@ std::optional<std::string_view> ReadLine(std::istream& in, std::string& buffer, 
   return std::string_view(buffer.data(), length);
 }
 
+// One line of input: its result, or "error" with its message added to `messages` and the
+// status set to failure. Blank lines and comments give nothing.
+void EvaluateLine(std::string_view line, bool cut, long lineNumber, std::ostream& out,
+                  std::string& messages, int& status) {
+  std::string problem;
+  std::optional<double> result;
+  if (cut) {
+    problem = "longer than " + std::to_string(kMaxLineBytes) + " bytes";
+  } else {
+    std::size_t count = 0;
+    const Args words = SplitWords(line, count);
+    if (words.empty() || words[0].starts_with('#')) return;
+    result = EvaluateCall(words, count, problem);
+  }
+  if (result) {
+    out << FormatFull(*result) << '\n';
+  } else {
+    messages += "lobrix: eval: line " + std::to_string(lineNumber) + ": " + problem + '\n';
+    out << "error\n";
+    status = kExitFailure;
+  }
+}
+
 // Messages held back at most: a file's reader has input at hand until its end.
 constexpr std::size_t kMessageBytes = 64 * 1024;
 
@@ -159,25 +182,10 @@ int RunEvalCommand(const Args& args, std::istream& in, std::ostream& out, std::o
     if (lineNumber == 1 && line->starts_with(kByteOrderMark)) {
       line->remove_prefix(kByteOrderMark.size());
     }
-    std::string problem;
-    std::optional<double> result;
-    if (cut) {
-      problem = "longer than " + std::to_string(kMaxLineBytes) + " bytes";
-    } else {
-      std::size_t count = 0;
-      const Args words = SplitWords(*line, count);
-      if (words.empty() || words[0].starts_with('#')) continue;
-      result = EvaluateCall(words, count, problem);
-    }
-    if (result) {
-      out << FormatFull(*result) << '\n';
-    } else {
-      messages += "lobrix: eval: line " + std::to_string(lineNumber) + ": " + problem + '\n';
-      out << "error\n";
-      status = kExitFailure;
-    }
-    // A script that writes one call and waits for its answer gets it now, and its message; a
-    // file or a long pipe still goes through in full buffers, its messages 64 KiB at a time.
+    EvaluateLine(*line, cut, lineNumber, out, messages, status);
+    // A script that writes one call and waits for its answer gets it now, and its message,
+    // even when a comment came last; a file or a long pipe still goes through in full
+    // buffers, its messages 64 KiB at a time.
     if (in.rdbuf()->in_avail() <= 0) {
       out.flush();
       WriteMessages(messages, err);

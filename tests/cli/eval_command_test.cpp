@@ -7,6 +7,8 @@
 #include <ios>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace lobrix::cli {
 namespace {
@@ -114,6 +116,44 @@ TEST(EvalCommand, HugeLinesGetShortMessages) {
                 "...'\n"
                 "lobrix: eval: line 3: ANT3D takes 7 arguments (hcode az azmax vcode el elmax "
                 "mode), not 9\n");
+}
+
+// Hands out its text one chunk per read, as a pipe from a script does, and keeps what the
+// error stream held each time the command asked for more.
+class ChunkedInput : public std::streambuf {
+ public:
+  ChunkedInput(std::vector<std::string> chunks, const std::ostringstream& err)
+      : chunks_(std::move(chunks)), err_(err) {}
+  std::vector<std::string> errWhenAsked;
+
+ protected:
+  int_type underflow() override {
+    errWhenAsked.push_back(err_.str());
+    if (next_ == chunks_.size()) return traits_type::eof();
+    std::string& chunk = chunks_[next_++];
+    setg(chunk.data(), chunk.data(), chunk.data() + chunk.size());
+    return traits_type::to_int_type(chunk[0]);
+  }
+
+ private:
+  std::vector<std::string> chunks_;
+  std::size_t next_ = 0;
+  const std::ostringstream& err_;
+};
+
+// A script that sends calls and waits has the messages of its chunk before it sends more.
+TEST(EvalCommand, MessagesAreOutBeforeWaitingForInput) {
+  std::ostringstream out, err;
+  ChunkedInput input({"FOO\n# last line a comment\n", "ANT93 030EA10 x 2\n"}, err);
+  std::istream in(&input);
+  EXPECT_EQ(RunEvalCommand({}, in, out, err), 2);
+  const std::string first =
+      "lobrix: eval: line 1: unknown function 'FOO' (VERANT, ANT93, ANT3D, ZISKANTVA)\n";
+  ASSERT_EQ(input.errWhenAsked.size(), 3u);
+  EXPECT_EQ(input.errWhenAsked[1], first);
+  EXPECT_EQ(input.errWhenAsked[2],
+            first + "lobrix: eval: line 3: angle must be a finite number, not 'x'\n");
+  EXPECT_EQ(out.str(), "error\nerror\n");
 }
 
 // A line is read up to 1 MiB (1048576 bytes, its line end not counted); a longer one is an
