@@ -83,6 +83,7 @@ struct EditorState {
   std::string captionPrefix;  // code page 1250, as the record holds it
   std::string versionDate = kVersionDate;
   std::string kathreinFolder;
+  bool runOpen = false;  // an editing run is open: the entry is not re-entrant
   int scaleMode = kScaleDecibel;
   int alternateView = 0;  // pages 0 and 1: 0 polar graph, 1 table / X-Y graph
   int activePage = 0;     // 0 horizontal, 1 vertical, 2 directions, 3 3-D
@@ -92,6 +93,8 @@ struct EditorState {
   ViewMemory views;
 };
 
-inline bool Czech(const EditorState& state) { return state.language == kCzech; }
+inline bool Czech(const EditorState& state) {
+  return state.language == kCzech;
+}
 
 }  // namespace lobrix
