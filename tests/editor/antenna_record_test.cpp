@@ -163,7 +163,9 @@ TEST(LoadRecord, ChangesNoOtherByteOfTheRecord) {
 
 TEST(CaptionPrefix, StopsAtNulOrAtTheFieldsEnd) {
   AntennaRecord record = FromBytes(Filled('x'));
-  EXPECT_EQ(CaptionPrefixOf(record), std::string(255, 'x'));  // no NUL: the whole field
+  record.antennaRole = 'y';
+  record.startPage = 0;
+  EXPECT_EQ(CaptionPrefixOf(record), std::string(255, 'x'));  // no NUL: the whole field, no more
   record.captionPrefix[254] = '\0';
   EXPECT_EQ(CaptionPrefixOf(record), std::string(254, 'x'));
   record.captionPrefix[0] = '\0';

@@ -64,6 +64,7 @@ TEST(StatusTexts, DirectionsInTheShortNumberForm) {
 TEST(StatusTexts, GainInDbdAndDbi) {
   EXPECT_EQ(GainStatusText(12.34f), " gaMax = 12.3 dBd = 14.5 dBi");
   EXPECT_EQ(GainStatusText(0.64f), " gaMax = .6 dBd = 2.8 dBi");
+  EXPECT_EQ(GainStatusText(1), " gaMax = 1 dBd = 3.1 dBi");
   // Negative values get one more blank in front.
   EXPECT_EQ(GainStatusText(-1.5f), " gaMax = -1.5 dBd = .6 dBi");
   EXPECT_EQ(GainStatusText(-3), " gaMax = -3 dBd = -.9 dBi");

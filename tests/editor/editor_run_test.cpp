@@ -184,8 +184,7 @@ TEST(RunEditor, SecondCallWhileARunIsOpenReturnsZeroAtOnce) {
   int openings = 0;
   EditorRunHooks hooks = run.Hooks();
   hooks.mainDialog = [&](EditorState& s) {
-    ++openings;
-    innerResult = RunEditor(&inner, s, hooks);
+    if (++openings == 1) innerResult = RunEditor(&inner, s, hooks);
     return 1;
   };
   EXPECT_EQ(RunEditor(&outer, state, hooks), 1);
