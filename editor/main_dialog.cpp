@@ -1,6 +1,7 @@
 #include "editor/main_dialog.h"
 
 #include "editor/caption.h"
+#include "editor/direction_pick.h"
 #include "editor/editor_run.h"
 #include "editor/main_dialog_layout.h"
 #include "editor/page_layouts.h"
@@ -143,7 +144,7 @@ void RedrawPage(EditorState& state, EditorUi& ui, int page) {
     state.testElevation = state.eleMax;
   }
   ui.surface = ui.newSurface ? ui.newSurface(page) : nullptr;
-  if (ui.surface) DrawPage(*ui.surface, state, page);
+  if (ui.surface) DrawPage(*ui.surface, state, state.views, page);
   if (Controls* controls = PageControls(ui, page)) SetPageControls(state, *controls, page);
   if (ui.surface) ui.surface->GfxRefresh(0);
 }
@@ -172,15 +173,17 @@ DirectionPick PageMouseEvent(EditorState& state, EditorUi& ui, int page,
   if (x < 0 || y < 0) return {};
   switch (page) {
     case kHorizontalPage:
-      if (state.alternateView == 0) ShowAzimuthReadout(gfx, state, x, y, 0);
+      if (state.alternateView == 0) ShowAzimuthReadout(gfx, state, state.views, x, y, 0);
       return {};
     case kVerticalPage:
-      if (state.alternateView == 0) ShowElevationReadout(gfx, state, x, y, 0);
+      if (state.alternateView == 0) ShowElevationReadout(gfx, state, state.views, x, y, 0);
       return {};
     default:
-      TrackDirectionMouse(gfx, state, x, y, kMouseMove, 0, 0);
+      TrackDirectionMouse(gfx, state.views, x, y, kMouseMove, 0, 0);
       if (!click) return {};
-      return TrackDirectionMouse(gfx, state, x, y, kMouseClick, 0, 0);
+      const DirectionPick pick = TrackDirectionMouse(gfx, state.views, x, y, kMouseClick, 0, 0);
+      ApplyDirectionPick(state, pick);
+      return pick;
   }
 }
 
