@@ -5,19 +5,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "pattern_math.h"
 
 namespace lobrix {
 
+using curve_terms::BackFieldConstants;
+using curve_terms::kEb;
+using curve_terms::kEc;
+using curve_terms::kSqrt2;
+
 namespace {
-
-constexpr double kSqrt2 = 1.41421356237309504880;
-
-float NonNegative(double value) {
-  return value < 0 ? 0.0f : static_cast<float>(value);
-}
 
 // Back level of a V/W letter A..I: the relative field of the main lobe at 180 degrees.
 float TwinBackLevel(char letter) {
@@ -25,40 +25,48 @@ float TwinBackLevel(char letter) {
   return kLevels[std::clamp(letter - 'A', 0, 8)];
 }
 
-// The E-family lobe with the back field b: EB (0.72, 1.44, 0.8, 0.2, 1.6, 2.4) and EC
-// (0.98, 1.96, 0.6, 0.4, 1.2, 2.8).
-struct BackFieldConstants {
-  float scale, square, shift, back, front, sqrtWeight;
-};
-constexpr BackFieldConstants kEb{0.72f, 1.44f, 0.8f, 0.2f, 1.6f, 2.4f};
-constexpr BackFieldConstants kEc{0.98f, 1.96f, 0.6f, 0.4f, 1.2f, 2.8f};
-
-float BackFieldRaw(const CandidateCurve& k, const BackFieldConstants& b, float c) {
-  const float u = NonNegative(k.uSquareFactor * c * c + k.uConstant);
-  return static_cast<float>((k.frontQ * c + F(b.sqrtWeight) * std::sqrt(F(u))) /
-                            (F(c) * c * k.denominatorFactor + F(b.square)));
-}
-
-float TwinLobe(const CandidateCurve& k, float x) {
-  const float root = NonNegative(F(x) * x * k.k8 + k.k4);
-  return static_cast<float>((F(x) * k.kc + std::sqrt(F(root))) / (F(x) * x * k.k0 + k.p));
-}
-
 }  // namespace
 
-SampleAngle MakeSampleAngle(float angle) {
+unsigned TermsOf(CurveKind kind) {
+  switch (kind) {
+    case CurveKind::CA:
+      return kCosine2Term;
+    case CurveKind::CB:
+      return kCosine3Term;
+    case CurveKind::CC:
+      return kCosine4Term;
+    case CurveKind::LA:
+      return kLaTerms;
+    default:
+      return kCosineTerm;
+  }
+}
+
+SampleAngle MakeSampleAngle(float angle, unsigned terms) {
   SampleAngle a;
   a.phi = angle >= 180 ? static_cast<float>(F(angle) - 360.0) : angle;
-  a.c = static_cast<float>(CosDeg(a.phi));
+  if (terms & kCosineTerm) a.c = static_cast<float>(CosDeg(a.phi));
   const double divisors[3] = {90.0, 60.0, 45.0};
   for (int m = 0; m < 3; ++m) {
-    a.cosMultiple[m] = static_cast<float>(std::cos(F(kPi) * a.phi / divisors[m]));
+    if (terms & (kCosine2Term << m)) {
+      a.cosMultiple[m] = static_cast<float>(std::cos(F(kPi) * a.phi / divisors[m]));
+    }
   }
-  auto x = static_cast<float>(F(a.phi) * F(kDegree));
-  if (x > kPi) x = static_cast<float>(2.0 * F(kPi) - x);
-  a.laX = x;
-  a.laThirdPiX = F(kPi) / 3.0 * x;
+  if (terms & kLaTerms) {
+    auto x = static_cast<float>(F(a.phi) * F(kDegree));
+    if (x > kPi) x = static_cast<float>(2.0 * F(kPi) - x);
+    a.laX = x;
+    a.laThirdPiX = F(kPi) / 3.0 * x;
+  }
   return a;
+}
+
+CurveKind KindOf(std::string_view type) {
+  constexpr std::string_view kTypes[] = {"EA", "EB", "EC", "DE", "LA", "KA", "CA", "CB", "CC"};
+  for (std::size_t i = 0; i < std::size(kTypes); ++i) {
+    if (type == kTypes[i]) return static_cast<CurveKind>(i);
+  }
+  return type.substr(0, 1) == "W" ? CurveKind::W : CurveKind::V;
 }
 
 CandidateCurve PrepareCurve(std::string_view type, int first) {
@@ -82,29 +90,23 @@ CandidateCurve PrepareCurve(std::string_view type, int first) {
     k.kLinear = 4.0 * k2;
     k.kFactor = 1.0 - k2;
   };
-  if (type == "EA") {
-    k.kind = CurveKind::EA;
+  k.kind = KindOf(type);
+  if (k.kind == CurveKind::EA) {
     mirroredLobe(static_cast<float>(0.5 * s / (1.0 - std::pow(kSqrt2 * cw - 1.0, 2))));
-  } else if (type == "DE") {
-    k.kind = CurveKind::DE;
+  } else if (k.kind == CurveKind::DE) {
     mirroredLobe(static_cast<float>(s / (2.0 - std::pow(2.0 * cw - kSqrt2, 2))));
-  } else if (type == "EB") {
-    k.kind = CurveKind::EB;
+  } else if (k.kind == CurveKind::EB) {
     backField(kEb);
-  } else if (type == "EC") {
-    k.kind = CurveKind::EC;
+  } else if (k.kind == CurveKind::EC) {
     backField(kEc);
-  } else if (type == "LA") {
-    k.kind = CurveKind::LA;
+  } else if (k.kind == CurveKind::LA) {
     k.laWidth = static_cast<float>(first * F(kDegree));
-  } else if (type == "KA") {
-    k.kind = CurveKind::KA;
+  } else if (k.kind == CurveKind::KA) {
     const auto m = static_cast<float>(first / 100.0);
     k.kSquare = (1.0 - m) * (1.0 - m);
     k.kLinear = 4.0 * m;
     k.kFactor = 1.0 - m;
   } else {
-    k.kind = type == "CA" ? CurveKind::CA : type == "CB" ? CurveKind::CB : CurveKind::CC;
     const auto m = static_cast<float>(first / 100.0);
     minimaTerms(F(m) * m);
   }
@@ -125,55 +127,6 @@ CandidateCurve PrepareTwinCurve(int beamWidthIndex, int lobeHalfAngle, char lett
   k.k8 = static_cast<float>(F(g) * g * k.p - k.k4);
   k.kc = static_cast<float>((1.0 - back) * g / 2.0);
   return k;
-}
-
-float RawField(const CandidateCurve& k, const SampleAngle& a) {
-  const float c = a.c;
-  switch (k.kind) {
-    case CurveKind::EA:
-      return static_cast<float>(k.fourQ * c / (F(c) * c * k.denominatorFactor + 1.0));
-    case CurveKind::DE:
-      return static_cast<float>(std::fabs(k.fourQ * c / (F(c) * c * k.denominatorFactor + 1.0)));
-    case CurveKind::EB:
-      return BackFieldRaw(k, kEb, c);
-    case CurveKind::EC:
-      return BackFieldRaw(k, kEc, c);
-    case CurveKind::LA:
-      if (std::fabs(a.laX) > 1.5 * k.laWidth) return -std::numeric_limits<float>::infinity();
-      return static_cast<float>(
-          std::cos(F(kPi) / 2.0 * (1.0 - std::cos(a.laThirdPiX / k.laWidth))));
-    case CurveKind::KA: {
-      const float u = NonNegative(k.kSquare * c * c + k.kLinear);
-      return static_cast<float>((F(c) * k.kFactor + std::sqrt(F(u))) / 2.0);
-    }
-    case CurveKind::CA:
-    case CurveKind::CB:
-    case CurveKind::CC: {
-      const float cm = a.cosMultiple[static_cast<int>(k.kind) - static_cast<int>(CurveKind::CA)];
-      const float u = NonNegative(k.kSquare * cm * cm + k.kLinear);
-      const float v = NonNegative((F(cm) * k.kFactor + std::sqrt(F(u))) / 2.0);
-      return static_cast<float>(std::sqrt(F(v)));
-    }
-    case CurveKind::V:
-    case CurveKind::W: {
-      const auto cSecond = static_cast<float>(CosDeg(F(a.phi) - 2.0 * k.lobeHalfAngle));
-      return std::max(TwinLobe(k, c), TwinLobe(k, cSecond));
-    }
-  }
-  return 0.0f;
-}
-
-float FinishField(const CandidateCurve& k, float raw, const SampleAngle& a, int lastDigits) {
-  float f = raw;
-  if (k.kind == CurveKind::W) {
-    const auto outer = static_cast<float>((lastDigits / 10) / 20.0);
-    const auto inner = static_cast<float>((lastDigits % 10) / 20.0 + F(0.35f));
-    const bool betweenLobes = a.phi >= 0 && a.phi <= 2.0 * k.lobeHalfAngle;
-    f = std::max(f, betweenLobes ? inner : outer);
-  } else {
-    f = std::max(f, static_cast<float>(lastDigits / 100.0));
-  }
-  return ClampField(f);
 }
 
 }  // namespace lobrix

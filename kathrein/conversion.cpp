@@ -11,12 +11,14 @@
 // The values and the order of the additions are exactly those of the brute-force evaluation, so
 // the winner is the same.
 #include <algorithm>
+#include <array>
 #include <span>
 #include <vector>
 
 #include "candidate_curve.h"
 #include "conversion_steps.h"
 #include "kathrein.h"
+#include "pattern_math.h"
 
 namespace lobrix {
 
@@ -32,7 +34,7 @@ struct Sample {
 using Samples = std::vector<Sample>;
 
 Samples MakeSamples(const PatternColumn& e, const std::vector<int>& indices, float azimuth,
-                    Weighting weighting) {
+                    Weighting weighting, unsigned terms) {
   Samples samples;
   samples.reserve(indices.size());
   for (const int i : indices) {
@@ -40,7 +42,7 @@ Samples MakeSamples(const PatternColumn& e, const std::vector<int>& indices, flo
     const float weight = weighting == Weighting::kRoot    ? SingleLobeWeight(measured)
                          : weighting == Weighting::kField ? measured
                                                           : 1.0f;
-    samples.push_back({measured, weight, MakeSampleAngle(AngleFromMaximum(i, azimuth))});
+    samples.push_back({measured, weight, MakeSampleAngle(AngleFromMaximum(i, azimuth), terms)});
   }
   return samples;
 }
@@ -57,40 +59,52 @@ float BoundedError(const CandidateCurve& curve, const Samples& samples, int last
   return error;
 }
 
-// The same over raw curve values computed beforehand for the samples.
-float BoundedError(const CandidateCurve& curve, const Samples& samples,
-                   const std::vector<float>& raw, int lastDigits, float bound) {
-  float error = 0;
-  for (std::size_t j = 0; j < samples.size(); ++j) {
-    const Sample& s = samples[j];
-    error = AddSquare(error, s.weight, s.measured, FinishField(curve, raw[j], s.angle, lastDigits));
-    if (error >= bound) break;
-  }
-  return error;
-}
-
-std::vector<float> RawFields(const CandidateCurve& curve, const Samples& samples) {
-  std::vector<float> raw(samples.size());
-  for (std::size_t j = 0; j < samples.size(); ++j) raw[j] = RawField(curve, samples[j].angle);
-  return raw;
-}
-
 struct Best {
   float error = kNoFitYet;
   std::string code = "000ND00";
   float azimuth = 0;
 };
 
-// Tries the last digits low..high of one prepared curve; returns the winning digits or -1.
+// Tries the last digits low..high of one prepared curve in that order; returns the winning
+// digits or -1. The digits only move the envelope, so the raw curve is computed once. Ten digits
+// at a time run side by side, each sum still adding its samples in order; a group stops once all
+// its sums have reached the best error, as none of them could win any more.
 int BestLastDigits(const CandidateCurve& curve, const Samples& samples, int low, int high,
                    Best& best) {
-  const std::vector<float> raw = RawFields(curve, samples);
+  const std::size_t n = samples.size();
+  std::vector<float> raw(n);
+  std::vector<char> between(n);
+  for (std::size_t j = 0; j < n; ++j) {
+    raw[j] = RawField(curve, samples[j].angle);
+    between[j] = BetweenLobes(curve, samples[j].angle);
+  }
+  constexpr int kGroup = 10;
+  constexpr std::size_t kCheckEvery = 8;
   int winner = -1;
-  for (int last = low; last <= high; ++last) {
-    const float error = BoundedError(curve, samples, raw, last, best.error);
-    if (error < best.error) {
-      best.error = error;
-      winner = last;
+  for (int first = low; first <= high; first += kGroup) {
+    const auto count = static_cast<std::size_t>(std::min(kGroup, high - first + 1));
+    std::array<EnvelopeLevels, kGroup> levels{};
+    for (std::size_t d = 0; d < count; ++d) {
+      levels[d] = EnvelopeOf(curve, first + static_cast<int>(d));
+    }
+    std::array<float, kGroup> errors{};
+    for (std::size_t j = 0; j < n; ++j) {
+      const Sample& s = samples[j];
+      for (std::size_t d = 0; d < count; ++d) {
+        const float level = between[j] ? levels[d].inner : levels[d].outer;
+        errors[d] = AddSquare(errors[d], s.weight, s.measured, ClampField(std::max(raw[j], level)));
+      }
+      if ((j + 1) % kCheckEvery == 0 &&
+          std::all_of(errors.begin(), errors.begin() + static_cast<std::ptrdiff_t>(count),
+                      [&](float error) { return error >= best.error; })) {
+        break;
+      }
+    }
+    for (std::size_t d = 0; d < count; ++d) {
+      if (errors[d] < best.error) {
+        best.error = errors[d];
+        winner = first + static_cast<int>(d);
+      }
     }
   }
   return winner;
@@ -100,11 +114,13 @@ int BestLastDigits(const CandidateCurve& curve, const Samples& samples, int low,
 void SweepFamilies(std::span<const CodeFamily> families, const PatternColumn& e,
                    const PatternShape& shape, const std::vector<int>& window, Weighting weighting,
                    Best& best) {
+  unsigned terms = 0;
+  for (const CodeFamily& family : families) terms |= TermsOf(KindOf(family.type));
   std::vector<float> azimuths;
   std::vector<Samples> plans;
   for (const float s : SweepOffsets(shape.halfWidth)) {
     azimuths.push_back(TriedAzimuth(shape.mainAzimuth, s));
-    plans.push_back(MakeSamples(e, window, azimuths.back(), weighting));
+    plans.push_back(MakeSamples(e, window, azimuths.back(), weighting, terms));
   }
   for (const CodeFamily& family : families) {
     for (int first = family.low; first <= family.high; ++first) {
@@ -123,14 +139,16 @@ void SweepFamilies(std::span<const CodeFamily> families, const PatternColumn& e,
 void RefineDigits(const PatternColumn& e, const std::vector<int>& indices, Best& best) {
   const std::string_view type = std::string_view(best.code).substr(3, 2);
   const int first = std::stoi(best.code.substr(0, 3));
-  const Samples samples = MakeSamples(e, indices, best.azimuth, Weighting::kNone);
+  const Samples samples =
+      MakeSamples(e, indices, best.azimuth, Weighting::kNone, TermsOf(KindOf(type)));
   best.error = kNoFitYet;
   const int last = BestLastDigits(PrepareCurve(type, first), samples, 0, 99, best);
   best.code = CandidateCode(first, type, last);
 }
 
 void FitNearOmni(const PatternColumn& e, const PatternShape& shape, Best& best) {
-  const Samples samples = MakeSamples(e, EveryNthDegree(3), shape.mainAzimuth, Weighting::kNone);
+  const Samples samples = MakeSamples(e, EveryNthDegree(3), shape.mainAzimuth, Weighting::kNone,
+                                      kCosineTerm | kCosine2Term | kCosine3Term | kCosine4Term);
   best.azimuth = shape.mainAzimuth;
   for (const std::string_view type : kNearOmniTypes) {
     for (int first = kNearOmniFirstLow; first <= kNearOmniFirstHigh; ++first) {
@@ -148,7 +166,7 @@ void FitTwoLobes(const PatternColumn& e, const PatternShape& shape, const std::v
   std::vector<Samples> plans;
   for (const float s : SweepOffsets(shape.halfWidth)) {
     azimuths.push_back(TriedAzimuth(shape.mainAzimuth, s));
-    plans.push_back(MakeSamples(e, window, azimuths.back(), Weighting::kField));
+    plans.push_back(MakeSamples(e, window, azimuths.back(), Weighting::kField, kCosineTerm));
   }
   int bestP = 0;
   for (int p = 0; p <= 9; ++p) {
@@ -166,7 +184,7 @@ void FitTwoLobes(const PatternColumn& e, const PatternShape& shape, const std::v
   const int k = RoundEven(shape.secondaryAzimuth);
   const int start = k - shape.halfWidth, end = k + shape.halfWidth;
   const Samples second = MakeSamples(e, WindowIndices(start, end, WindowStep(start, end)),
-                                     best.azimuth, Weighting::kField);
+                                     best.azimuth, Weighting::kField, kCosineTerm);
   const int q1 =
       RoundEven((shape.separation - (static_cast<double>(best.azimuth) - shape.mainAzimuth)) / 2.0);
   const int low = std::max(0, q1 - 5), high = std::min(99, q1 + 5);
@@ -185,7 +203,8 @@ void FitTwoLobes(const PatternColumn& e, const PatternShape& shape, const std::v
   }
 
   // Back level, envelope and V or W at the fitted lobes.
-  const Samples coarse = MakeSamples(e, EveryNthDegree(6), best.azimuth, Weighting::kNone);
+  const Samples coarse =
+      MakeSamples(e, EveryNthDegree(6), best.azimuth, Weighting::kNone, kCosineTerm);
   best.error = kNoFitYet;
   for (const std::string_view type : kTwinLobeTypes) {
     const CandidateCurve curve = PrepareTwinCurve(bestP, bestQ, type[1], type[0] == 'W');
@@ -196,7 +215,8 @@ void FitTwoLobes(const PatternColumn& e, const PatternShape& shape, const std::v
 
 void FitEqualLobes(const PatternColumn& e, const PatternShape& shape,
                    const std::vector<int>& window, std::string_view type, Best& best) {
-  const Samples samples = MakeSamples(e, window, shape.mainAzimuth, Weighting::kNone);
+  const Samples samples =
+      MakeSamples(e, window, shape.mainAzimuth, Weighting::kNone, TermsOf(KindOf(type)));
   best.azimuth = shape.mainAzimuth;
   for (int first = 0; first <= 100; ++first) {
     const float error = BoundedError(PrepareCurve(type, first), samples, 0, best.error);
