@@ -29,11 +29,16 @@ PatternColumn Plane(const char* code, double azimuth) {
 // One plane per lobe class: near-omni, 1, 22, 2, 3, 4 (the last with its 90/270 lobes lowered).
 PatternColumn ClassPlane(int index) {
   switch (index) {
-    case 0: return Plane("095KA00", 77);
-    case 1: return Plane("030EA10", 45.5);
-    case 2: return Plane("030DE10", 20);
-    case 3: return Plane("250WE52", 182.5);
-    case 4: return Plane("040CB00", 45);
+    case 0:
+      return Plane("095KA00", 77);
+    case 1:
+      return Plane("030EA10", 45.5);
+    case 2:
+      return Plane("030DE10", 20);
+    case 3:
+      return Plane("250WE52", 182.5);
+    case 4:
+      return Plane("040CB00", 45);
     default: {
       PatternColumn e = Plane("040CC00", 30);
       for (int i = 75; i < 165; ++i) e[static_cast<std::size_t>(i)] *= 0.99f;

@@ -46,16 +46,18 @@ double TextNumber(std::string_view text, std::size_t* end) {
   }
   if (end) *end = i;
 
-  // from_chars takes neither a leading '+' nor a bare "5." everywhere alike: hand it the
-  // digits in plain form.
-  std::string number(text.substr(first, i - first));
-  if (!number.empty() && number.front() == '.') number.insert(0, "0");
+  // from_chars takes no leading '+' and, in some libraries, no bare ".5": hand it the digits
+  // with a 0 in front.
+  std::string buffer;
+  buffer.reserve(i - first + 1);
+  buffer.push_back('0');
+  buffer.append(text.data() + first, i - first);
   double value = 0;
-  const auto [ptr, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+  const auto [ptr, error] = std::from_chars(buffer.data(), buffer.data() + buffer.size(), value);
   if (error == std::errc::result_out_of_range) {
     // Too large gives infinity; too small (a huge negative exponent) gives 0.
-    const std::size_t e = number.find_first_of("eE");
-    const bool tiny = e != std::string::npos && e + 1 < number.size() && number[e + 1] == '-';
+    const std::size_t e = buffer.find_first_of("eE");
+    const bool tiny = e != std::string::npos && e + 1 < buffer.size() && buffer[e + 1] == '-';
     value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
   }
   return negative ? -value : value;

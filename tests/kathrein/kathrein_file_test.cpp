@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "kathrein.h"
 #include "msi_text.h"
+#include "text_number.h"
 
 namespace lobrix {
 namespace {
@@ -120,6 +122,13 @@ TEST(ReadKathreinFile, AnglesMustBeTheRowNumbers) {
   MsiFile everySecond;
   for (int i = 0; i < 360; ++i) everySecond.horizontal[i] = test::Pair(2 * i, 0);
   EXPECT_EQ(ReadKathreinFile(everySecond.Text(), p), kShorterThanKathreinFile);
+
+  MsiFile repeated;  // 0 1 2 3 4 5 5 7 ...
+  repeated.horizontal[6] = test::Pair(5, 0);
+  EXPECT_EQ(ReadKathreinFile(repeated.Text(), p), kShorterThanKathreinFile);
+  MsiFile fraction;
+  fraction.horizontal[6] = test::Pair(6.5, 0);
+  EXPECT_EQ(ReadKathreinFile(fraction.Text(), p), kShorterThanKathreinFile);
 
   MsiFile verticalGap;
   verticalGap.vertical[180] = test::Pair(181, 0);
@@ -247,6 +256,22 @@ TEST(ReadKathreinPath, RealMeasuredFile) {
       EXPECT_LE(value, 1.0f);
     }
   }
+}
+
+TEST(TextNumber, DecimalNumberFromTheStart) {
+  std::size_t end = 99;
+  EXPECT_EQ(TextNumber("  -12.5e1x", &end), -125.0);
+  EXPECT_EQ(end, 9u);
+  EXPECT_EQ(TextNumber(".5"), 0.5);
+  EXPECT_EQ(TextNumber("+3 dB"), 3.0);
+  EXPECT_EQ(TextNumber("\t7.25"), 7.25);
+  EXPECT_EQ(TextNumber("1e", &end), 1.0);  // an exponent without digits is not read
+  EXPECT_EQ(end, 1u);
+  EXPECT_EQ(TextNumber("abc", &end), 0.0);
+  EXPECT_EQ(end, 0u);
+  EXPECT_EQ(TextNumber("-."), 0.0);
+  EXPECT_EQ(TextNumber("1e400"), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(TextNumber("1e-400"), 0.0);
 }
 
 TEST(ReadFailureTexts, BothLanguages) {
