@@ -20,8 +20,10 @@ using PatternColumn = std::array<float, 360>;
 // the texts, numbers and rows it gets to and leaves the rest as it was, so a rejected or short
 // file may have replaced some of them.
 struct KathreinPattern {
-  std::string antennaName;  // the first line from its 6th character on
-  float frequency = 0;      // MHz, from the second line
+  std::string fileSpec = "*.msi";  // what the open-file dialog shows in its file-name box
+  std::string fileName;            // the last chosen file, without its folder
+  std::string antennaName;         // the first line from its 6th character on
+  float frequency = 0;             // MHz, from the second line
   float gain = 0;  // dBi: the third line's value plus 2.1 (the file states dBd) unless it says dBi
   // measured[0] = horizontal pattern (azimuth), measured[1] = vertical pattern (tilt).
   std::array<PatternColumn, 2> measured{};
@@ -38,6 +40,11 @@ int ReadKathreinFile(std::string_view bytes, KathreinPattern& pattern);
 
 // The same for a file on disk; a file that cannot be opened or read gives 1.
 int ReadKathreinPath(const std::string& path, KathreinPattern& pattern);
+
+// After a file was chosen (whatever its read gives): the part of the full path after its last
+// backslash becomes the file name and the file spec, the part before it the Kathrein folder.
+void RememberChosenFile(std::string_view fullPath, KathreinPattern& pattern,
+                        std::string& kathreinFolder);
 
 // The message of a rejected read (result 1 or 2), in both languages.
 const TextPair& ReadFailureMessage(int result);

@@ -1,5 +1,5 @@
-// The texts of the message box for a rejected Kathrein file, shared by the conversion window
-// and the command line.
+// What a file choice leaves behind, and the texts of the message box for a rejected Kathrein
+// file, shared by the conversion window and the command line.
 #include <string>
 
 #include "kathrein.h"
@@ -16,6 +16,16 @@ constexpr TextPair kErrorInFile{" Error in file  ", " Chyba v souboru  "};
 constexpr TextPair kInDirectory{"in directory:  ", "v adresáři:  "};
 
 }  // namespace
+
+void RememberChosenFile(std::string_view fullPath, KathreinPattern& pattern,
+                        std::string& kathreinFolder) {
+  const std::size_t slash = fullPath.rfind('\\');
+  const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
+  pattern.fileName = std::string(fullPath.substr(nameStart));
+  pattern.fileSpec = pattern.fileName;
+  kathreinFolder =
+      slash == std::string_view::npos ? std::string() : std::string(fullPath.substr(0, slash));
+}
 
 const TextPair& ReadFailureMessage(int result) {
   return result == kShorterThanKathreinFile ? kShorterText : kNotKathreinText;

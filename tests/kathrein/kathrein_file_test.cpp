@@ -274,6 +274,19 @@ TEST(TextNumber, DecimalNumberFromTheStart) {
   EXPECT_EQ(TextNumber("1e-400"), 0.0);
 }
 
+TEST(RememberChosenFile, SplitsAtTheLastBackslash) {
+  KathreinPattern p;
+  EXPECT_EQ(p.fileSpec, "*.msi");
+  std::string folder = "old";
+  RememberChosenFile("C:\\data\\ant\\742215.MSI", p, folder);
+  EXPECT_EQ(p.fileName, "742215.MSI");
+  EXPECT_EQ(p.fileSpec, "742215.MSI");
+  EXPECT_EQ(folder, "C:\\data\\ant");
+  RememberChosenFile("plain.msi", p, folder);
+  EXPECT_EQ(p.fileName, "plain.msi");
+  EXPECT_EQ(folder, "");
+}
+
 TEST(ReadFailureTexts, BothLanguages) {
   EXPECT_EQ(ReadFailureTitle("Tx:", "a.msi", kEnglish), "Tx: Error in file  a.msi");
   EXPECT_EQ(ReadFailureTitle("", "a.msi", kCzech), " Chyba v souboru  a.msi");
