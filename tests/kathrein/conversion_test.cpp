@@ -5,6 +5,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "antenna_pattern.h"
 #include "conversion_steps.h"
@@ -138,6 +139,33 @@ TEST(ConvertPattern, OutOfRangeSamplesAreReadAsRelativeFields) {
   e[300] = 0.01f;
   e[301] = 0;
   EXPECT_EQ(ConvertPattern(odd), ConvertPattern(e));
+}
+
+TEST(ConvertPattern, AnyColumnGivesAValidCodeAndAngle) {
+  std::mt19937 rng(7);
+  std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+  std::vector<PatternColumn> columns;
+  PatternColumn e;
+  e.fill(1.0f);
+  e[180] = 0.5f;  // the secondary plateau runs all the way round
+  columns.push_back(e);
+  e.fill(0.5f);
+  e[359] = e[0] = 1.0f;  // a half width of a whole turn
+  columns.push_back(e);
+  for (int n = 0; n < 40; ++n) {
+    for (float& value : e) value = unit(rng);
+    columns.push_back(e);
+    for (float& value : e) value = unit(rng) < 0.05f ? 1.0f : 0.01f;  // spikes
+    columns.push_back(e);
+  }
+  for (const PatternColumn& column : columns) {
+    const std::string result = ConvertPattern(column);
+    ASSERT_EQ(result.size(), 13u) << result;
+    EXPECT_EQ(VERANT(ResultCode(result)), 1) << result;
+    EXPECT_EQ(result[7], ',');
+    EXPECT_GT(ResultAngle(result), -180.0f) << result;
+    EXPECT_LE(ResultAngle(result), 360.0f) << result;
+  }
 }
 
 TEST(ResultText, FiveCharactersOneDecimalHalvesToEven) {
