@@ -120,13 +120,6 @@ std::optional<int> ParseInteger(std::string_view text) {
   return value;
 }
 
-bool WantsHelp(const Args& args) {
-  for (std::string_view word : args) {
-    if (word == "--help" || word == "-h") return true;
-  }
-  return false;
-}
-
 std::string FormatFixed(double value, int decimals) {
   char text[64];
   std::snprintf(text, sizeof text, "%.*f", decimals, value);
