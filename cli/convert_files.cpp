@@ -38,18 +38,28 @@ bool IsPatternFile(const fs::directory_entry& entry) {
   return entry.is_regular_file(error) && Lower(entry.path().extension().string()) == ".msi";
 }
 
-// The *.msi files in `folder` and below, sorted; false (with the reason in `error`) when the
-// folder could not be searched.
-bool SearchFolder(const fs::path& folder, std::vector<std::string>& found, std::error_code& error) {
-  std::vector<std::string> files;
-  fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
-  for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-    if (IsPatternFile(*it)) files.push_back(it->path().string());
+// Adds the *.msi files in `folder` and its subfolders to `found` (symbolic links to folders are
+// not followed, so a link back up cannot loop). A folder that cannot be listed is reported on
+// `err` and makes `complete` false; the others are still searched.
+void SearchFolder(const fs::path& folder, std::vector<std::string>& found, bool& complete,
+                  std::ostream& err) {
+  std::error_code error;
+  std::vector<fs::path> subfolders;
+  fs::directory_iterator it(folder, error);
+  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+    std::error_code entryError;
+    if (it->is_directory(entryError) && !it->is_symlink(entryError)) {
+      subfolders.push_back(it->path());
+    } else if (IsPatternFile(*it)) {
+      found.push_back(it->path().string());
+    }
   }
-  if (error) return false;
-  std::sort(files.begin(), files.end());
-  found.insert(found.end(), files.begin(), files.end());
-  return true;
+  if (error) {
+    err << "lobrix: convert: " << Printable(folder.string())
+        << ": cannot search the folder: " << error.message() << '\n';
+    complete = false;
+  }
+  for (const fs::path& subfolder : subfolders) SearchFolder(subfolder, found, complete, err);
 }
 
 // The whole file, or nothing with the system's reason in `reason`.
@@ -131,11 +141,10 @@ std::vector<std::string> FindPatternFiles(const std::vector<std::string>& paths,
       continue;
     }
     const std::size_t before = files.size();
-    if (!SearchFolder(path, files, error)) {
-      err << "lobrix: convert: " << Printable(path)
-          << ": cannot search the folder: " << error.message() << '\n';
-      complete = false;
-    } else if (files.size() == before) {
+    SearchFolder(path, files, complete, err);
+    // Sorted by path, so the order does not depend on the file system's.
+    std::sort(files.begin() + static_cast<std::ptrdiff_t>(before), files.end());
+    if (files.size() == before) {
       err << "lobrix: convert: " << Printable(path) << ": no *.msi files in the folder\n";
       complete = false;
     }

@@ -66,7 +66,8 @@ std::string CsvField(const std::string& text) {
 // 17.100000381469727), or null for a file without results.
 nlohmann::ordered_json JsonNumber(const FileConversion& file, float value) {
   if (!file.converted || !std::isfinite(value)) return nullptr;
-  return std::round(static_cast<double>(value) * 10.0) / 10.0;
+  // + 0.0 turns a negative zero (the elevation -v of a maximum at v = 0) into 0.
+  return std::round(static_cast<double>(value) * 10.0) / 10.0 + 0.0;
 }
 
 nlohmann::ordered_json JsonText(const FileConversion& file, const std::string& text) {
