@@ -12,8 +12,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -254,6 +254,31 @@ TEST(ConvertCommand, SeveralThreadsKeepTheInputOrder) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.substr(run.out.find('\n') + 1), expected) << threads << " threads";
   }
+}
+
+// On a terminal the progress line counts the files and is wiped before the failures follow.
+TEST(ConvertCommand, ProgressLineIsRewrittenInPlaceAndWipedAtTheEnd) {
+  const fs::path folder = TestFolder();
+  WriteFile(folder / "a.msi", MsiText("a", {"030EA10", 45}, {"", 0}));
+  WriteFile(folder / "b.msi", MsiText("b", {"030EA10", 90}, {"", 0}));
+  WriteFile(folder / "c.msi", "not a pattern");
+  std::ostringstream out, err;
+  const int status = RunConvertCommand({folder.string()}, out, err, true);
+  EXPECT_EQ(status, 1);
+  const std::string text = err.str();
+  const std::string last = "\rlobrix: convert: 3 of 3 files, ";
+  const std::size_t at = text.rfind(last);
+  ASSERT_NE(at, std::string::npos) << text;
+  EXPECT_NE(text.find(" files/s", at), std::string::npos);
+  // Wiped with blanks, then the one failure line from the start of the line.
+  const std::size_t lastReturn = text.rfind('\r');
+  const std::size_t wipe = text.rfind('\r', lastReturn - 1);
+  EXPECT_GT(wipe, at);
+  EXPECT_EQ(text.find_first_not_of(' ', wipe + 1), lastReturn) << text;
+  EXPECT_EQ(text.substr(lastReturn + 1), "lobrix: convert: " + (folder / "c.msi").string() +
+                                             ": Selected file  isn't  Kathrein antenna file  !!\n");
+  // Standard output holds only the table.
+  EXPECT_EQ(out.str().find('\r'), std::string::npos);
 }
 
 // The colour of the pixel (x, y) of an ARGB/RGB24 cairo image as 0xRRGGBB.
