@@ -6,18 +6,19 @@
 
 #include <memory>
 
-#include "editor/editor_state.h"
 #include "model/antenna_pattern.h"
 #include "platform/cairo/surface_cairo.h"
 #include "platform/fake/recording_device.h"
+#include "render/drawing_input.h"
 #include "render/page_drawing.h"
+#include "render/view_memory.h"
 
 namespace lobrix {
 namespace {
 
 // A directional pair turned away from the axes, so that every branch of the model is used.
-EditorState BenchState(int page) {
-  EditorState s;
+DrawingInput BenchState() {
+  DrawingInput s;
   s.hCode = "030EB00";
   s.vCode = "510VE00";
   s.aziMax = 30;
@@ -25,7 +26,6 @@ EditorState BenchState(int page) {
   s.testAzimuth = 60;
   s.testElevation = -10;
   s.gainDbd = ZISKANTVA(s.hCode, s.vCode);
-  s.activePage = page;
   return s;
 }
 
@@ -42,10 +42,11 @@ void BM_PageRecording(benchmark::State& st) {
   RecordingDevice& device = *owned;
   Gfx gfx(std::move(owned));
   SetUpSurface(gfx);
-  EditorState state = BenchState(page);
+  DrawingInput input = BenchState();
+  ViewMemory views;
   for (auto _ : st) {
     device.ClearRecords();
-    DrawPage(gfx, state, page);
+    DrawPage(gfx, input, views, page);
   }
   st.counters["records"] = static_cast<double>(device.records.size());
 }
@@ -56,12 +57,13 @@ void BM_PageCairo(benchmark::State& st) {
   Gfx gfx(
       std::make_unique<SurfaceCairo>(size.width, size.height, static_cast<double>(st.range(1))));
   SetUpSurface(gfx);
-  EditorState state = BenchState(page);
-  for (auto _ : st) DrawPage(gfx, state, page);
+  DrawingInput input = BenchState();
+  ViewMemory views;
+  for (auto _ : st) DrawPage(gfx, input, views, page);
 }
 
 // The model calls of one page's drawing, in the same numbers, with the same arguments.
-float ModelCallsOfPage(const EditorState& s, int page) {
+float ModelCallsOfPage(const DrawingInput& s, int page) {
   const std::string& h = s.hCode;
   const std::string& v = s.vCode;
   float sum = 0;
@@ -106,8 +108,8 @@ float ModelCallsOfPage(const EditorState& s, int page) {
 
 void BM_PageModelCalls(benchmark::State& st) {
   const int page = static_cast<int>(st.range(0));
-  const EditorState state = BenchState(page);
-  for (auto _ : st) benchmark::DoNotOptimize(ModelCallsOfPage(state, page));
+  const DrawingInput input = BenchState();
+  for (auto _ : st) benchmark::DoNotOptimize(ModelCallsOfPage(input, page));
 }
 
 void PagesAndScales(benchmark::internal::Benchmark* b) {

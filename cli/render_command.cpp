@@ -11,9 +11,10 @@
 #include <string_view>
 
 #include "arguments.h"
-#include "editor/editor_state.h"
 #include "model/antenna_pattern.h"
+#include "render/drawing_input.h"
 #include "render/page_drawing.h"
+#include "render/view_memory.h"
 
 #ifdef LOBRIX_RENDER_FILES
 #include "platform/cairo/surface_cairo.h"
@@ -47,7 +48,7 @@ constexpr int kMinSide = 16;
 constexpr int kMaxSide = 6000;
 
 struct RenderRequest {
-  EditorState state;
+  DrawingInput input;
   int page = -1;
   std::string view = "graph";
   std::optional<float> testAzimuth, testElevation;
@@ -127,7 +128,7 @@ bool ReadCode(std::string_view option, std::string_view code, std::string& targe
 
 // Fills `request` from the words; false (with the message written) on the first fault.
 bool ParseRequest(const Args& args, RenderRequest& request, std::ostream& err) {
-  EditorState& s = request.state;
+  DrawingInput& s = request.input;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view word = args[i];
     if (word == "--lin") {
@@ -212,8 +213,7 @@ PixelSize DefaultSize(int page) {
 }
 
 int Render(RenderRequest& request, std::ostream& err) {
-  EditorState& s = request.state;
-  s.activePage = request.page;
+  DrawingInput& s = request.input;
   s.alternateView = request.view == "graph" ? 0 : 1;
   s.gainDbd = ZISKANTVA(s.hCode, s.vCode);
   s.testAzimuth = request.testAzimuth.value_or(s.aziMax);
@@ -226,7 +226,8 @@ int Render(RenderRequest& request, std::ostream& err) {
 #ifdef LOBRIX_RENDER_FILES
   Gfx gfx(std::make_unique<SurfaceCairo>(size.width, size.height, pen_scale));
   SetUpSurface(gfx);
-  DrawPage(gfx, s, request.page);
+  ViewMemory views;
+  DrawPage(gfx, s, views, request.page);
   if (!gfx.SaveGfxScreen(request.output)) {
     return Fail(err, "cannot write " + request.output + ": " + gfx.Device().LastError());
   }

@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "editor/editor_state.h"
 #include "platform/gfx/gfx.h"
+#include "render/view_memory.h"
 
 namespace lobrix {
 

@@ -21,7 +21,8 @@ void DrawConeCurve(Gfx& gfx, const PolarFrame& f, const CutAntenna& antenna, flo
   const Point start = CurvePoint(f.cx, f.cy, 0, first, f.r);
   gfx.DrawFrom(start.x, start.y);
   for (int a = 1; a <= 360; ++a) {
-    const Point p = CurvePoint(f.cx, f.cy, a, Field(antenna, static_cast<float>(a), elevation), f.r);
+    const Point p =
+        CurvePoint(f.cx, f.cy, a, Field(antenna, static_cast<float>(a), elevation), f.r);
     gfx.DrawTo(p.x, p.y);
   }
 }

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "editor/editor_state.h"
 #include "platform/gfx/gfx.h"
+#include "render/view_memory.h"
 
 namespace lobrix {
 

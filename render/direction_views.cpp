@@ -16,6 +16,11 @@ constexpr GfxColor kHeadingBlue = 0x640000;    // RGB(0,0,100)
 constexpr GfxColor kCodeGrey = 0x636363;       // RGB(99,99,99)
 constexpr GfxColor kReadoutColor = 0xA06464;   // RGB(100,100,160)
 
+constexpr TextPair kAzimuthTitle{"Azimuth of Max.radiation = ", "Azimut  Max.vyzařování = "};
+constexpr TextPair kElevationTitle{"Elevation of Max.radiation = ", "Elevace  Max.vyzařování = "};
+constexpr TextPair kHorizontalCode{"Horizontal ant.code: ", "Horizontální ant.kód: "};
+constexpr TextPair kVerticalCode{"Vertical ant.code: ", "Vertikální ant.kód: "};
+
 // Blanks that centre a number of n characters in its heading: 4 - n div 2, never negative.
 std::string LeadingBlanks(const std::string& number) {
   return std::string(static_cast<std::size_t>(std::max(0, 4 - CharacterCount(number) / 2)), ' ');
@@ -23,42 +28,43 @@ std::string LeadingBlanks(const std::string& number) {
 
 }  // namespace
 
-void DrawAzimuthView(Gfx& gfx, EditorState& state, int cx, int cy, int r) {
-  const PolarFrame f = StoreOrReuse(state.views.azimuthView, cx, cy, r);
-  DottedRadius(gfx, f, state.aziMax, kDirectionBlue);
+void DrawAzimuthView(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy,
+                     int r) {
+  const PolarFrame f = StoreOrReuse(views.azimuthView, cx, cy, r);
+  DottedRadius(gfx, f, input.aziMax, kDirectionBlue);
   // The horizontal cut with the beam turned to AziMax only.
-  DrawConeCurve(gfx, f, {state.hCode, state.vCode, state.aziMax, 0}, 0);
+  DrawConeCurve(gfx, f, {input.hCode, input.vCode, input.aziMax, 0}, 0);
 }
 
-void DrawElevationView(Gfx& gfx, EditorState& state, int cx, int cy, int r) {
-  const PolarFrame f = StoreOrReuse(state.views.elevationView, cx, cy, r);
-  DottedRadius(gfx, f, 90.0 - state.eleMax, kDirectionBlue);
+void DrawElevationView(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy,
+                       int r) {
+  const PolarFrame f = StoreOrReuse(views.elevationView, cx, cy, r);
+  DottedRadius(gfx, f, 90.0 - input.eleMax, kDirectionBlue);
   // The vertical cut through the beam with EleMax only: azimuth 0 forward, 180 backward.
-  DrawVerticalCutCurve(gfx, f, {state.hCode, state.vCode, 0, state.eleMax}, 0, 180);
+  DrawVerticalCutCurve(gfx, f, {input.hCode, input.vCode, 0, input.eleMax}, 0, 180);
 }
 
-void DrawDirectionHeading(Gfx& gfx, const EditorState& state) {
-  const double X = gfx.GfxMetrics(1);
-  const double Y = gfx.GfxMetrics(6);
-  const bool cz = Czech(state);
-  const std::string a = FormatMask(state.aziMax, "0.0");
-  const std::string e = FormatMask(state.eleMax, "0.0");
+void DrawDirectionHeading(Gfx& gfx, const DrawingInput& input) {
+  const double X = gfx.GfxMetrics(kGfxExtentX);
+  const double Y = gfx.GfxMetrics(kGfxExtentY);
+  const int language = input.language;
+  const bool cz = language == kCzech;  // the Czech texts have their own places
+  const std::string a = FormatMask(input.aziMax, "0.0");
+  const std::string e = FormatMask(input.eleMax, "0.0");
   const std::string six(6, ' ');
   gfx.GfxFontName("MS Sans Serif");
   gfx.GfxFontHeight(Y / 16.5);
   gfx.GfxFontColor(kHeadingBlue);
   TextAt(gfx, (cz ? 0.053 : 0.048) * X, 0.025 * Y,
-         LeadingBlanks(a) + (cz ? "Azimut  Max.vyzařování = " : "Azimuth of Max.radiation = ") + a +
-             "°" + six);
+         LeadingBlanks(a) + std::string(Pick(kAzimuthTitle, language)) + a + "°" + six);
   TextAt(gfx, 0.545 * X, 0.025 * Y,
-         LeadingBlanks(e) + (cz ? "Elevace  Max.vyzařování = " : "Elevation of Max.radiation = ") +
-             e + "°" + six);
+         LeadingBlanks(e) + std::string(Pick(kElevationTitle, language)) + e + "°" + six);
   gfx.GfxFontColor(kCodeGrey);
   gfx.GfxFontHeight(Y / 20);
   TextAt(gfx, (cz ? 0.099 : 0.1) * X, 0.92 * Y,
-         (cz ? "Horizontální ant.kód: " : "Horizontal ant.code: ") + state.hCode);
+         std::string(Pick(kHorizontalCode, language)) + input.hCode);
   TextAt(gfx, (cz ? 0.612 : 0.62) * X, 0.92 * Y,
-         (cz ? "Vertikální ant.kód: " : "Vertical ant.code: ") + state.vCode);
+         std::string(Pick(kVerticalCode, language)) + input.vCode);
 }
 
 DirectionPick ReadDirection(const DirectionMouse& mouse, int x, int y) {
@@ -88,35 +94,24 @@ std::string DirectionReadoutLine(const DirectionPick& pick) {
   return "    " + pick.text + "   ";
 }
 
-DirectionPick TrackDirectionMouse(Gfx& gfx, EditorState& state, int a, int b, int r, int c, int d) {
-  DirectionMouse& mouse = state.views.directionMouse;
+DirectionPick TrackDirectionMouse(Gfx& gfx, ViewMemory& views, int a, int b, int r, int c, int d) {
+  DirectionMouse& mouse = views.directionMouse;
   if (r > 0) {
     mouse = {a, b, c, d, r, RoundCoord((a + c) / 2.0), RoundCoord(0.41 * r)};
     return {};
   }
   if (mouse.r <= 0) return {};
   const DirectionPick pick = ReadDirection(mouse, a, b);
-  const bool pickPage = state.activePage == 2 || state.activePage == 3;
-  if (r == kMouseClick && pickPage && pick.what != PickedAngle::kNone) {
-    const bool testPage = state.activePage == 3;
-    const auto angle = static_cast<float>(pick.angle);
-    if (pick.what == PickedAngle::kAzimuth) {
-      (testPage ? state.testAzimuth : state.aziMax) = angle;
-    } else {
-      (testPage ? state.testElevation : state.eleMax) = angle;
-    }
-  }
-  gfx.GfxWindow(2);
+  const GfxBatch batch(gfx);
   gfx.GfxFontName("MS Sans Serif");
   gfx.GfxFontHeight(mouse.r / 7.0);
   gfx.GfxFontWeight(9);
   gfx.GfxFontColor(kReadoutColor);
-  gfx.GfxBkgdMode(0);
+  gfx.GfxBkgdMode(kBkgdOpaque);
   gfx.GfxBkgdColor(kGfxWhite);
   gfx.DrawFrom(0, mouse.textY);
   gfx.DrawTextRow(DirectionReadoutLine(pick), kAlignCenter);
   gfx.GfxFontWeight(1);
-  gfx.GfxWindow(3);
   return pick;
 }
 

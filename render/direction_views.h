@@ -6,18 +6,20 @@
 
 #include <string>
 
-#include "editor/editor_state.h"
 #include "platform/gfx/gfx.h"
+#include "render/drawing_input.h"
+#include "render/view_memory.h"
 
 namespace lobrix {
 
 // r >= 1 stores (cx, cy, r), r <= 0 reuses the stored frame. Drawn on frames already drawn,
 // inside the caller's batch.
-void DrawAzimuthView(Gfx& gfx, EditorState& state, int cx, int cy, int r);
-void DrawElevationView(Gfx& gfx, EditorState& state, int cx, int cy, int r);
+void DrawAzimuthView(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy, int r);
+void DrawElevationView(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy,
+                       int r);
 
 // Both angles of maximum radiation on top, both codes at the bottom. Inside a batch.
-void DrawDirectionHeading(Gfx& gfx, const EditorState& state);
+void DrawDirectionHeading(Gfx& gfx, const DrawingInput& input);
 
 // What the mouse is over: an azimuth on the horizontal frame, an elevation (-90 .. 90, the
 // backward half read like the forward one) on the vertical frame, or nothing.
@@ -39,10 +41,10 @@ inline constexpr int kMouseMove = 0;
 inline constexpr int kMouseClick = -1;
 
 // Set-up (r > 0): (a, b) the horizontal frame centre, r the radius, (c, d) the vertical frame
-// centre; draws nothing. Mouse (r = kMouseMove or kMouseClick): (a, b) the mouse position;
-// draws the read-out. A click also stores the picked angle: AziMax / EleMax on the direction
-// page (activePage 2), the test azimuth / elevation on the 3-D page (3). Returns the pick so
-// the page can show it in its edit box.
-DirectionPick TrackDirectionMouse(Gfx& gfx, EditorState& state, int a, int b, int r, int c, int d);
+// centre, kept in views.directionMouse; draws nothing. Mouse (r = kMouseMove or kMouseClick):
+// (a, b) the mouse position; draws the read-out and returns the pick. The view changes no
+// angle: on a click the owner of the angles applies the pick (AziMax / EleMax on the direction
+// page, the test azimuth / elevation on the 3-D page) and shows it in the page's edit box.
+DirectionPick TrackDirectionMouse(Gfx& gfx, ViewMemory& views, int a, int b, int r, int c, int d);
 
 }  // namespace lobrix

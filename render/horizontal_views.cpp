@@ -12,6 +12,9 @@ namespace {
 
 constexpr GfxColor kTableValueRed = 0x0000FF;
 
+constexpr TextPair kTableTitle{"Horizontal diagram ", "Horizontální diagram "};
+constexpr TextPair kHorizontalWord{"Horizontal", "Horizontální"};
+
 // The attenuation in dB, its blanks doubled: a blank is about half a digit wide in the table's
 // font, so the doubled blanks keep the values' decimal points roughly in line.
 std::string DecibelCell(float value) {
@@ -23,25 +26,24 @@ std::string DecibelCell(float value) {
 
 }  // namespace
 
-void ShowHorizontalView(Gfx& gfx, EditorState& state) {
+void ShowHorizontalView(Gfx& gfx, const DrawingInput& input, ViewMemory& views) {
   gfx.BrushColor(kGfxWhite);
-  gfx.BrushStyle(0);
-  gfx.GfxWindow(2);
+  gfx.BrushStyle(kBrushFilled);
+  const GfxBatch batch(gfx);
   gfx.GfxCLS();
-  if (state.alternateView == 0) {
-    DrawHorizontalFrame(gfx, state, 0, 0, 0, state.scaleMode);
-    DrawPatternCurves(gfx, state, 0, 0, 0);
-    DrawHorizontalHeading(gfx, state);
+  if (input.alternateView == 0) {
+    DrawHorizontalFrame(gfx, views, 0, 0, 0, input.scaleMode);
+    DrawPatternCurves(gfx, input, views, 0, 0, 0);
+    DrawHorizontalHeading(gfx, input);
   } else {
-    DrawHorizontalTable(gfx, state);
+    DrawHorizontalTable(gfx, input);
   }
-  gfx.GfxWindow(3);
 }
 
-void DrawHorizontalTable(Gfx& gfx, const EditorState& state) {
-  const double X = gfx.GfxMetrics(1);
-  const double Y = gfx.GfxMetrics(6);
-  const bool decibel = state.scaleMode >= kScaleDecibel;
+void DrawHorizontalTable(Gfx& gfx, const DrawingInput& input) {
+  const double X = gfx.GfxMetrics(kGfxExtentX);
+  const double Y = gfx.GfxMetrics(kGfxExtentY);
+  const bool decibel = input.scaleMode >= kScaleDecibel;
 
   gfx.GfxFontName("MS Sans Serif");
   gfx.GfxFontHeight(Y / 16);
@@ -49,10 +51,9 @@ void DrawHorizontalTable(Gfx& gfx, const EditorState& state) {
   gfx.GfxFontColor(kGfxBlack);
   TextAt(gfx, 0.06 * X, 0.078 * Y, std::string(66, '-'), kAlignLeft);
   TextAt(gfx, 0.06 * X, 0.03 * Y,
-         std::string(Czech(state) ? "Horizontální diagram " : "Horizontal diagram ") +
-             (decibel ? "[dB]" : "[E/Emax]"),
+         std::string(Pick(kTableTitle, input.language)) + (decibel ? "[dB]" : "[E/Emax]"),
          kAlignLeft);
-  TextAt(gfx, 0, 0.03 * Y, state.hCode + "     ", kAlignRight);
+  TextAt(gfx, 0, 0.03 * Y, input.hCode + "     ", kAlignRight);
 
   // Three groups of twelve rows: 0..110, 120..230, 240..350 degrees.
   const int top = RoundCoord(0.131 * Y);
@@ -65,49 +66,49 @@ void DrawHorizontalTable(Gfx& gfx, const EditorState& state) {
     TextAt(gfx, label_x[a / 120], row_y(a), FormatMask(a, "000") + "°", kAlignLeft);
   }
   gfx.GfxFontColor(kTableValueRed);
-  if (VERANT(state.hCode) == 0) return;  // no values for an invalid code
+  if (VERANT(input.hCode) == 0) return;  // no values for an invalid code
   const int mode = decibel ? kDecibel : kRelativeField;
   for (int a = 0; a < 360; a += 10) {
-    const float v = ANT93(state.hCode, static_cast<float>(a), mode);
+    const float v = ANT93(input.hCode, static_cast<float>(a), mode);
     const std::string cell = decibel ? DecibelCell(v) : FormatMask(v, "#.###");
     TextAt(gfx, value_x[a / 120], row_y(a), cell, kAlignLeft);
   }
 }
 
-void DrawHorizontalHeading(Gfx& gfx, const EditorState& state) {
-  const double X = gfx.GfxMetrics(1);
-  const double Y = gfx.GfxMetrics(6);
+void DrawHorizontalHeading(Gfx& gfx, const DrawingInput& input) {
+  const double X = gfx.GfxMetrics(kGfxExtentX);
+  const double Y = gfx.GfxMetrics(kGfxExtentY);
   gfx.GfxFontName("MS Sans Serif");
   gfx.GfxFontHeight(Y / 17.5);
   gfx.GfxFontColor(kGfxBlack);
-  TextAt(
-      gfx, 0, 0.015 * Y,
-      std::string(Czech(state) ? "Horizontální" : "Horizontal") + " ant. diagram: " + state.hCode,
-      kAlignCenter);
-  if (CodeType(state.vCode) == "TA") return;
+  TextAt(gfx, 0, 0.015 * Y,
+         std::string(Pick(kHorizontalWord, input.language)) + " ant. diagram: " + input.hCode,
+         kAlignCenter);
+  if (CodeType(input.vCode) == "TA") return;
   gfx.GfxFontColor(kSelectedVerticalBlue);
   gfx.GfxFontHeight(Y / 20);
-  TextAt(gfx, 0.585 * X, 0.935 * Y, "Vert.diagram: " + state.vCode, kAlignLeft);
+  TextAt(gfx, 0.585 * X, 0.935 * Y, "Vert.diagram: " + input.vCode, kAlignLeft);
 }
 
-std::string AzimuthReadoutText(const EditorState& state, int x, int y) {
-  const ReadoutPlace& place = state.views.azimuthReadout;
+std::string AzimuthReadoutText(const DrawingInput& input, const ViewMemory& views, int x, int y) {
+  const ReadoutPlace& place = views.azimuthReadout;
   if (place.frame.r <= 0 || RadiusFraction(place.frame, x, y) >= 1.05) return std::string(43, ' ');
   int azimuth = RoundAngle(CompassAngle(x - place.frame.cx, place.frame.cy - y));
   if (azimuth == 360) azimuth = 0;
-  const int mode = state.scaleMode >= kScaleDecibel ? kDecibel : kRelativeField;
-  const float v = ANT93(state.hCode, static_cast<float>(azimuth), mode);
-  return "Azi =" + NumberText(azimuth, 0) + "°" + DiaText(v, state.scaleMode) + "     ";
+  const int mode = input.scaleMode >= kScaleDecibel ? kDecibel : kRelativeField;
+  const float v = ANT93(input.hCode, static_cast<float>(azimuth), mode);
+  return "Azi =" + NumberText(azimuth, 0) + "°" + DiaText(v, input.scaleMode) + "     ";
 }
 
-void ShowAzimuthReadout(Gfx& gfx, EditorState& state, int x, int y, int r) {
-  ReadoutPlace& place = state.views.azimuthReadout;
+void ShowAzimuthReadout(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int x, int y,
+                        int r) {
+  ReadoutPlace& place = views.azimuthReadout;
   if (r > 0) {
     place = MakeReadoutPlace(x, y, r, 1.037);
     return;
   }
   if (place.frame.r <= 0) return;
-  DrawReadoutText(gfx, place, AzimuthReadoutText(state, x, y));
+  DrawReadoutText(gfx, place, AzimuthReadoutText(input, views, x, y));
 }
 
 }  // namespace lobrix

@@ -4,28 +4,30 @@
 
 #include <string>
 
-#include "editor/editor_state.h"
 #include "platform/gfx/gfx.h"
+#include "render/drawing_input.h"
+#include "render/view_memory.h"
 
 namespace lobrix {
 
 // Redraws the view `alternateView` selects (0 graph, 1 table) in its own batch, at the
 // geometry of the last full page drawing. The read-out comes back with the next mouse move.
-void ShowHorizontalView(Gfx& gfx, EditorState& state);
+void ShowHorizontalView(Gfx& gfx, const DrawingInput& input, ViewMemory& views);
 
 // The table view, inside the caller's batch after GfxCLS.
-void DrawHorizontalTable(Gfx& gfx, const EditorState& state);
+void DrawHorizontalTable(Gfx& gfx, const DrawingInput& input);
 
 // "Horizontal ant. diagram: " + code centred on top, and the "Vert.diagram: " line that names
 // the blue curves (left out for a TA vertical code, which draws none). Inside a batch.
-void DrawHorizontalHeading(Gfx& gfx, const EditorState& state);
+void DrawHorizontalHeading(Gfx& gfx, const DrawingInput& input);
 
 // The read-out text for a mouse at (x, y), logical units: "Azi = 45°, Dia = 3.0 dB" and
 // blanks that erase a longer earlier text; 43 blanks at 1.05 R and beyond.
-std::string AzimuthReadoutText(const EditorState& state, int x, int y);
+std::string AzimuthReadoutText(const DrawingInput& input, const ViewMemory& views, int x, int y);
 
 // r > 0: stores the read-out place of a frame at (x, y) with radius r, draws nothing.
 // r <= 0: the mouse is at (x, y): draws its read-out (nothing before a place is stored).
-void ShowAzimuthReadout(Gfx& gfx, EditorState& state, int x, int y, int r);
+void ShowAzimuthReadout(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int x, int y,
+                        int r);
 
 }  // namespace lobrix

@@ -18,48 +18,49 @@ PolarFrame FrameAt(double X, double Y, double fx, double fy, double fr) {
   return {RoundCoord(fx * X), RoundCoord(fy * Y), RoundCoord(fr * Y)};
 }
 
-void DrawHorizontalPage(Gfx& gfx, EditorState& state, const PolarFrame& f) {
-  if (state.alternateView == 0) {
-    DrawHorizontalFrame(gfx, state, f.cx, f.cy, f.r, state.scaleMode);
-    DrawPatternCurves(gfx, state, f.cx, f.cy, f.r);
-    DrawHorizontalHeading(gfx, state);
+void DrawHorizontalPage(Gfx& gfx, const DrawingInput& input, ViewMemory& views,
+                        const PolarFrame& f) {
+  if (input.alternateView == 0) {
+    DrawHorizontalFrame(gfx, views, f.cx, f.cy, f.r, input.scaleMode);
+    DrawPatternCurves(gfx, input, views, f.cx, f.cy, f.r);
+    DrawHorizontalHeading(gfx, input);
   } else {
     // Keep the graph's geometry for a later switch back to the graph.
-    state.views.horizontalFrame = f;
-    state.views.patternCurves = f;
-    state.views.dotSpacing = static_cast<float>(f.r) / 80;
-    DrawHorizontalTable(gfx, state);
+    views.horizontalFrame = f;
+    views.patternCurves = f;
+    views.dotSpacing = static_cast<float>(f.r) / 80;
+    DrawHorizontalTable(gfx, input);
   }
 }
 
-void DrawVerticalPage(Gfx& gfx, EditorState& state, const PolarFrame& f) {
-  if (state.alternateView == 0) {
-    DrawVerticalFrame(gfx, state, f.cx, f.cy, f.r, state.scaleMode);
-    DrawVerticalCurves(gfx, state, f.cx, f.cy, f.r);
-    DrawVerticalHeading(gfx, state);
+void DrawVerticalPage(Gfx& gfx, const DrawingInput& input, ViewMemory& views, const PolarFrame& f) {
+  if (input.alternateView == 0) {
+    DrawVerticalFrame(gfx, views, f.cx, f.cy, f.r, input.scaleMode);
+    DrawVerticalCurves(gfx, input, views, f.cx, f.cy, f.r);
+    DrawVerticalHeading(gfx, input);
   } else {
-    state.views.verticalFrame = f;
-    state.views.verticalCurves = f;
-    DrawXYGraph(gfx, state);
+    views.verticalFrame = f;
+    views.verticalCurves = f;
+    DrawXYGraph(gfx, input);
   }
 }
 
 // Pages 2 and 3: a horizontal frame left (compass letters), a vertical one right.
-void DrawTwoFramePage(Gfx& gfx, EditorState& state, const PolarFrame& left, const PolarFrame& right,
-                      bool threeD) {
-  DrawHorizontalFrame(gfx, state, left.cx, left.cy, left.r, state.scaleMode + 1);
+void DrawTwoFramePage(Gfx& gfx, const DrawingInput& input, ViewMemory& views,
+                      const PolarFrame& left, const PolarFrame& right, bool threeD) {
+  DrawHorizontalFrame(gfx, views, left.cx, left.cy, left.r, input.scaleMode + 1);
   if (threeD) {
-    DrawConeCut(gfx, state, left.cx, left.cy, left.r);
+    DrawConeCut(gfx, input, views, left.cx, left.cy, left.r);
   } else {
-    DrawAzimuthView(gfx, state, left.cx, left.cy, left.r);
+    DrawAzimuthView(gfx, input, views, left.cx, left.cy, left.r);
   }
-  DrawVerticalFrame(gfx, state, right.cx, right.cy, right.r, state.scaleMode);
+  DrawVerticalFrame(gfx, views, right.cx, right.cy, right.r, input.scaleMode);
   if (threeD) {
-    DrawVerticalCut(gfx, state, right.cx, right.cy, right.r);
-    Draw3DHeading(gfx, state);
+    DrawVerticalCut(gfx, input, views, right.cx, right.cy, right.r);
+    Draw3DHeading(gfx, input);
   } else {
-    DrawElevationView(gfx, state, right.cx, right.cy, right.r);
-    DrawDirectionHeading(gfx, state);
+    DrawElevationView(gfx, input, views, right.cx, right.cy, right.r);
+    DrawDirectionHeading(gfx, input);
   }
 }
 
@@ -73,41 +74,42 @@ int MulDiv(int value, int numerator, int denominator) {
 
 }  // namespace
 
-void DrawPage(Gfx& gfx, EditorState& state, int page) {
+void DrawPage(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int page) {
   if (page < kHorizontalPage || page > kThreeDPage) return;
-  const double X = gfx.GfxMetrics(1);
-  const double Y = gfx.GfxMetrics(6);
+  const double X = gfx.GfxMetrics(kGfxExtentX);
+  const double Y = gfx.GfxMetrics(kGfxExtentY);
   const PolarFrame main = page == kHorizontalPage ? FrameAt(X, Y, 0.507, 0.53, 0.392)
                                                   : FrameAt(X, Y, 0.515, 0.533, 0.392);
   const PolarFrame left = FrameAt(X, Y, 0.25, 0.5, 0.35);
   const PolarFrame right = FrameAt(X, Y, 0.75, 0.5, 0.35);
 
   gfx.BrushColor(kGfxWhite);
-  gfx.BrushStyle(0);
-  gfx.GfxWindow(2);
-  gfx.GfxCLS();
-  switch (page) {
-    case kHorizontalPage:
-      DrawHorizontalPage(gfx, state, main);
-      break;
-    case kVerticalPage:
-      DrawVerticalPage(gfx, state, main);
-      break;
-    default:
-      DrawTwoFramePage(gfx, state, left, right, page == kThreeDPage);
-      break;
+  gfx.BrushStyle(kBrushFilled);
+  {
+    const GfxBatch batch(gfx);
+    gfx.GfxCLS();
+    switch (page) {
+      case kHorizontalPage:
+        DrawHorizontalPage(gfx, input, views, main);
+        break;
+      case kVerticalPage:
+        DrawVerticalPage(gfx, input, views, main);
+        break;
+      default:
+        DrawTwoFramePage(gfx, input, views, left, right, page == kThreeDPage);
+        break;
+    }
   }
-  gfx.GfxWindow(3);
 
   switch (page) {
     case kHorizontalPage:
-      ShowAzimuthReadout(gfx, state, main.cx, main.cy, main.r);
+      ShowAzimuthReadout(gfx, input, views, main.cx, main.cy, main.r);
       break;
     case kVerticalPage:
-      ShowElevationReadout(gfx, state, main.cx, main.cy, main.r);
+      ShowElevationReadout(gfx, input, views, main.cx, main.cy, main.r);
       break;
     default:
-      TrackDirectionMouse(gfx, state, left.cx, left.cy, left.r, right.cx, right.cy);
+      TrackDirectionMouse(gfx, views, left.cx, left.cy, left.r, right.cx, right.cy);
       break;
   }
 }

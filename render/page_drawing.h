@@ -3,8 +3,9 @@
 // mouse read-out. And the pixel size of each page's graphic area.
 #pragma once
 
-#include "editor/editor_state.h"
 #include "platform/gfx/gfx.h"
+#include "render/drawing_input.h"
+#include "render/view_memory.h"
 
 namespace lobrix {
 
@@ -13,12 +14,12 @@ inline constexpr int kVerticalPage = 1;
 inline constexpr int kDirectionPage = 2;
 inline constexpr int kThreeDPage = 3;
 
-// Draws page 0..3 from the state on a surface already set up (extents X, Y), in one batch:
+// Draws page 0..3 from `input` on a surface already set up (extents X, Y), in one batch:
 // page 0 the horizontal frame, curves and heading (the table when alternateView is 1); page 1
 // the vertical frame, curves and heading (the X-Y graph when alternateView is 1); pages 2 and
-// 3 both frames with their cuts and the heading. The geometry is stored in state.views for
-// the partial redraws and read-outs. Another page number draws nothing.
-void DrawPage(Gfx& gfx, EditorState& state, int page);
+// 3 both frames with their cuts and the heading. The geometry is stored in `views` for the
+// partial redraws and read-outs. Another page number draws nothing.
+void DrawPage(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int page);
 
 // Average character width and height of the dialog font in pixels: what one horizontal unit
 // (a quarter of the width) and one vertical unit (an eighth of the height) of the dialog

@@ -34,8 +34,8 @@ class DotTrail {
 // Front half (azimuth 0) from nadir to zenith at screen angle -el, then the back half
 // (azimuth 180) from zenith to nadir at el - 180, every 1.5 degrees. 1.5 and 88.5 are exact in
 // single precision, so repeated addition lands on every elevation exactly.
-void DrawMatchedDots(Gfx& gfx, const EditorState& s, const PolarFrame& f) {
-  DotTrail dots(gfx, s.views.dotSpacing);
+void DrawMatchedDots(Gfx& gfx, const DrawingInput& s, const PolarFrame& f, float spacing) {
+  DotTrail dots(gfx, spacing);
   const float first = ANT3D(s.hCode, 0, 0, s.vCode, -90, 0, kRelativeField);
   dots.First(CurvePoint(f.cx, f.cy, 90, first, f.r));
   for (float el = -88.5f; el <= 88.5f; el += 1.5f) {
@@ -64,20 +64,20 @@ void DrawCodeCurve(Gfx& gfx, const std::string& code, GfxColor color, const Pola
 
 }  // namespace
 
-void DrawPatternCurves(Gfx& gfx, EditorState& state, int cx, int cy, int r) {
-  ViewMemory& views = state.views;
+void DrawPatternCurves(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy,
+                       int r) {
   if (r > 0) {
     views.patternCurves = {cx, cy, r};
     views.dotSpacing = static_cast<float>(r) / 80;
   }
   const PolarFrame f = views.patternCurves;
   // The model answers -1 for an invalid code; such a curve would lie at a negative distance.
-  if (VERANT(state.hCode) == 0) return;
-  if (VERANT(state.vCode) != 0 && CodeType(state.vCode) != "TA") {
-    DrawMatchedDots(gfx, state, f);
-    DrawCodeCurve(gfx, state.vCode, kSelectedVerticalBlue, f);
+  if (VERANT(input.hCode) == 0) return;
+  if (VERANT(input.vCode) != 0 && CodeType(input.vCode) != "TA") {
+    DrawMatchedDots(gfx, input, f, views.dotSpacing);
+    DrawCodeCurve(gfx, input.vCode, kSelectedVerticalBlue, f);
   }
-  DrawCodeCurve(gfx, state.hCode, kHorizontalCurveRed, f);
+  DrawCodeCurve(gfx, input.hCode, kHorizontalCurveRed, f);
 }
 
 }  // namespace lobrix

@@ -3,8 +3,9 @@
 // horizontal back radiation (blue dots), all at distance f*R for the relative field f.
 #pragma once
 
-#include "editor/editor_state.h"
 #include "platform/gfx/gfx.h"
+#include "render/drawing_input.h"
+#include "render/view_memory.h"
 
 namespace lobrix {
 
@@ -15,6 +16,7 @@ inline constexpr GfxColor kMatchedDotBlue = 0xFF0000;        // RGB(0,0,255)
 // r > 0 stores (cx, cy, r) and the dot spacing r/80; r <= 0 draws at the stored geometry.
 // Drawn inside the caller's batch. An invalid horizontal code draws nothing; an invalid
 // vertical code, or a TA one (electrical tilt is not matched), draws only the horizontal curve.
-void DrawPatternCurves(Gfx& gfx, EditorState& state, int cx, int cy, int r);
+void DrawPatternCurves(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy,
+                       int r);
 
 }  // namespace lobrix

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "render/coordinates.h"
+#include "render/drawing_input.h"
 #include "render/number_format.h"
 
 namespace lobrix {
@@ -92,7 +93,7 @@ void DrawRimLabels(Gfx& gfx, const PolarFrame& f, std::span<const RimLabel> labe
 
 // Scale labels on the upward axis, each blanking the grid under it.
 void DrawScaleLabels(Gfx& gfx, const PolarFrame& f, bool decibel) {
-  gfx.GfxBkgdMode(0);
+  gfx.GfxBkgdMode(kBkgdOpaque);
   gfx.GfxBkgdColor(kGfxWhite);
   gfx.GfxFontColor(kLabelGrey);
   const int y0 = f.cy - Times(1.0 / 18, f.r);
@@ -117,22 +118,22 @@ void DrawFrame(Gfx& gfx, PolarFrame& stored, int cx, int cy, int r, int scaleMod
   const bool decibel = scaleMode >= kScaleDecibel;
 
   gfx.BrushColor(kGfxWhite);
-  gfx.BrushStyle(0);
+  gfx.BrushStyle(kBrushFilled);
   gfx.PenColor(kGfxWhite);
   gfx.PenStyle(kPenSolid);
   gfx.DrawFrom(f.cx - Times(1.27, f.r), f.cy - Times(1.17, f.r));
   gfx.DrawRect(Times(2.51, f.r), Times(2.36, f.r));
 
-  gfx.BrushStyle(-1);
+  gfx.BrushStyle(kBrushOutline);
   gfx.PenColor(kLightGrey);
   DrawSpokes(gfx, f, 10, 350);
   DrawFineRings(gfx, f, decibel);
 
   // The centre disc hides the fine spokes where they crowd together.
-  gfx.BrushStyle(0);
+  gfx.BrushStyle(kBrushFilled);
   gfx.DrawFrom(f.cx, f.cy);
   gfx.DrawCircle(Times(0.1, f.r));
-  gfx.BrushStyle(-1);
+  gfx.BrushStyle(kBrushOutline);
 
   gfx.PenColor(kDarkGrey);
   DrawSpokes(gfx, f, 30, 330);
@@ -156,14 +157,14 @@ void DrawRing(Gfx& gfx, int cx, int cy, int radius) {
   }
 }
 
-void DrawHorizontalFrame(Gfx& gfx, EditorState& state, int cx, int cy, int r, int scaleMode) {
+void DrawHorizontalFrame(Gfx& gfx, ViewMemory& views, int cx, int cy, int r, int scaleMode) {
   const bool letters = (scaleMode & kFrameCompassLetters) != 0;
-  DrawFrame(gfx, state.views.horizontalFrame, cx, cy, r, scaleMode,
+  DrawFrame(gfx, views.horizontalFrame, cx, cy, r, scaleMode,
             letters ? std::span<const RimLabel>(kCompassLabels) : kAzimuthLabels);
 }
 
-void DrawVerticalFrame(Gfx& gfx, EditorState& state, int cx, int cy, int r, int scaleMode) {
-  DrawFrame(gfx, state.views.verticalFrame, cx, cy, r, scaleMode, kElevationLabels);
+void DrawVerticalFrame(Gfx& gfx, ViewMemory& views, int cx, int cy, int r, int scaleMode) {
+  DrawFrame(gfx, views.verticalFrame, cx, cy, r, scaleMode, kElevationLabels);
 }
 
 }  // namespace lobrix

@@ -4,8 +4,8 @@
 // decibel rings sit at the field strengths of round attenuations.
 #pragma once
 
-#include "editor/editor_state.h"
 #include "platform/gfx/gfx.h"
+#include "render/view_memory.h"
 
 namespace lobrix {
 
@@ -29,7 +29,7 @@ void DrawRing(Gfx& gfx, int cx, int cy, int radius);
 // draws nothing while none is stored). Drawn inside the caller's batch. Leaves the pen dark
 // grey, the brush outline only, the font "Arial/1" at R/8 by R/24 in label grey and the text
 // background white and opaque.
-void DrawHorizontalFrame(Gfx& gfx, EditorState& state, int cx, int cy, int r, int scaleMode);
-void DrawVerticalFrame(Gfx& gfx, EditorState& state, int cx, int cy, int r, int scaleMode);
+void DrawHorizontalFrame(Gfx& gfx, ViewMemory& views, int cx, int cy, int r, int scaleMode);
+void DrawVerticalFrame(Gfx& gfx, ViewMemory& views, int cx, int cy, int r, int scaleMode);
 
 }  // namespace lobrix

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "render/coordinates.h"
+#include "render/drawing_input.h"
 #include "render/number_format.h"
 #include "render/polar_frame.h"
 
@@ -38,16 +39,15 @@ ReadoutPlace MakeReadoutPlace(int cx, int cy, int r, double factorY) {
 
 void DrawReadoutText(Gfx& gfx, const ReadoutPlace& place, const std::string& text) {
   const int r = place.frame.r;
-  gfx.GfxWindow(2);
+  const GfxBatch batch(gfx);
   gfx.GfxFontName("Arial/1");
   gfx.GfxFontHeight(RoundCoord(r / 8.0));
   gfx.GfxFontWidth(RoundCoord(r / 24.0));
   gfx.GfxFontColor(kLabelGrey);
-  gfx.GfxBkgdMode(0);
+  gfx.GfxBkgdMode(kBkgdOpaque);
   gfx.GfxBkgdColor(kGfxWhite);
   gfx.DrawFrom(place.textX, place.textY);
   gfx.DrawTextRow(text, kAlignLeft);
-  gfx.GfxWindow(3);
 }
 
 }  // namespace lobrix

@@ -6,17 +6,18 @@
 // towards the test direction.
 #pragma once
 
-#include "editor/editor_state.h"
 #include "platform/gfx/gfx.h"
+#include "render/drawing_input.h"
+#include "render/view_memory.h"
 
 namespace lobrix {
 
 // r >= 1 stores (cx, cy, r), r <= 0 reuses the stored frame. Drawn on frames already drawn,
 // inside the caller's batch.
-void DrawConeCut(Gfx& gfx, EditorState& state, int cx, int cy, int r);
-void DrawVerticalCut(Gfx& gfx, EditorState& state, int cx, int cy, int r);
+void DrawConeCut(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy, int r);
+void DrawVerticalCut(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy, int r);
 
 // Inside a batch. The gain line is left out where the model has no value (an invalid code).
-void Draw3DHeading(Gfx& gfx, const EditorState& state);
+void Draw3DHeading(Gfx& gfx, const DrawingInput& input);
 
 }  // namespace lobrix

@@ -15,13 +15,16 @@ constexpr GfxColor kMatchedRed = 0x0000E6;      // RGB(230,0,0)
 constexpr GfxColor kCodedBlue = 0x960000;       // RGB(0,0,150)
 constexpr GfxColor kMatchedWordRed = 0x0000A0;  // RGB(160,0,0)
 
+constexpr TextPair kVerticalWord{"Vertical", "Vertikální"};
+constexpr TextPair kMatchedWord{"Matched ", "Přizpůsobený "};
+
 void LineTo(Gfx& gfx, Point p) {
   gfx.DrawTo(p.x, p.y);
 }
 
 // The matched diagram: the 3-D pattern in the vertical plane through the beam, forward
 // (azimuth 0) from nadir to zenith, then backward (azimuth 180) down again.
-void DrawMatchedCurve(Gfx& gfx, const EditorState& s, const PolarFrame& f, float first) {
+void DrawMatchedCurve(Gfx& gfx, const DrawingInput& s, const PolarFrame& f, float first) {
   const Point start = CurvePoint(f.cx, f.cy, 180, first, f.r);
   gfx.DrawFrom(start.x, start.y);
   for (int e = -89; e <= 90; ++e) {
@@ -35,7 +38,7 @@ void DrawMatchedCurve(Gfx& gfx, const EditorState& s, const PolarFrame& f, float
 }
 
 // The vertical code as coded, a closed curve over all 360 degrees (depression = -elevation).
-void DrawCodedCurve(Gfx& gfx, const EditorState& s, const PolarFrame& f) {
+void DrawCodedCurve(Gfx& gfx, const DrawingInput& s, const PolarFrame& f) {
   const float first = ANT93(s.vCode, -180, kRelativeField);
   const Point start = CurvePoint(f.cx, f.cy, 270, first, f.r);
   gfx.DrawFrom(start.x, start.y);
@@ -45,21 +48,21 @@ void DrawCodedCurve(Gfx& gfx, const EditorState& s, const PolarFrame& f) {
   }
 }
 
-void DrawPolarHeading(Gfx& gfx, const EditorState& state) {
-  const double X = gfx.GfxMetrics(1);
-  const double Y = gfx.GfxMetrics(6);
+void DrawPolarHeading(Gfx& gfx, const DrawingInput& input) {
+  const double X = gfx.GfxMetrics(kGfxExtentX);
+  const double Y = gfx.GfxMetrics(kGfxExtentY);
   gfx.GfxFontName("MS Sans Serif");
   gfx.GfxFontHeight(Y / 17.5);
   gfx.GfxFontColor(kGfxBlack);
   const std::string heading =
-      std::string(Czech(state) ? "Vertikální" : "Vertical") + " ant. diagram: " + state.vCode;
-  const float a = ANT93(state.hCode, 180, kRelativeField);
-  const float b = ANT93(state.vCode, 180, kRelativeField);
+      std::string(Pick(kVerticalWord, input.language)) + " ant. diagram: " + input.vCode;
+  const float a = ANT93(input.hCode, 180, kRelativeField);
+  const float b = ANT93(input.vCode, 180, kRelativeField);
   if (!(a > 0 && b > 0 && std::fabs(a - b) > 0.01f)) {
     TextAt(gfx, 0, 0.015 * Y, heading, kAlignCenter);
     return;
   }
-  const std::string matched = Czech(state) ? "Přizpůsobený " : "Matched ";
+  const std::string matched(Pick(kMatchedWord, input.language));
   TextAt(gfx, 0, 0.015 * Y, matched + " " + heading, kAlignCenter);
   // The heading is centred by the surface, so find where its ink begins and write the first
   // word again there in dark red.
@@ -76,42 +79,42 @@ void DrawPolarHeading(Gfx& gfx, const EditorState& state) {
 
 }  // namespace
 
-void ShowVerticalView(Gfx& gfx, EditorState& state) {
+void ShowVerticalView(Gfx& gfx, const DrawingInput& input, ViewMemory& views) {
   gfx.BrushColor(kGfxWhite);
-  gfx.BrushStyle(0);
-  gfx.GfxWindow(2);
+  gfx.BrushStyle(kBrushFilled);
+  const GfxBatch batch(gfx);
   gfx.GfxCLS();
-  if (state.alternateView == 0) {
-    DrawVerticalFrame(gfx, state, 0, 0, 0, state.scaleMode);
-    DrawVerticalCurves(gfx, state, 0, 0, 0);
-    DrawVerticalHeading(gfx, state);
+  if (input.alternateView == 0) {
+    DrawVerticalFrame(gfx, views, 0, 0, 0, input.scaleMode);
+    DrawVerticalCurves(gfx, input, views, 0, 0, 0);
+    DrawVerticalHeading(gfx, input);
   } else {
-    DrawXYGraph(gfx, state);
+    DrawXYGraph(gfx, input);
   }
-  gfx.GfxWindow(3);
 }
 
-void DrawVerticalCurves(Gfx& gfx, EditorState& state, int cx, int cy, int r) {
-  if (r >= 1) state.views.verticalCurves = {cx, cy, r};
-  const PolarFrame f = state.views.verticalCurves;
+void DrawVerticalCurves(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy,
+                        int r) {
+  if (r >= 1) views.verticalCurves = {cx, cy, r};
+  const PolarFrame f = views.verticalCurves;
   gfx.PenColor(kMatchedRed);
-  const float first = ANT3D(state.hCode, 0, 0, state.vCode, -90, 0, kRelativeField);
+  const float first = ANT3D(input.hCode, 0, 0, input.vCode, -90, 0, kRelativeField);
   if (first < 0) return;  // an invalid code: no curve at all
-  DrawMatchedCurve(gfx, state, f, first);
+  DrawMatchedCurve(gfx, input, f, first);
   gfx.PenColor(kCodedBlue);
-  DrawCodedCurve(gfx, state, f);
+  DrawCodedCurve(gfx, input, f);
 }
 
-void DrawVerticalHeading(Gfx& gfx, const EditorState& state) {
-  if (state.alternateView == 0) {
-    DrawPolarHeading(gfx, state);
+void DrawVerticalHeading(Gfx& gfx, const DrawingInput& input) {
+  if (input.alternateView == 0) {
+    DrawPolarHeading(gfx, input);
   } else {
-    DrawXYHeading(gfx, state);
+    DrawXYHeading(gfx, input);
   }
 }
 
-std::string ElevationReadoutText(const EditorState& state, int x, int y) {
-  const ReadoutPlace& place = state.views.elevationReadout;
+std::string ElevationReadoutText(const DrawingInput& input, const ViewMemory& views, int x, int y) {
+  const ReadoutPlace& place = views.elevationReadout;
   if (place.frame.r <= 0 || RadiusFraction(place.frame, x, y) >= 1.05) return std::string(43, ' ');
   const int theta = RoundAngle(CompassAngle(x - place.frame.cx, place.frame.cy - y));
   int e = 90 - theta;
@@ -126,20 +129,21 @@ std::string ElevationReadoutText(const EditorState& state, int x, int y) {
   } else {
     az = 0;
   }
-  const int mode = state.scaleMode >= kScaleDecibel ? kDecibel : kRelativeField;
-  const float v = ANT3D(state.hCode, az, 0, state.vCode, el, 0, mode);
+  const int mode = input.scaleMode >= kScaleDecibel ? kDecibel : kRelativeField;
+  const float v = ANT3D(input.hCode, az, 0, input.vCode, el, 0, mode);
   const std::string number = e < 0 ? "Ele = " + PlainNumberText(e, 0) : "Ele =" + NumberText(e, 0);
-  return number + "°" + DiaText(v, state.scaleMode) + "  ";
+  return number + "°" + DiaText(v, input.scaleMode) + "  ";
 }
 
-void ShowElevationReadout(Gfx& gfx, EditorState& state, int x, int y, int r) {
-  ReadoutPlace& place = state.views.elevationReadout;
+void ShowElevationReadout(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int x, int y,
+                          int r) {
+  ReadoutPlace& place = views.elevationReadout;
   if (r > 0) {
     place = MakeReadoutPlace(x, y, r, 1.047);
     return;
   }
   if (place.frame.r <= 0) return;
-  DrawReadoutText(gfx, place, ElevationReadoutText(state, x, y));
+  DrawReadoutText(gfx, place, ElevationReadoutText(input, views, x, y));
 }
 
 }  // namespace lobrix

@@ -6,22 +6,24 @@
 #include <string>
 #include <string_view>
 
-#include "editor/editor_state.h"
 #include "platform/gfx/gfx.h"
+#include "render/drawing_input.h"
+#include "render/view_memory.h"
 
 namespace lobrix {
 
 // Redraws the view `alternateView` selects (0 polar, 1 X-Y) in its own batch, the polar one
 // at the geometry of the last full page drawing.
-void ShowVerticalView(Gfx& gfx, EditorState& state);
+void ShowVerticalView(Gfx& gfx, const DrawingInput& input, ViewMemory& views);
 
 // r >= 1 stores (cx, cy, r); r <= 0 draws at the stored frame. Elevation e lies at frame
 // angle 90 - e. Nothing is drawn where the model has no pattern (an invalid code).
-void DrawVerticalCurves(Gfx& gfx, EditorState& state, int cx, int cy, int r);
+void DrawVerticalCurves(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy,
+                        int r);
 
 // The heading of the view `alternateView` selects; inside a batch. The polar heading starts
 // with "Matched " in dark red when the matching changed the back radiation.
-void DrawVerticalHeading(Gfx& gfx, const EditorState& state);
+void DrawVerticalHeading(Gfx& gfx, const DrawingInput& input);
 
 // Range of depression angles of the X-Y graph, in degrees (10 .. 90), from the vertical
 // code's type and first number: TA codes their tilt's tens, single-lobe types ten times the
@@ -30,16 +32,17 @@ int XYAngleRange(std::string_view vcode);
 
 // The X-Y graph with its grid, labels, curve and heading, inside the caller's batch after
 // GfxCLS.
-void DrawXYGraph(Gfx& gfx, const EditorState& state);
+void DrawXYGraph(Gfx& gfx, const DrawingInput& input);
 
 // The read-out text for a mouse at (x, y): "Ele = -5°, Dia = 3.0 dB" and two blanks; 43
 // blanks at 1.05 R and beyond. Elevations run -179 .. 180, 180 being the backward horizon.
-std::string ElevationReadoutText(const EditorState& state, int x, int y);
+std::string ElevationReadoutText(const DrawingInput& input, const ViewMemory& views, int x, int y);
 
 // The X-Y graph's heading: title with its unit, and the code at the right edge.
-void DrawXYHeading(Gfx& gfx, const EditorState& state);
+void DrawXYHeading(Gfx& gfx, const DrawingInput& input);
 
 // r > 0 stores the read-out place, r <= 0 draws the read-out of the mouse at (x, y).
-void ShowElevationReadout(Gfx& gfx, EditorState& state, int x, int y, int r);
+void ShowElevationReadout(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int x, int y,
+                          int r);
 
 }  // namespace lobrix

@@ -15,6 +15,8 @@ namespace {
 constexpr GfxColor kGridDark = 0x646464;  // RGB(100,100,100)
 constexpr GfxColor kCurveRed = 0x0000FF;
 
+constexpr TextPair kVerticalWord{"Vertical", "Vertikální"};
+
 struct PlotArea {
   int x0, x1, yT, yB;
   int W() const { return x1 - x0; }
@@ -85,33 +87,33 @@ void DrawDecibelValueGrid(Gfx& gfx, const PlotArea& p, int xE, double X, double 
 }
 
 // 200 segments from the horizon down to the range's end.
-void DrawDepressionCurve(Gfx& gfx, const EditorState& state, const PlotArea& p, int range, int xE) {
-  if (VERANT(state.vCode) == 0) return;
+void DrawDepressionCurve(Gfx& gfx, const DrawingInput& input, const PlotArea& p, int range,
+                         int xE) {
+  if (VERANT(input.vCode) == 0) return;
   gfx.PenColor(kCurveRed);
   const double width = xE - p.x0;
-  gfx.DrawFrom(p.x0, p.Y(ANT93(state.vCode, 0, kRelativeField)));
+  gfx.DrawFrom(p.x0, p.Y(ANT93(input.vCode, 0, kRelativeField)));
   for (int i = 1; i <= 200; ++i) {
     const float a = static_cast<float>(range) * static_cast<float>(i) / 200.0f;
-    const float v = ANT93(state.vCode, a, kRelativeField);
+    const float v = ANT93(input.vCode, a, kRelativeField);
     gfx.DrawTo(RoundCoord(p.x0 + a * width / range), p.Y(v));
   }
 }
 
 }  // namespace
 
-void DrawXYHeading(Gfx& gfx, const EditorState& state) {
-  const double X = gfx.GfxMetrics(1);
-  const double Y = gfx.GfxMetrics(6);
+void DrawXYHeading(Gfx& gfx, const DrawingInput& input) {
+  const double X = gfx.GfxMetrics(kGfxExtentX);
+  const double Y = gfx.GfxMetrics(kGfxExtentY);
   gfx.GfxFontName("Arial/1");
   gfx.GfxFontHeight(Y / 18);
   gfx.GfxFontWidth(Y / 48);
   gfx.GfxFontColor(kGfxBlack);
-  const bool czech = state.language == kCzech;
   TextAt(gfx, 0.09 * X, 0.015 * Y,
-         std::string(czech ? "Vertikální" : "Vertical") + " diagram" +
-             (state.scaleMode >= kScaleDecibel ? " [dB]" : " [E/Emax]"));
+         std::string(Pick(kVerticalWord, input.language)) + " diagram" +
+             (input.scaleMode >= kScaleDecibel ? " [dB]" : " [E/Emax]"));
   gfx.DrawFrom(0, RoundCoord(0.015 * Y));
-  gfx.DrawTextRow(state.vCode + "     ", kAlignRight);
+  gfx.DrawTextRow(input.vCode + "     ", kAlignRight);
 }
 
 int XYAngleRange(std::string_view vcode) {
@@ -129,20 +131,20 @@ int XYAngleRange(std::string_view vcode) {
   return range;
 }
 
-void DrawXYGraph(Gfx& gfx, const EditorState& state) {
-  const double X = gfx.GfxMetrics(1);
-  const double Y = gfx.GfxMetrics(6);
+void DrawXYGraph(Gfx& gfx, const DrawingInput& input) {
+  const double X = gfx.GfxMetrics(kGfxExtentX);
+  const double Y = gfx.GfxMetrics(kGfxExtentY);
   const PlotArea p{RoundCoord(0.09 * X), RoundCoord(0.95 * X), RoundCoord(0.08 * Y),
                    RoundCoord(0.92 * Y)};
-  const int range = XYAngleRange(state.vCode);
+  const int range = XYAngleRange(input.vCode);
   const int xE = DrawAngleGrid(gfx, p, range, Y);
-  if (state.scaleMode >= kScaleDecibel) {
+  if (input.scaleMode >= kScaleDecibel) {
     DrawDecibelValueGrid(gfx, p, xE, X, Y);
   } else {
     DrawLinearValueGrid(gfx, p, xE, X, Y);
   }
-  DrawDepressionCurve(gfx, state, p, range, xE);
-  DrawXYHeading(gfx, state);
+  DrawDepressionCurve(gfx, input, p, range, xE);
+  DrawXYHeading(gfx, input);
 }
 
 }  // namespace lobrix

@@ -49,15 +49,15 @@ double Gfx::ScaleY() const {
 
 int Gfx::GfxWindow(int command) {
   switch (command) {
-    case 5:
+    case kGfxReady:
       return device_->PixelWidth() > 0 && device_->PixelHeight() > 0 ? 1 : 0;
-    case 2:
+    case kGfxOpenBatch:
       device_->BeginBatch();
       return 1;
-    case 3:
+    case kGfxShowBatch:
       device_->EndBatch();
       return 1;
-    case 1:
+    case kGfxRelease:
       device_->Release();
       return 1;
     default:
@@ -67,13 +67,13 @@ int Gfx::GfxWindow(int command) {
 
 int Gfx::GfxMetrics(int what) const {
   switch (what) {
-    case 1:
+    case kGfxExtentX:
       return extentX_;
-    case 6:
+    case kGfxExtentY:
       return extentY_;
-    case 2:
+    case kGfxPixelWidth:
       return device_->PixelWidth();
-    case 7:
+    case kGfxPixelHeight:
       return device_->PixelHeight();
     default:
       return 0;
@@ -81,10 +81,10 @@ int Gfx::GfxMetrics(int what) const {
 }
 
 void Gfx::GfxOption(int what, int value) {
-  if (what == 1) pendingX_ = value;
-  if (what == 6) pendingY_ = value;
+  if (what == kGfxExtentX) pendingX_ = value;
+  if (what == kGfxExtentY) pendingY_ = value;
   // Extents below 1 would divide by zero or mirror the picture: they are not taken.
-  if (what == 11 && pendingX_ > 0 && pendingY_ > 0) {
+  if (what == kGfxApplyOptions && pendingX_ > 0 && pendingY_ > 0) {
     extentX_ = pendingX_;
     extentY_ = pendingY_;
   }
@@ -205,9 +205,9 @@ bool Gfx::SaveGfxScreen(std::string_view target) {
 }
 
 void SetUpSurface(Gfx& gfx) {
-  gfx.GfxWindow(5);
-  const int width = gfx.GfxMetrics(2);
-  const int height = gfx.GfxMetrics(7);
+  gfx.GfxWindow(kGfxReady);
+  const int width = gfx.GfxMetrics(kGfxPixelWidth);
+  const int height = gfx.GfxMetrics(kGfxPixelHeight);
   int extentX = 1000, extentY = 1000;
   if (width > 0 && height > 0) {
     // ratio = width / height; the shorter side gets 1000 units, the longer 1000 * its share.
@@ -217,18 +217,18 @@ void SetUpSurface(Gfx& gfx) {
       extentX = RoundToPixel(1000.0 * width / height);
     }
   }
-  gfx.GfxOption(1, extentX);
-  gfx.GfxOption(6, extentY);
-  gfx.GfxOption(11, 12);
+  gfx.GfxOption(kGfxExtentX, extentX);
+  gfx.GfxOption(kGfxExtentY, extentY);
+  gfx.GfxOption(kGfxApplyOptions, 12);
   gfx.BrushColor(kGfxWhite);
-  gfx.BrushStyle(0);
+  gfx.BrushStyle(kBrushFilled);
   gfx.GfxCLS();
 }
 
 bool CopySurfaceToClipboard(Gfx& gfx) {
-  const int width = gfx.GfxMetrics(1);
-  const int height = gfx.GfxMetrics(6);
-  gfx.BrushStyle(-1);
+  const int width = gfx.GfxMetrics(kGfxExtentX);
+  const int height = gfx.GfxMetrics(kGfxExtentY);
+  gfx.BrushStyle(kBrushOutline);
   gfx.PenColor(kGfxBlack);
   gfx.DrawFrom(0, 0);
   gfx.DrawRect(width, height);
@@ -237,7 +237,7 @@ bool CopySurfaceToClipboard(Gfx& gfx) {
   gfx.DrawFrom(0, 0);
   gfx.DrawRect(width, height);
   gfx.PenColor(kGfxBlack);
-  gfx.BrushStyle(0);
+  gfx.BrushStyle(kBrushFilled);
   return saved;
 }
 

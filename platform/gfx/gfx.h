@@ -24,6 +24,24 @@ inline constexpr GfxColor kGfxBlack = 0x000000;
 // scan for "a colour other than c0" must stop on it rather than take it for a drawn pixel.
 inline constexpr GfxColor kGfxNoColor = 0xFFFFFFFF;
 
+// The numbers the contract's operations take, by name.
+// GfxWindow: is the surface ready, open a batch, show what the batch drew, release.
+inline constexpr int kGfxReady = 5;
+inline constexpr int kGfxOpenBatch = 2;
+inline constexpr int kGfxShowBatch = 3;
+inline constexpr int kGfxRelease = 1;
+// GfxMetrics: the logical extents and the pixel size; GfxOption also sets the extents, then
+// applies them.
+inline constexpr int kGfxExtentX = 1;
+inline constexpr int kGfxExtentY = 6;
+inline constexpr int kGfxPixelWidth = 2;
+inline constexpr int kGfxPixelHeight = 7;
+inline constexpr int kGfxApplyOptions = 11;
+// BrushStyle: filled or outline only. GfxBkgdMode: text cells painted in the background colour.
+inline constexpr int kBrushFilled = 0;
+inline constexpr int kBrushOutline = -1;
+inline constexpr int kBkgdOpaque = 0;
+
 enum GfxPenStyle : int { kPenSolid = 0, kPenDotted = 2 };
 enum GfxTextAlign : int { kAlignLeft = 0, kAlignCenter = 1, kAlignRight = 2 };
 
@@ -136,6 +154,19 @@ class Gfx {
   GfxPen pen_;
   GfxBrush brush_;
   GfxFont font_;
+};
+
+// One batch for the life of a scope: opened when made, shown when the scope ends (an early
+// return included), so a view's drawing appears at once.
+class GfxBatch {
+ public:
+  explicit GfxBatch(Gfx& gfx) : gfx_(gfx) { gfx_.GfxWindow(kGfxOpenBatch); }
+  ~GfxBatch() { gfx_.GfxWindow(kGfxShowBatch); }
+  GfxBatch(const GfxBatch&) = delete;
+  GfxBatch& operator=(const GfxBatch&) = delete;
+
+ private:
+  Gfx& gfx_;
 };
 
 // Set-up of a fresh surface: logical extents with 1000 on the shorter side, white filled

@@ -44,8 +44,9 @@ TEST(CairoProbe, OmnidirectionalCurveIsACircleOfRadiusR) {
   {
     Gfx gfx(std::make_unique<SurfaceCairo>(1014, 1000));
     SetUpSurface(gfx);
-    EditorState state;
-    DrawPage(gfx, state, kHorizontalPage);
+    DrawingInput input;
+    ViewMemory views;
+    DrawPage(gfx, input, views, kHorizontalPage);
     ASSERT_TRUE(gfx.SaveGfxScreen(path)) << gfx.Device().LastError();
   }
   Png png(path);

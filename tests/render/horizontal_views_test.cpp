@@ -11,9 +11,9 @@ namespace {
 
 TEST(HorizontalHeading, VerticalLineOnlyForCodesThatDrawVerticalCurves) {
   TestSurface s;
-  EditorState state;
-  state.vCode = "030EB00";
-  DrawHorizontalHeading(*s.gfx, state);
+  DrawingInput input;
+  input.vCode = "030EB00";
+  DrawHorizontalHeading(*s.gfx, input);
   const DrawRecord* title = s.device->FindText("ant. diagram: ");
   ASSERT_NE(title, nullptr);
   EXPECT_EQ(title->text, "Horizontal ant. diagram: 000ND00");
@@ -24,18 +24,19 @@ TEST(HorizontalHeading, VerticalLineOnlyForCodesThatDrawVerticalCurves) {
   EXPECT_TRUE(At(*vert, {585, 935}));
 
   TestSurface tilt;
-  state.vCode = "100TA00";
-  state.language = kCzech;
-  DrawHorizontalHeading(*tilt.gfx, state);
+  input.vCode = "100TA00";
+  input.language = kCzech;
+  DrawHorizontalHeading(*tilt.gfx, input);
   EXPECT_EQ(tilt.device->Texts(), std::vector<std::string>{"Horizontální ant. diagram: 000ND00"});
 }
 
 TEST(HorizontalTable, ThreeGroupsOfTwelveRows) {
   TestSurface s(1400, 1000);  // X = 1400, Y = 1000
-  EditorState state;
-  state.hCode = "030EB00";
-  state.alternateView = 1;
-  ShowHorizontalView(*s.gfx, state);
+  DrawingInput input;
+  ViewMemory views;
+  input.hCode = "030EB00";
+  input.alternateView = 1;
+  ShowHorizontalView(*s.gfx, input, views);
   const auto labels = s.device->TextsOfColor(kGfxBlack);
   const auto values = s.device->TextsOfColor(0x0000FF);
   ASSERT_EQ(values.size(), 36u);
@@ -63,10 +64,10 @@ TEST(HorizontalTable, ThreeGroupsOfTwelveRows) {
 
 TEST(HorizontalTable, LinearValuesAndInvalidCode) {
   TestSurface s;
-  EditorState state;
-  state.hCode = "510VE00";
-  state.scaleMode = kScaleLinear;
-  DrawHorizontalTable(*s.gfx, state);
+  DrawingInput input;
+  input.hCode = "510VE00";
+  input.scaleMode = kScaleLinear;
+  DrawHorizontalTable(*s.gfx, input);
   EXPECT_NE(s.device->FindText("Horizontal diagram [E/Emax]"), nullptr);
   const auto values = s.device->TextsOfColor(0x0000FF);
   ASSERT_EQ(values.size(), 36u);
@@ -74,17 +75,18 @@ TEST(HorizontalTable, LinearValuesAndInvalidCode) {
   EXPECT_EQ(values[18].text, "0.206");
 
   TestSurface bad;
-  state.hCode = "510VJ00";
-  DrawHorizontalTable(*bad.gfx, state);
+  input.hCode = "510VJ00";
+  DrawHorizontalTable(*bad.gfx, input);
   EXPECT_TRUE(bad.device->TextsOfColor(0x0000FF).empty());
 }
 
 class AzimuthReadout : public ::testing::Test {
  protected:
-  void SetUp() override { ShowAzimuthReadout(*s.gfx, state, 500, 500, 400); }
-  std::string Text(int x, int y) { return AzimuthReadoutText(state, x, y); }
+  void SetUp() override { ShowAzimuthReadout(*s.gfx, input, views, 500, 500, 400); }
+  std::string Text(int x, int y) { return AzimuthReadoutText(input, views, x, y); }
   TestSurface s;
-  EditorState state;
+  DrawingInput input;
+  ViewMemory views;
 };
 
 TEST_F(AzimuthReadout, AnglesValuesAndBlanks) {
@@ -94,17 +96,17 @@ TEST_F(AzimuthReadout, AnglesValuesAndBlanks) {
   EXPECT_TRUE(Text(498, 200).starts_with("Azi = 0°"));   // 359.6 rounds to 360, shown as 0
   EXPECT_TRUE(Text(919, 500).starts_with("Azi = 90°"));  // d = 1.0475
   EXPECT_EQ(Text(920, 500), std::string(43, ' '));       // d = 1.05
-  state.hCode = "030EB00";
+  input.hCode = "030EB00";
   EXPECT_EQ(Text(500, 700), "Azi = 180°, Dia = 14.0 dB     ");
-  state.scaleMode = kScaleLinear;
+  input.scaleMode = kScaleLinear;
   EXPECT_EQ(Text(500, 700), "Azi = 180°, Dia = 0.20     ");
-  state.hCode = "bad";
+  input.hCode = "bad";
   EXPECT_EQ(Text(500, 700), "Azi = 180°     ");
 }
 
 TEST_F(AzimuthReadout, DrawsUnderTheFrameInItsOwnBatch) {
   s.device->ClearRecords();
-  ShowAzimuthReadout(*s.gfx, state, 600, 500, 0);
+  ShowAzimuthReadout(*s.gfx, input, views, 600, 500, 0);
   ASSERT_EQ(s.device->Count(DrawKind::kText), 1);
   const DrawRecord text = s.device->OfKind(DrawKind::kText).front();
   EXPECT_TRUE(At(text, {24, 500 + 415}));  // 0.049 * 500 = 24.5 (to even), 1.037 * 400
@@ -112,9 +114,11 @@ TEST_F(AzimuthReadout, DrawsUnderTheFrameInItsOwnBatch) {
   EXPECT_EQ(text.font.color, kLabelGrey);
   EXPECT_EQ(text.font.backgroundMode, 0);
 
-  EditorState fresh;  // no place stored yet: nothing
+  DrawingInput fresh;
+
+  ViewMemory freshViews;  // no place stored yet: nothing
   TestSurface other;
-  ShowAzimuthReadout(*other.gfx, fresh, 600, 500, 0);
+  ShowAzimuthReadout(*other.gfx, fresh, freshViews, 600, 500, 0);
   EXPECT_TRUE(other.device->records.empty());
 }
 

@@ -25,14 +25,15 @@ TEST(GraphicArea, PixelsOfEachPage) {
 TEST(PageDrawing, EveryPageDrawsInOneBatchAndKeepsItsGeometry) {
   for (int page = 0; page < 4; ++page) {
     TestSurface s(page < 2 ? 1014 : 1704, 1000);
-    EditorState state;
-    state.vCode = "030EB00";
-    DrawPage(*s.gfx, state, page);
+    DrawingInput input;
+    ViewMemory views;
+    input.vCode = "030EB00";
+    DrawPage(*s.gfx, input, views, page);
     EXPECT_EQ(s.device->Count(DrawKind::kBeginBatch), 1) << page;
     EXPECT_EQ(s.device->records.front().kind, DrawKind::kBeginBatch);
     EXPECT_EQ(s.device->Count(DrawKind::kClear), 1);
     EXPECT_GT(s.device->Count(DrawKind::kLine), 1000);
-    const ViewMemory& v = state.views;
+    const ViewMemory& v = views;
     switch (page) {
       case kHorizontalPage:
         EXPECT_EQ(v.horizontalFrame.cx, 514);  // 0.507 * 1014 = 514.1
@@ -57,8 +58,9 @@ TEST(PageDrawing, EveryPageDrawsInOneBatchAndKeepsItsGeometry) {
 
 TEST(PageDrawing, DirectionPageHasCompassLettersAndTheHeading) {
   TestSurface s(1704, 1000);
-  EditorState state;
-  DrawPage(*s.gfx, state, kDirectionPage);
+  DrawingInput input;
+  ViewMemory views;
+  DrawPage(*s.gfx, input, views, kDirectionPage);
   for (const char* text : {"N", "E", "S", "W", "90°", "-90°", "180°"}) {
     bool found = false;
     for (const std::string& t : s.device->Texts()) found |= t == text;
@@ -69,21 +71,22 @@ TEST(PageDrawing, DirectionPageHasCompassLettersAndTheHeading) {
 
 TEST(PageDrawing, AlternateViewsAndPartialRedrawsAfterThem) {
   TestSurface table(1014, 1000);
-  EditorState state;
-  state.alternateView = 1;
-  DrawPage(*table.gfx, state, kHorizontalPage);
+  DrawingInput input;
+  ViewMemory views;
+  input.alternateView = 1;
+  DrawPage(*table.gfx, input, views, kHorizontalPage);
   EXPECT_NE(table.device->FindText("Horizontal diagram [dB]"), nullptr);
   EXPECT_EQ(table.device->TextsOfColor(0x0000FF).size(), 36u);
   // Back to the graph without a full drawing: the stored geometry is the page's.
-  state.alternateView = 0;
+  input.alternateView = 0;
   table.device->ClearRecords();
-  ShowHorizontalView(*table.gfx, state);
+  ShowHorizontalView(*table.gfx, input, views);
   EXPECT_NE(table.device->FindText("Horizontal ant. diagram: 000ND00"), nullptr);
   EXPECT_EQ(table.device->LinesOfColor(0x0000E6).front().y, 530 - 392);
 
   TestSurface xy(1014, 1000);
-  state.alternateView = 1;
-  DrawPage(*xy.gfx, state, kVerticalPage);
+  input.alternateView = 1;
+  DrawPage(*xy.gfx, input, views, kVerticalPage);
   EXPECT_NE(xy.device->FindText("Vertical diagram [dB]"), nullptr);
   EXPECT_EQ(xy.device->FindText("ant. diagram"), nullptr);
 }

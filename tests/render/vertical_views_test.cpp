@@ -16,9 +16,10 @@ constexpr GfxColor kMatchedRed = 0x0000E6, kCodedBlue = 0x960000, kMatchedWordRe
 
 TEST(VerticalCurves, MatchedAndCodedCurvesStartAndEnd) {
   TestSurface s;
-  EditorState state;
-  state.vCode = "030EB00";
-  DrawVerticalCurves(*s.gfx, state, 515, 533, 392);
+  DrawingInput input;
+  ViewMemory views;
+  input.vCode = "030EB00";
+  DrawVerticalCurves(*s.gfx, input, views, 515, 533, 392);
   const auto red = s.device->LinesOfColor(kMatchedRed);
   const auto blue = s.device->LinesOfColor(kCodedBlue);
   ASSERT_EQ(red.size(), 180u + 179u);  // forward -89..90, backward 89..-89
@@ -36,8 +37,8 @@ TEST(VerticalCurves, MatchedAndCodedCurvesStartAndEnd) {
       EndsAt(blue.back(), {static_cast<int>(blue.front().x), static_cast<int>(blue.front().y)}));
 
   TestSurface bad;
-  state.vCode = "999XY00";
-  DrawVerticalCurves(*bad.gfx, state, 515, 533, 392);
+  input.vCode = "999XY00";
+  DrawVerticalCurves(*bad.gfx, input, views, 515, 533, 392);
   EXPECT_TRUE(bad.device->OfKind(DrawKind::kLine).empty());
 }
 
@@ -45,15 +46,15 @@ TEST(VerticalCurves, MatchedAndCodedCurvesStartAndEnd) {
 // it is then written again in dark red where the heading's ink begins.
 TEST(VerticalHeading, MatchedRule) {
   TestSurface plain;
-  EditorState state;
-  state.hCode = "030EB00";
-  state.vCode = "030EB00";
-  DrawVerticalHeading(*plain.gfx, state);
+  DrawingInput input;
+  input.hCode = "030EB00";
+  input.vCode = "030EB00";
+  DrawVerticalHeading(*plain.gfx, input);
   EXPECT_EQ(plain.device->Texts(), std::vector<std::string>{"Vertical ant. diagram: 030EB00"});
 
   TestSurface matched(1000, 1000);
-  state.hCode = "000ND00";
-  DrawVerticalHeading(*matched.gfx, state);
+  input.hCode = "000ND00";
+  DrawVerticalHeading(*matched.gfx, input);
   const auto texts = matched.device->OfKind(DrawKind::kText);
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0].text, "Matched  Vertical ant. diagram: 030EB00");
@@ -65,8 +66,8 @@ TEST(VerticalHeading, MatchedRule) {
   EXPECT_NEAR(texts[1].x, texts[0].x2 - 1000 / 270.0, 4.0);
 
   TestSurface czech;
-  state.language = kCzech;
-  DrawVerticalHeading(*czech.gfx, state);
+  input.language = kCzech;
+  DrawVerticalHeading(*czech.gfx, input);
   EXPECT_NE(czech.device->FindText("Přizpůsobený  Vertikální ant. diagram: 030EB00"), nullptr);
   EXPECT_NE(czech.device->FindText(" Přizpůsobený "), nullptr);
 }
@@ -92,10 +93,11 @@ TEST(XYGraph, UnitsLabelsAndCurve) {
   } cases[] = {{"004EA00", 9, "-40°"}, {"005EA00", 6, "-50°"}};
   for (const auto& c : cases) {
     TestSurface s;
-    EditorState state;
-    state.vCode = c.code;
-    state.alternateView = 1;
-    ShowVerticalView(*s.gfx, state);
+    DrawingInput input;
+    ViewMemory views;
+    input.vCode = c.code;
+    input.alternateView = 1;
+    ShowVerticalView(*s.gfx, input, views);
     // Angle labels sit at y = 0.94 Y; 40 degrees: 1 degree units, 50: 2 degree units.
     std::vector<std::string> angles;
     for (const DrawRecord& t : s.device->OfKind(DrawKind::kText)) {
@@ -114,10 +116,11 @@ TEST(XYGraph, UnitsLabelsAndCurve) {
 
 class ElevationReadout : public ::testing::Test {
  protected:
-  void SetUp() override { ShowElevationReadout(*s.gfx, state, 500, 500, 400); }
-  std::string Text(int x, int y) { return ElevationReadoutText(state, x, y); }
+  void SetUp() override { ShowElevationReadout(*s.gfx, input, views, 500, 500, 400); }
+  std::string Text(int x, int y) { return ElevationReadoutText(input, views, x, y); }
   TestSurface s;
-  EditorState state;
+  DrawingInput input;
+  ViewMemory views;
 };
 
 TEST_F(ElevationReadout, FrameAnglesToElevations) {
@@ -126,9 +129,9 @@ TEST_F(ElevationReadout, FrameAnglesToElevations) {
   EXPECT_TRUE(Text(300, 500).starts_with("Ele = 180°"));  // straight left
   EXPECT_TRUE(Text(500, 700).starts_with("Ele = -90°"));  // straight below
   EXPECT_EQ(Text(921, 500), std::string(43, ' '));
-  state.vCode = "030EB00";
+  input.vCode = "030EB00";
   EXPECT_EQ(Text(300, 500), "Ele = 180°, Dia = 0.0 dB  ");  // backward horizon: matched to ND
-  state.scaleMode = kScaleLinear;
+  input.scaleMode = kScaleLinear;
   EXPECT_EQ(Text(600, 500), "Ele = 0°, Dia = 1.00  ");
 }
 
