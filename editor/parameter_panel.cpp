@@ -6,7 +6,14 @@ namespace lobrix {
 
 namespace {
 
-using enum PanelKind;
+// One row of the panel: a label with its text, or a frame or line (black frames that do not
+// paint over their neighbours).
+constexpr ControlRow Label(int id, TextPair text, int x, int y, int width, int height) {
+  return {id, ControlKind::kLabel, kStyleNone, {x, y, width, height}, text};
+}
+constexpr ControlRow Frame(int id, int x, int y, int width, int height) {
+  return {id, ControlKind::kBlackFrame, kStyleClipSiblings, {x, y, width, height}};
+}
 
 // The labels, English and Czech. The runs of blanks place the second line of a label that the
 // frame's width wraps.
@@ -34,16 +41,13 @@ constexpr TextPair kLobeAngle = {" = 1/2 angle [°]  between       diagram lobes
 constexpr TextPair kEnvelopeSizes = {" = size of front and       back envelopes",
                                      " = velikost přední         a  zadní obálky"};
 
-constexpr std::array<PanelControl, 1> kGroupA = {{{50, kLabel, kOmniLabel, 19, 125, 105, 10}}};
+constexpr std::array<ControlRow, 1> kGroupA = {{Label(50, kOmniLabel, 19, 125, 105, 10)}};
 
 // Group B for each of its labels; the frame, the lines and the envelope label are shared.
-constexpr std::array<PanelControl, 6> GroupB(TextPair firstLabel) {
-  return {{{50, kLabel, firstLabel, 22, 80, 57, 18},
-           {51, kFrame, {}, 20, 78, 61, 22},
-           {52, kLine, {}, 29, 100, 1, 44},
-           {53, kLabel, kEnvelopeRadius, 54, 114, 62, 18},
-           {54, kFrame, {}, 52, 112, 66, 21},
-           {55, kLine, {}, 99, 133, 1, 11}}};
+constexpr std::array<ControlRow, 6> GroupB(TextPair firstLabel) {
+  return {{Label(50, firstLabel, 22, 80, 57, 18), Frame(51, 20, 78, 61, 22),
+           Frame(52, 29, 100, 1, 44), Label(53, kEnvelopeRadius, 54, 114, 62, 18),
+           Frame(54, 52, 112, 66, 21), Frame(55, 99, 133, 1, 11)}};
 }
 constexpr auto kGroupBEaDe = GroupB(kHalfBeamEaDe);
 constexpr auto kGroupBEb = GroupB(kHalfBeamEb);
@@ -51,38 +55,27 @@ constexpr auto kGroupBEc = GroupB(kHalfBeamEc);
 constexpr auto kGroupBLa = GroupB(kHalfBeamLa);
 constexpr auto kGroupBTenths = GroupB(kTenHalfBeams);
 
-constexpr std::array<PanelControl, 6> kGroupC = {{{50, kLabel, kMinimumRadius, 22, 80, 60, 18},
-                                                  {51, kFrame, {}, 20, 78, 63, 22},
-                                                  {52, kLine, {}, 29, 100, 1, 44},
-                                                  {53, kLabel, kEnvelopeRadius, 54, 114, 62, 18},
-                                                  {54, kFrame, {}, 52, 112, 66, 21},
-                                                  {55, kLine, {}, 99, 133, 1, 11}}};
+constexpr std::array<ControlRow, 6> kGroupC = {
+    {Label(50, kMinimumRadius, 22, 80, 60, 18), Frame(51, 20, 78, 63, 22),
+     Frame(52, 29, 100, 1, 44), Label(53, kEnvelopeRadius, 54, 114, 62, 18),
+     Frame(54, 52, 112, 66, 21), Frame(55, 99, 133, 1, 11)}};
 
-constexpr std::array<PanelControl, 9> kGroupD = {{{50, kLabel, kBeamWidthCode, 21, 65, 96, 18},
-                                                  {51, kFrame, {}, 19, 63, 100, 21},
-                                                  {52, kLine, {}, 25, 84, 1, 60},
-                                                  {53, kLabel, kLobeAngle, 31, 93, 84, 18},
-                                                  {54, kFrame, {}, 29, 91, 90, 21},
-                                                  {55, kLine, {}, 31, 112, 1, 32},
-                                                  {56, kLabel, kEnvelopeRadius, 54, 120, 62, 18},
-                                                  {57, kFrame, {}, 53, 118, 66, 22},
-                                                  {58, kLine, {}, 99, 140, 1, 4}}};
+constexpr std::array<ControlRow, 9> kGroupD = {
+    {Label(50, kBeamWidthCode, 21, 65, 96, 18), Frame(51, 19, 63, 100, 21),
+     Frame(52, 25, 84, 1, 60), Label(53, kLobeAngle, 31, 93, 84, 18), Frame(54, 29, 91, 90, 21),
+     Frame(55, 31, 112, 1, 32), Label(56, kEnvelopeRadius, 54, 120, 62, 18),
+     Frame(57, 53, 118, 66, 22), Frame(58, 99, 140, 1, 4)}};
 
 // W: as V one unit higher, its envelope sizes with two lines (outer and inner digit).
-constexpr std::array<PanelControl, 10> kGroupE = {{{50, kLabel, kBeamWidthCode, 21, 65, 96, 18},
-                                                   {51, kFrame, {}, 19, 63, 100, 21},
-                                                   {52, kLine, {}, 25, 84, 1, 60},
-                                                   {53, kLabel, kLobeAngle, 31, 92, 84, 18},
-                                                   {54, kFrame, {}, 29, 90, 90, 21},
-                                                   {55, kLine, {}, 31, 111, 1, 33},
-                                                   {56, kLabel, kEnvelopeSizes, 54, 119, 63, 18},
-                                                   {57, kFrame, {}, 52, 117, 67, 22},
-                                                   {58, kLine, {}, 97, 139, 1, 5},
-                                                   {59, kLine, {}, 101, 139, 1, 5}}};
+constexpr std::array<ControlRow, 10> kGroupE = {
+    {Label(50, kBeamWidthCode, 21, 65, 96, 18), Frame(51, 19, 63, 100, 21),
+     Frame(52, 25, 84, 1, 60), Label(53, kLobeAngle, 31, 92, 84, 18), Frame(54, 29, 90, 90, 21),
+     Frame(55, 31, 111, 1, 33), Label(56, kEnvelopeSizes, 54, 119, 63, 18),
+     Frame(57, 52, 117, 67, 22), Frame(58, 97, 139, 1, 5), Frame(59, 101, 139, 1, 5)}};
 
 }  // namespace
 
-std::span<const PanelControl> PanelControls(int typeClass) {
+std::span<const ControlRow> PanelRows(int typeClass) {
   switch (typeClass) {
     case kClassEaDe:
       return kGroupBEaDe;

@@ -7,28 +7,15 @@
 #include <span>
 
 #include "editor/code_type.h"
-#include "render/language.h"
+#include "platform/controls/control_row.h"
 
 namespace lobrix {
 
-inline constexpr int kFirstPanelControl = 50;
-
-enum class PanelKind {
-  kLabel,  // plain static text, drawn on a transparent background
-  kFrame,  // black frame static, two units outside a label
-  kLine,   // black frame static one unit wide, from a frame down to a field
-};
-
-struct PanelControl {
-  int id = 0;
-  PanelKind kind = PanelKind::kLabel;
-  TextPair text;  // labels only
-  int x = 0, y = 0, width = 0, height = 0;
-};
-
-// The group's controls for a type class, in id order from 50. Group B's first label names the
+// The group's controls for a type class, in id order from 50: labels (plain static texts,
+// drawn on a transparent background), black frames two units outside them, and black frames
+// one unit wide as the lines from a frame down to a field. Group B's first label names the
 // class's range (EA/DE, EB, EC, LA, or ten half beam widths for TA and P).
-std::span<const PanelControl> PanelControls(int typeClass);
+std::span<const ControlRow> PanelRows(int typeClass);
 
 // Whether a panel built for `oldClass` can stay as it is for `newClass`: same group, and that
 // group's texts do not depend on the class (every group but B).

@@ -15,7 +15,7 @@ TEST(ParameterPanel, GroupSizesAndIdsFrom50) {
     std::size_t count;
   } cases[] = {{"ND", 1}, {"EA", 6}, {"TA", 6}, {"PK", 6}, {"KA", 6}, {"VB", 9}, {"WB", 10}};
   for (const auto& c : cases) {
-    const auto controls = PanelControls(TypeClass(c.type));
+    const auto controls = PanelRows(TypeClass(c.type));
     ASSERT_EQ(controls.size(), c.count) << c.type;
     for (std::size_t i = 0; i < controls.size(); ++i) {
       EXPECT_EQ(controls[i].id, 50 + static_cast<int>(i)) << c.type;
@@ -36,27 +36,29 @@ TEST(ParameterPanel, LabelTextsNameTheRangeInBothLanguages) {
       {"VA", "step=5°", " = 1/2 šířky svazku [°]"},
   };
   for (const auto& c : cases) {
-    const PanelControl& first = PanelControls(TypeClass(c.type))[0];
+    const ControlRow& first = PanelRows(TypeClass(c.type))[0];
     const std::string english(Pick(first.text, kEnglish));
     EXPECT_TRUE(english.ends_with(c.englishEnd)) << c.type << ": " << english;
     EXPECT_TRUE(std::string(Pick(first.text, kCzech)).starts_with(c.czechStart)) << c.type;
   }
-  EXPECT_EQ(Pick(PanelControls(1)[0].text, kEnglish), "Omnidirect. diagram  000ND00");
-  EXPECT_EQ(Pick(PanelControls(1)[0].text, kCzech), "Všesměrový diagram  000ND00");
-  EXPECT_EQ(Pick(PanelControls(2)[3].text, kCzech),
-            " = poloměr                   obálky  0-99 [%]");
-  EXPECT_EQ(Pick(PanelControls(8)[3].text, kEnglish),
+  EXPECT_EQ(Pick(PanelRows(1)[0].text, kEnglish), "Omnidirect. diagram  000ND00");
+  EXPECT_EQ(Pick(PanelRows(1)[0].text, kCzech), "Všesměrový diagram  000ND00");
+  EXPECT_EQ(Pick(PanelRows(2)[3].text, kCzech), " = poloměr                   obálky  0-99 [%]");
+  EXPECT_EQ(Pick(PanelRows(8)[3].text, kEnglish),
             " = 1/2 angle [°]  between       diagram lobes:  0°- 99°");
-  EXPECT_EQ(Pick(PanelControls(8)[6].text, kCzech), " = velikost přední         a  zadní obálky");
-  EXPECT_EQ(Pick(PanelControls(7)[6].text, kEnglish), " = radius envelope       0 - 99 [%]");
+  EXPECT_EQ(Pick(PanelRows(8)[6].text, kCzech), " = velikost přední         a  zadní obálky");
+  EXPECT_EQ(Pick(PanelRows(7)[6].text, kEnglish), " = radius envelope       0 - 99 [%]");
 }
 
-TEST(ParameterPanel, OnlyLabelsCarryText) {
+TEST(ParameterPanel, LabelsCarryTextFramesClipSiblings) {
   for (int typeClass : kAllClasses) {
-    for (const PanelControl& c : PanelControls(typeClass)) {
-      const bool label = c.kind == PanelKind::kLabel;
+    for (const ControlRow& c : PanelRows(typeClass)) {
+      const bool label = c.kind == ControlKind::kLabel;
       EXPECT_EQ(!Pick(c.text, kEnglish).empty(), label) << typeClass << " id " << c.id;
       EXPECT_EQ(!Pick(c.text, kCzech).empty(), label) << typeClass << " id " << c.id;
+      // Frames and lines are black frames that leave the labels inside them painted.
+      EXPECT_EQ(c.kind == ControlKind::kBlackFrame, !label);
+      EXPECT_EQ((c.styles & kStyleClipSiblings) != 0, !label);
     }
   }
 }
@@ -73,50 +75,50 @@ TEST(ParameterPanel, LinesRunFromTheirFrameDownToTheirField) {
                {7, 52, 20, 52}, {7, 55, 20, 52},  {7, 58, 91, 119}, {8, 52, 20, 52},
                {8, 55, 20, 52}, {8, 58, 91, 119}, {8, 59, 91, 119}, {9, 55, 91, 119}};
   for (const auto& l : lines) {
-    const auto controls = PanelControls(l.typeClass);
-    const PanelControl* frame = nullptr;
-    for (const PanelControl& c : controls) {
-      if (c.kind == PanelKind::kFrame) frame = &c;
+    const auto controls = PanelRows(l.typeClass);
+    const ControlRow* frame = nullptr;
+    for (const ControlRow& c : controls) {
+      if (c.kind == ControlKind::kBlackFrame && c.rect.width > 1) frame = &c;
       if (c.id != l.lineId) continue;
-      ASSERT_EQ(c.kind, PanelKind::kLine);
+      ASSERT_EQ(c.kind, ControlKind::kBlackFrame);
       ASSERT_NE(frame, nullptr);
-      EXPECT_EQ(c.width, 1);
-      EXPECT_EQ(c.y, frame->y + frame->height) << l.typeClass << " line " << c.id;
-      EXPECT_EQ(c.y + c.height, 144) << l.typeClass << " line " << c.id;
-      EXPECT_GE(c.x, l.fieldLeft) << l.typeClass << " line " << c.id;
-      EXPECT_LE(c.x, l.fieldRight) << l.typeClass << " line " << c.id;
-      EXPECT_GT(c.x, frame->x);
-      EXPECT_LT(c.x, frame->x + frame->width);
+      EXPECT_EQ(c.rect.width, 1);
+      EXPECT_EQ(c.rect.y, frame->rect.y + frame->rect.height) << l.typeClass << " line " << c.id;
+      EXPECT_EQ(c.rect.y + c.rect.height, 144) << l.typeClass << " line " << c.id;
+      EXPECT_GE(c.rect.x, l.fieldLeft) << l.typeClass << " line " << c.id;
+      EXPECT_LE(c.rect.x, l.fieldRight) << l.typeClass << " line " << c.id;
+      EXPECT_GT(c.rect.x, frame->rect.x);
+      EXPECT_LT(c.rect.x, frame->rect.x + frame->rect.width);
     }
   }
 }
 
 TEST(ParameterPanel, FramesSurroundTheirLabels) {
   for (int typeClass : kAllClasses) {
-    const auto controls = PanelControls(typeClass);
+    const auto controls = PanelRows(typeClass);
     for (std::size_t i = 0; i + 1 < controls.size(); ++i) {
-      const PanelControl& label = controls[i];
-      const PanelControl& frame = controls[i + 1];
-      if (label.kind != PanelKind::kLabel) continue;
-      ASSERT_EQ(frame.kind, PanelKind::kFrame) << typeClass;
-      EXPECT_LT(frame.x, label.x);
-      EXPECT_EQ(frame.y, label.y - 2) << typeClass << " id " << frame.id;
-      EXPECT_GT(frame.x + frame.width, label.x + label.width);
-      EXPECT_GT(frame.y + frame.height, label.y + label.height);
+      const ControlRow& label = controls[i];
+      const ControlRow& frame = controls[i + 1];
+      if (label.kind != ControlKind::kLabel) continue;
+      ASSERT_EQ(frame.kind, ControlKind::kBlackFrame) << typeClass;
+      EXPECT_LT(frame.rect.x, label.rect.x);
+      EXPECT_EQ(frame.rect.y, label.rect.y - 2) << typeClass << " id " << frame.id;
+      EXPECT_GT(frame.rect.x + frame.rect.width, label.rect.x + label.rect.width);
+      EXPECT_GT(frame.rect.y + frame.rect.height, label.rect.y + label.rect.height);
     }
   }
-  const PanelControl& a = PanelControls(1)[0];
-  EXPECT_EQ(a.x, 19);
-  EXPECT_EQ(a.y, 125);
-  EXPECT_EQ(a.width, 105);
-  EXPECT_EQ(a.height, 10);
-  const PanelControl& e56 = PanelControls(8)[6];
-  EXPECT_EQ(e56.x, 54);
-  EXPECT_EQ(e56.y, 119);
-  EXPECT_EQ(e56.width, 63);
-  const PanelControl& d53 = PanelControls(7)[3];
-  EXPECT_EQ(d53.y, 93);
-  EXPECT_EQ(PanelControls(8)[3].y, 92);
+  const ControlRow& a = PanelRows(1)[0];
+  EXPECT_EQ(a.rect.x, 19);
+  EXPECT_EQ(a.rect.y, 125);
+  EXPECT_EQ(a.rect.width, 105);
+  EXPECT_EQ(a.rect.height, 10);
+  const ControlRow& e56 = PanelRows(8)[6];
+  EXPECT_EQ(e56.rect.x, 54);
+  EXPECT_EQ(e56.rect.y, 119);
+  EXPECT_EQ(e56.rect.width, 63);
+  const ControlRow& d53 = PanelRows(7)[3];
+  EXPECT_EQ(d53.rect.y, 93);
+  EXPECT_EQ(PanelRows(8)[3].rect.y, 92);
 }
 
 TEST(ParameterPanel, KeptOnlyWithinOneGroupOtherThanB) {
