@@ -1,7 +1,6 @@
 #include "editor/parameter_fields.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 #include "editor/code_type.h"
@@ -15,17 +14,18 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// n as three digits ("045"); n is within 0 .. 999 wherever this is called.
-std::string ThreeDigits(int n) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%03d", n);
+// n (not negative) with zeros in front to `width` digits: 45 -> "045".
+std::string Digits(int n, std::size_t width) {
+  std::string text = std::to_string(n);
+  if (text.size() < width) text.insert(0, width - text.size(), '0');
   return text;
 }
 
+std::string ThreeDigits(int n) {
+  return Digits(n, 3);
+}
 std::string TwoDigits(int n) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02d", n);
-  return text;
+  return Digits(n, 2);
 }
 
 // Z as the code holds it: the value of field 12 in two digits ("00" when its value is 0).
