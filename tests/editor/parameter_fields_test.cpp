@@ -7,22 +7,6 @@
 namespace lobrix {
 namespace {
 
-TEST(ParameterFields, SingleTypeCodeSelectsItsValues) {
-  const ParameterFieldContents f = ParameterFieldsFor("045EA10");
-  ASSERT_EQ(f.number.items.size(), 65u);
-  EXPECT_EQ(f.number.items.front(), " 001");
-  EXPECT_EQ(f.number.items.back(), " 065");
-  EXPECT_EQ(f.number.selected, 44);  // the 45th item
-  EXPECT_TRUE(f.number.enabled);
-  EXPECT_EQ(f.type.items, std::vector<std::string>{" EA"});
-  EXPECT_EQ(f.type.selected, 0);
-  EXPECT_FALSE(f.type.enabled);
-  ASSERT_EQ(f.second.items.size(), 100u);
-  EXPECT_EQ(f.second.items[7], " 07");
-  EXPECT_EQ(f.second.selected, 10);
-  EXPECT_TRUE(f.second.enabled);
-}
-
 TEST(ParameterFields, ListsStartAtZeroForMinimumAndLobeTypes) {
   const ParameterFieldContents ca = ParameterFieldsFor("000CA00");
   ASSERT_EQ(ca.number.items.size(), 101u);
@@ -108,25 +92,6 @@ TEST(OvertypeEntry, ZeroWhereTheRangeStartsAtOne) {
   EXPECT_EQ(TypeDigits("0", kNumberField, "CA").text, " 000");
 }
 
-TEST(OvertypeEntry, CaretStaysAfterTheTypedDigit) {
-  Field f = TypeDigits("1", kNumberField, "LA");
-  EXPECT_EQ(f.text, " 100");
-  EXPECT_EQ(f.start, 2);
-  EXPECT_EQ(f.end, 4);
-  f = TypeDigit(f, '2', kNumberField, "LA");
-  EXPECT_EQ(f.text, " 120");
-  EXPECT_EQ(f.start, 3);
-  // At the end the last digit is overtyped again.
-  f = TypeDigit(f, '0', kNumberField, "LA");
-  EXPECT_EQ(f.text, " 120");
-  EXPECT_EQ(f.start, 3);
-  f = TypeDigit(f, '5', kNumberField, "LA");  // 125 is beyond 120
-  EXPECT_EQ(f.text, " 120");
-  f = TypeDigits("115", kNumberField, "LA");
-  EXPECT_EQ(f.text, " 115");
-  EXPECT_EQ(TypeDigit(f, '9', kNumberField, "LA").text, " 119");
-}
-
 TEST(OvertypeEntry, SecondNumberIsTwoDigits) {
   Field f = TypeDigits("5", kSecondField, "EA");
   EXPECT_EQ(f.text, " 50");
@@ -143,26 +108,6 @@ TEST(OvertypeEntry, NonDigitsDroppedAndCaretKeptInside) {
   EXPECT_LE(r.selectionEnd, 4);
 }
 
-TEST(ComposedCode, JoinsTheValuesOrRefusesAShortCode) {
-  EXPECT_EQ(ComposedCode(" 045", " EA", " 10"), "045EA10");
-  EXPECT_EQ(ComposedCode(" 045", "", " 10"), std::nullopt);
-  EXPECT_EQ(ComposedCode("", "", ""), std::nullopt);
-}
-
-TEST(CodeForTypeButton, OmniRemembersAndGivesBack) {
-  RememberedParameters remembered;
-  // Opening on ND with nothing remembered: 60 and 00.
-  EXPECT_EQ(CodeForTypeButton(102, "ND", "000", "00", remembered), "060EA00");
-  // 045EA10 -> ND -> EA gives 045EA10 back; ND -> ND keeps what was remembered.
-  EXPECT_EQ(CodeForTypeButton(101, "EA", "045", "10", remembered), "000ND00");
-  EXPECT_EQ(CodeForTypeButton(101, "ND", "000", "00", remembered), "000ND00");
-  EXPECT_EQ(CodeForTypeButton(102, "ND", "000", "00", remembered), "045EA10");
-  EXPECT_EQ(CodeForTypeButton(101, "EA", "045", "10", remembered), "000ND00");
-  EXPECT_EQ(CodeForTypeButton(102, "ND", "000", "00", remembered), "045EA10");
-  // The other page uses the same set: P after ND clamps nothing here.
-  EXPECT_EQ(CodeForTypeButton(114, "ND", "000", "00", remembered), "045PA10");
-}
-
 TEST(CodeForTypeButton, ClampsIntoTheNewRange) {
   RememberedParameters remembered;
   EXPECT_EQ(CodeForTypeButton(103, "EC", "096", "00", remembered), "079EB00");
@@ -176,14 +121,6 @@ TEST(CodeForTypeButton, ClampsIntoTheNewRange) {
   // After ND the remembered N is clamped too.
   CodeForTypeButton(101, "VA", "999", "00", remembered);
   EXPECT_EQ(CodeForTypeButton(104, "ND", "000", "00", remembered), "096EC00");
-}
-
-TEST(CodeForTypeButton, ProcessSetOutlivesItsCallers) {
-  RememberedParameters& a = ProcessRememberedParameters();
-  a.number = 12;
-  EXPECT_EQ(&ProcessRememberedParameters(), &a);
-  EXPECT_EQ(ProcessRememberedParameters().number, 12);
-  a = {};
 }
 
 TEST(TextValue, ReadsTheLeadingNumber) {

@@ -9,20 +9,6 @@ namespace {
 
 const int kAllClasses[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 
-TEST(ParameterPanel, GroupSizesAndIdsFrom50) {
-  const struct {
-    const char* type;
-    std::size_t count;
-  } cases[] = {{"ND", 1}, {"EA", 6}, {"TA", 6}, {"PK", 6}, {"KA", 6}, {"VB", 9}, {"WB", 10}};
-  for (const auto& c : cases) {
-    const auto controls = PanelRows(TypeClass(c.type));
-    ASSERT_EQ(controls.size(), c.count) << c.type;
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-      EXPECT_EQ(controls[i].id, 50 + static_cast<int>(i)) << c.type;
-    }
-  }
-}
-
 TEST(ParameterPanel, LabelTextsNameTheRangeInBothLanguages) {
   const struct {
     const char* type;
@@ -119,17 +105,6 @@ TEST(ParameterPanel, FramesSurroundTheirLabels) {
   const ControlRow& d53 = PanelRows(7)[3];
   EXPECT_EQ(d53.rect.y, 93);
   EXPECT_EQ(PanelRows(8)[3].rect.y, 92);
-}
-
-TEST(ParameterPanel, KeptOnlyWithinOneGroupOtherThanB) {
-  EXPECT_TRUE(PanelUnchanged(1, 1));
-  EXPECT_TRUE(PanelUnchanged(6, 6));
-  EXPECT_TRUE(PanelUnchanged(7, 7));
-  EXPECT_TRUE(PanelUnchanged(8, 8));
-  EXPECT_FALSE(PanelUnchanged(2, 2));  // group B names the class's range
-  EXPECT_FALSE(PanelUnchanged(2, 3));
-  EXPECT_FALSE(PanelUnchanged(7, 8));
-  EXPECT_FALSE(PanelUnchanged(1, 6));
 }
 
 }  // namespace
