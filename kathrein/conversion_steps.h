@@ -43,19 +43,6 @@ inline float TriedAzimuth(float mainAzimuth, float offset) {
   return mainAzimuth + offset;
 }
 
-// The angle from the code's maximum for the sample at index i: i - azimuth in single precision,
-// brought into -180..180 so that the LA curve and the W inner envelope, which see the angle
-// unfolded, fit a lobe near 0/360 degrees as well as anywhere else.
-inline float AngleFromMaximum(int index, float azimuth) {
-  float d = static_cast<float>(index) - azimuth;
-  if (d < -180.0f) {
-    d += 360.0f;
-  } else if (d > 180.0f) {
-    d -= 360.0f;
-  }
-  return d;
-}
-
 // The error sum of a candidate: a single-precision sum of (weight * (e - model))^2.
 inline float AddSquare(float error, float weight, float measured, float model) {
   const double term = static_cast<double>(weight) * (static_cast<double>(measured) - model);

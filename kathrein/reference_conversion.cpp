@@ -2,6 +2,7 @@
 #include "reference_conversion.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <span>
 
 #include "antenna_pattern.h"
@@ -60,8 +61,11 @@ struct Search {
   }
 };
 
+// The first five characters of a code followed by the two digits of `last`.
 std::string WithLastDigits(const std::string& prefix, int last) {
-  return prefix + CandidateCode(0, "  ", last).substr(5, 2);
+  char digits[8];
+  std::snprintf(digits, sizeof digits, "%02d", last);
+  return prefix + digits;
 }
 
 }  // namespace

@@ -135,6 +135,13 @@ TEST(AnalysePattern, HalfWidthWalkAndWindow) {
   shape = AnalysePattern(e);
   EXPECT_EQ(shape.halfWidth, 12);  // (19 + 5) / 2
 
+  // An envelope of exactly 0.1 (-20 dB) is not below the 20 dB level: the walks run on along
+  // it until the pattern climbs again, far beyond the lobe.
+  for (int i = 0; i < 360; ++i) {
+    e[i] = std::max(0.1f, 1.0f - 0.0505f * static_cast<float>(std::abs(i - 100)));
+  }
+  EXPECT_GT(AnalysePattern(e).halfWidth, 150);
+
   // A value below the 20 dB level next to the maximum still counts its step.
   e.fill(0.02f);
   e[200] = 1.0f;
