@@ -152,8 +152,7 @@ Commands:
   gain HCODE VCODE                             antenna gain in dBd and dBi
   eval                                         evaluate calls read from standard input
   render ...                                   draw editor pages to picture files
-  convert PATH... [--csv|--json] [--render DIR]
-                                               convert Kathrein *.MSI pattern files to codes
+  convert PATH... [--csv|--json]               antenna codes of Kathrein *.MSI pattern files
 
 "lobrix COMMAND --help" describes one command. Angles are in degrees. Exit status: 0 on
 success, 2 for an invalid code or a wrong argument (convert: 1 when some files failed).
