@@ -214,8 +214,15 @@ std::vector<FileConversion> ConvertFiles(const std::vector<std::string>& files,
                               std::max<std::size_t>(files.size(), 1));
   std::vector<std::thread> workers;
   // Without a progress line the calling thread works too; with one it keeps the line fresh.
-  for (std::size_t t = progress ? 0 : 1; t < count; ++t) workers.emplace_back(work);
-  if (progress) {
+  // Where the system gives fewer threads than asked, the batch runs on those it gave.
+  for (std::size_t t = progress ? 0 : 1; t < count; ++t) {
+    try {
+      workers.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
+  if (progress && !workers.empty()) {
     std::unique_lock lock(mutex);
     while (!allDone.wait_for(lock, std::chrono::milliseconds(250),
                              [&] { return done == files.size(); })) {
