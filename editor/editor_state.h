@@ -33,7 +33,8 @@ struct EditorState : DrawingInput {
   std::string captionPrefix;  // code page 1250, as the record holds it
   std::string versionDate = kVersionDate;
   std::string kathreinFolder;
-  int activePage = 0;  // 0 horizontal, 1 vertical, 2 directions, 3 3-D
+  bool runOpen = false;  // an editing run is open: the entry is not re-entrant
+  int activePage = 0;    // 0 horizontal, 1 vertical, 2 directions, 3 3-D
   EditorWindows windows;
   ViewMemory views;
 };

@@ -71,4 +71,18 @@ class Controls {
   virtual void EndDialog(int result) = 0;
 };
 
+// Creates the controls of `rows` in their order, in `language` (what a dialog template does
+// on the Windows side; the fake builds its dialogs with it).
+inline void CreateControls(Controls& dialog, std::span<const ControlRow> rows, int language) {
+  for (const ControlRow& row : rows) dialog.Create(row, language);
+}
+
+// Gives every control of `rows` that has a tooltip its text in `language`.
+inline void AddTooltips(Controls& dialog, std::span<const ControlRow> rows, int language) {
+  for (const ControlRow& row : rows) {
+    const std::string_view text = Pick(row.tooltip, language);
+    if (!text.empty()) dialog.SetTooltip(row.id, text);
+  }
+}
+
 }  // namespace lobrix

@@ -68,6 +68,16 @@ std::u32string DecodeText(std::string_view text) {
   return out;
 }
 
+std::u32string DecodeCp1250(std::string_view text) {
+  std::u32string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    out.push_back(byte < 0x80 ? char32_t{byte} : char32_t{kCp1250High[byte - 0x80u]});
+  }
+  return out;
+}
+
 std::string EncodeUtf8(std::u32string_view text) {
   std::string out;
   out.reserve(text.size());

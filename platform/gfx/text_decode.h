@@ -10,6 +10,9 @@
 namespace lobrix {
 
 std::u32string DecodeText(std::string_view text);
+// Every byte as code page 1250, whatever it looks like: for texts known to be single-byte,
+// such as the record's caption prefix.
+std::u32string DecodeCp1250(std::string_view text);
 std::string EncodeUtf8(std::u32string_view text);
 std::u16string EncodeUtf16(std::u32string_view text);
 

@@ -28,6 +28,13 @@ TEST(DecodeText, BrokenSequencesNeverReadPastTheText) {
   EXPECT_EQ(DecodeText(std::string_view("\0x", 2)), std::u32string(U"\0x", 2));
 }
 
+TEST(DecodeCp1250, ReadsEveryByteAsTheCodePage) {
+  // "Ĺ" and "‚" in code page 1250 are the bytes of a valid UTF-8 "ł": single-byte text must
+  // not be taken for UTF-8.
+  EXPECT_EQ(DecodeCp1250("\xC5\x82 \xB0"), U"Ĺ‚ °");
+  EXPECT_EQ(DecodeCp1250("\x8A\xFE\x81"), U"Šţ\uFFFD");
+}
+
 TEST(EncodeUtf16, OutsideTheBasicPlaneBecomesASurrogatePair) {
   EXPECT_EQ(EncodeUtf16(U"ř\U0001F600"), u"ř\U0001F600");
   EXPECT_EQ(EncodeUtf16(U"ř\U0001F600").size(), 3u);
