@@ -1,10 +1,13 @@
 // Number parsing, value formatting and usage texts shared by the lobrix commands.
 #include "arguments.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+
+#include "antenna_pattern.h"
 
 namespace lobrix::cli {
 
@@ -23,20 +26,89 @@ const char* SkipPlus(const char* first, const char* last) {
   return first;
 }
 
+// For a well-formed number beyond the double range: true when it is too small (its first
+// significant digit lies below the decimal point by more than the exponent lifts it), false
+// when it is too large. The reader says only "out of range", not which way.
+bool IsBelowRange(std::string_view number) {
+  if (!number.empty() && (number[0] == '-' || number[0] == '+')) number.remove_prefix(1);
+  const std::size_t e = number.find_first_of("eE");
+  const std::string_view mantissa = number.substr(0, e);
+  // Far beyond any double's exponent, and far from overflowing when added to below.
+  constexpr long long kHugeExponent = 1LL << 40;
+  long long exponent = 0;
+  if (e != std::string_view::npos) {
+    const char* first = SkipPlus(number.data() + e + 1, number.data() + number.size());
+    const auto [end, error] = std::from_chars(first, number.data() + number.size(), exponent);
+    // An exponent beyond long long: only its sign matters.
+    if (error != std::errc{}) exponent = *first == '-' ? -kHugeExponent : kHugeExponent;
+    exponent = std::clamp(exponent, -kHugeExponent, kHugeExponent);
+  }
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const std::size_t digit = mantissa.find_first_not_of("0.");
+  if (digit == std::string_view::npos) return true;  // zero
+  // Power of ten of the first significant digit.
+  const auto power = digit < point ? static_cast<long long>(point - digit - 1)
+                                   : -static_cast<long long>(digit - point);
+  return power + exponent < 0;
+}
+
 }  // namespace
 
 std::optional<float> ParseNumber(std::string_view text) {
   const char* last = text.data() + text.size();
   const char* first = SkipPlus(text.data(), last);
-  // Read as double so that a value too small for a float becomes 0 instead of failing, then
-  // refuse what a float cannot hold (inf, nan, beyond about 3.4e38).
   double value = 0;
   const auto [end, error] = std::from_chars(first, last, value);
-  if (error != std::errc{} || end != last || first == last) return std::nullopt;
-  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
+  if (end != last || first == last) return std::nullopt;
+  if (error == std::errc::result_out_of_range) {
+    if (IsBelowRange(std::string_view(first, static_cast<std::size_t>(last - first)))) return 0.0f;
     return std::nullopt;
   }
-  return static_cast<float>(value);
+  if (error != std::errc{} || !std::isfinite(value)) return std::nullopt;
+  // Below the normal float range (subnormal included) reads as 0, whatever the reader made of
+  // it.
+  if (std::fabs(value) < std::numeric_limits<float>::min()) return 0.0f;
+  // Up to half a unit above the largest float still rounds to it: 3.40282347e38, the largest
+  // float printed with nine digits, reads back.
+  constexpr double kFloatRoundsToInfinity = 0x1.ffffffp127;  // FLT_MAX + half its last unit
+  if (std::fabs(value) >= kFloatRoundsToInfinity) return std::nullopt;
+  return static_cast<float>(std::clamp(value,
+                                       -static_cast<double>(std::numeric_limits<float>::max()),
+                                       static_cast<double>(std::numeric_limits<float>::max())));
+}
+
+std::string Printable(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string shown;
+  shown.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7F) {
+      shown += c;
+    } else {
+      shown += "\\x";
+      shown += kHex[byte >> 4];
+      shown += kHex[byte & 0xF];
+    }
+  }
+  return shown;
+}
+
+std::string Shown(std::string_view text) {
+  if (text.size() <= kShownBytes) return Printable(text);
+  return Printable(text.substr(0, kShownBytes)) + "...";
+}
+
+std::string ShownCode(std::string_view code) {
+  return code.empty() ? "\"\"" : Shown(code);
+}
+
+std::string DowntiltFaultText(std::string_view vcode) {
+  if (VERANT(vcode) != 1 || vcode[3] != 'P') return {};
+  const int downtilt = static_cast<unsigned char>(vcode[4]) - 'A';
+  if (downtilt < 90) return {};
+  return "P downtilt of " + std::to_string(downtilt) +
+         " degrees (position 5): a pattern in space needs less than 90";
 }
 
 std::optional<int> ParseInteger(std::string_view text) {
@@ -132,9 +204,17 @@ Reads one call a line from standard input and prints one result a line, 9 signif
   ANT93 code angle mode                      mode 2: dB, other modes: relative field
   ANT3D hcode az azmax vcode el elmax mode   mode 2: dB, 0: relative field
   ZISKANTVA hcode vcode                      gain in dBd
-An invalid code gives the function's failure value (ANT93 and ANT3D -1, ZISKANTVA -99,
-VERANT 0). A malformed line prints "error" and a message on standard error, and makes the
-exit status 2. Blank lines and lines starting with # are skipped.
+Each result is the one the exported function returns, its failure value included: VERANT
+checks the whole code (0 when invalid). ANT93, ANT3D and ZISKANTVA check only what they
+read, the type (positions 4-5) and the range of the first number, taken from the digits that
+begin positions 1-3; they give -1 (ANT93, ANT3D) or -99 (ZISKANTVA) when that fails, but an
+ordinary value for codes such as 030EA or 1X0EA10. ANT93 and ANT3D also give -1 for a
+non-finite angle, ANT3D for a P vertical code with a downtilt of 90 degrees or more
+(position 5 from byte 0x9B on), which VERANT accepts.
+A malformed line prints "error" and a message on standard error, and makes the exit status 2.
+A line longer than 1 MiB (1048576 bytes) is malformed. Blank lines and lines starting with #
+are skipped, and so is a UTF-8 byte-order mark at the start. Input that cannot be read (a
+folder, a closed descriptor) is reported, exit status 2.
 )";
   }
   return {};

@@ -23,21 +23,31 @@ bool IsOption(std::string_view word) {
 }
 
 int UnknownOption(std::string_view command, std::string_view word, std::ostream& err) {
-  err << "lobrix: " << command << ": unknown option " << word << '\n';
+  err << "lobrix: " << command << ": unknown option " << Shown(word) << '\n';
   return kExitFailure;
 }
 
 // True for a valid code; otherwise says on `err` which rule it breaks.
 bool CheckCodeArgument(std::string_view code, std::ostream& err) {
   if (VERANT(code) == 1) return true;
-  err << "lobrix: " << code << ": " << CodeFaultText(code) << '\n';
+  err << "lobrix: " << ShownCode(code) << ": " << Printable(CodeFaultText(code)) << '\n';
+  return false;
+}
+
+// True for a vertical code that has a pattern in space; otherwise says why not on `err`.
+bool CheckSpatialCode(std::string_view vcode, std::ostream& err) {
+  const std::string fault = DowntiltFaultText(vcode);
+  if (fault.empty()) return true;
+  err << "lobrix: " << ShownCode(vcode) << ": " << fault << '\n';
   return false;
 }
 
 std::optional<float> NumberArgument(std::string_view name, std::string_view text,
                                     std::ostream& err) {
   const std::optional<float> value = ParseNumber(text);
-  if (!value) err << "lobrix: " << name << " must be a finite number, not '" << text << "'\n";
+  if (!value) {
+    err << "lobrix: " << name << " must be a finite number, not '" << Shown(text) << "'\n";
+  }
   return value;
 }
 
@@ -51,7 +61,8 @@ bool CountArguments(std::string_view command, const Args& words,
     return false;
   }
   if (words.size() > names.size()) {
-    err << "lobrix: " << command << ": unexpected argument '" << words[names.size()] << "'\n";
+    err << "lobrix: " << command << ": unexpected argument '" << Shown(words[names.size()])
+        << "'\n";
     return false;
   }
   return true;
@@ -95,9 +106,9 @@ int RunCheckCommand(const Args& args, std::ostream& out, std::ostream& err) {
   bool allValid = true;
   for (std::string_view code : args) {
     if (VERANT(code) == 1) {
-      out << code << ": valid\n";
+      out << ShownCode(code) << ": valid\n";
     } else {
-      out << code << ": invalid: " << CodeFaultText(code) << '\n';
+      out << ShownCode(code) << ": invalid: " << Printable(CodeFaultText(code)) << '\n';
       allValid = false;
     }
   }
@@ -135,7 +146,7 @@ int RunPatternCommand(const Args& args, std::ostream& out, std::ostream& err) {
   const std::optional<float> step = NumberArgument("--step", stepText, err);
   if (!step) return kExitFailure;
   if (*step < kMinStep || *step > 360) {
-    err << "lobrix: --step must be from 0.001 to 360 degrees, not '" << stepText << "'\n";
+    err << "lobrix: --step must be from 0.001 to 360 degrees, not '" << Shown(stepText) << "'\n";
     return kExitFailure;
   }
   WritePatternTable(words[0], mode, *step, out);
@@ -161,7 +172,8 @@ int RunAnt3dCommand(const Args& args, std::ostream& out, std::ostream& err) {
   if (!CountArguments("ant3d", words, {"HCODE", "AZ", "AZMAX", "VCODE", "EL", "ELMAX"}, err)) {
     return kExitFailure;
   }
-  if (!CheckCodeArgument(words[0], err) || !CheckCodeArgument(words[3], err)) {
+  if (!CheckCodeArgument(words[0], err) || !CheckCodeArgument(words[3], err) ||
+      !CheckSpatialCode(words[3], err)) {
     return kExitFailure;
   }
   const std::optional<float> az = NumberArgument("AZ", words[1], err);
@@ -174,8 +186,9 @@ int RunAnt3dCommand(const Args& args, std::ostream& out, std::ostream& err) {
   if (!elMax) return kExitFailure;
 
   const float value = ANT3D(words[0], *az, *azMax, words[3], *el, *elMax, mode);
-  // With valid codes only angles whose difference overflows a float (beyond about 1e38) give
-  // the failure value; it is no attenuation and must not be printed as one.
+  // With codes that passed the checks above, only angles whose difference overflows a float
+  // (beyond about 1e38) give the failure value; it is no attenuation and must not be printed
+  // as one.
   if (value == kInvalidPattern) {
     err << "lobrix: ant3d: these angles give no value\n";
     return kExitFailure;

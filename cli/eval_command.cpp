@@ -2,6 +2,7 @@
 // without loss (9 significant digits hold every single-precision value exactly).
 #include "eval_command.h"
 
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,8 @@ struct Function {
   std::size_t count;
 };
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 constexpr Function kFunctions[] = {
     {"VERANT", "code", 1},
     {"ANT93", "code angle mode", 3},
@@ -24,14 +27,20 @@ constexpr Function kFunctions[] = {
     {"ZISKANTVA", "hcode vcode", 2},
 };
 
-// Words separated by blanks and tabs; a carriage return of a CRLF line counts as a blank.
-Args SplitWords(std::string_view line) {
+// The most words a call has: ANT3D and its seven arguments.
+constexpr std::size_t kMaxWords = 8;
+
+// A line's words, separated by blanks and tabs (a carriage return of a CRLF line counts as a
+// blank): the first kMaxWords of them, and in `count` how many there are. Words beyond those a
+// call can use are counted, not kept, so a line of millions of words costs no memory.
+Args SplitWords(std::string_view line, std::size_t& count) {
   constexpr std::string_view kBlanks = " \t\r\v\f";
   Args words;
+  count = 0;
   std::size_t start = line.find_first_not_of(kBlanks);
   while (start != std::string_view::npos) {
     const std::size_t end = line.find_first_of(kBlanks, start);
-    words.push_back(line.substr(start, end - start));
+    if (count++ < kMaxWords) words.push_back(line.substr(start, end - start));
     start = line.find_first_not_of(kBlanks, end);
   }
   return words;
@@ -52,27 +61,27 @@ struct NumberReader {
     return value.value_or(0);
   }
   static std::string Quoted(std::string_view name, std::string_view text, std::string_view what) {
-    return std::string(name) + " must be a " + std::string(what) + ", not '" + std::string(text) +
-           "'";
+    return std::string(name) + " must be a " + std::string(what) + ", not '" + Shown(text) + "'";
   }
 };
 
-// The result of one call (words[0] is the function), or nothing with the reason in `problem`.
-// An invalid code is no problem here: the function's own failure value is the result.
-std::optional<double> EvaluateCall(const Args& words, std::string& problem) {
+// The result of one call (words[0] is the function, `count` the number of words on the line),
+// or nothing with the reason in `problem`. An invalid code is no problem here: the function's
+// own failure value is the result.
+std::optional<double> EvaluateCall(const Args& words, std::size_t count, std::string& problem) {
   const std::string_view name = words[0];
   const Function* function = nullptr;
   for (const Function& candidate : kFunctions) {
     if (candidate.name == name) function = &candidate;
   }
   if (function == nullptr) {
-    problem = "unknown function '" + std::string(name) + "' (VERANT, ANT93, ANT3D, ZISKANTVA)";
+    problem = "unknown function '" + Shown(name) + "' (VERANT, ANT93, ANT3D, ZISKANTVA)";
     return std::nullopt;
   }
-  if (words.size() - 1 != function->count) {
+  if (count - 1 != function->count) {
     problem = std::string(name) + " takes " + std::to_string(function->count) + " argument" +
               (function->count == 1 ? "" : "s") + " (" + std::string(function->arguments) +
-              "), not " + std::to_string(words.size() - 1);
+              "), not " + std::to_string(count - 1);
     return std::nullopt;
   }
 
@@ -94,6 +103,60 @@ std::optional<double> EvaluateCall(const Args& words, std::string& problem) {
   return ANT3D(words[1], az, azMax, words[4], el, elMax, mode);
 }
 
+// The longest line read: far more than any call needs, so that a line without an end (a file
+// of zero bytes, say) costs this much memory and no more.
+constexpr std::size_t kMaxLineBytes = 1024 * 1024;
+
+// Reads the next line into `buffer` (kMaxLineBytes + 1 bytes) and gives it without its line
+// end; nothing at the end of the input or on a read error. A longer line is cut after
+// kMaxLineBytes bytes, its rest read and dropped, and `cut` set.
+std::optional<std::string_view> ReadLine(std::istream& in, std::string& buffer, bool& cut) {
+  in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+  auto length = static_cast<std::size_t>(in.gcount());
+  cut = false;
+  if (in.bad() || length == 0) return std::nullopt;  // an empty line still counts its line end
+  if (in.fail() && !in.eof()) {
+    cut = true;
+    in.clear();
+    in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+  } else if (!in.eof()) {
+    --length;  // the line end was read, not stored
+  }
+  return std::string_view(buffer.data(), length);
+}
+
+// One line of input: its result, or "error" with its message added to `messages` and the
+// status set to failure. Blank lines and comments give nothing.
+void EvaluateLine(std::string_view line, bool cut, long lineNumber, std::ostream& out,
+                  std::string& messages, int& status) {
+  std::string problem;
+  std::optional<double> result;
+  if (cut) {
+    problem = "longer than " + std::to_string(kMaxLineBytes) + " bytes";
+  } else {
+    std::size_t count = 0;
+    const Args words = SplitWords(line, count);
+    if (words.empty() || words[0].starts_with('#')) return;
+    result = EvaluateCall(words, count, problem);
+  }
+  if (result) {
+    out << FormatFull(*result) << '\n';
+  } else {
+    messages += "lobrix: eval: line " + std::to_string(lineNumber) + ": " + problem + '\n';
+    out << "error\n";
+    status = kExitFailure;
+  }
+}
+
+// Messages held back at most: a file's reader has input at hand until its end.
+constexpr std::size_t kMessageBytes = 64 * 1024;
+
+void WriteMessages(std::string& messages, std::ostream& err) {
+  if (messages.empty()) return;
+  err << messages;
+  messages.clear();
+}
+
 }  // namespace
 
 int RunEvalCommand(const Args& args, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -102,26 +165,41 @@ int RunEvalCommand(const Args& args, std::istream& in, std::ostream& out, std::o
     return kExitOk;
   }
   if (!args.empty()) {
-    err << "lobrix: eval: unexpected argument '" << args[0]
+    err << "lobrix: eval: unexpected argument '" << Shown(args[0])
         << "' (the calls come from standard input)\n";
     return kExitFailure;
   }
   int status = kExitOk;
-  std::string line;
-  for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
-    const Args words = SplitWords(line);
-    if (words.empty() || words[0].starts_with('#')) continue;
-    std::string problem;
-    if (const std::optional<double> result = EvaluateCall(words, problem)) {
-      out << FormatFull(*result) << '\n';
-    } else {
-      err << "lobrix: eval: line " << lineNumber << ": " << problem << '\n';
-      out << "error\n";
-      status = kExitFailure;
+  std::string buffer(kMaxLineBytes + 1, '\0');
+  // Messages wait here and go out in one write together with the results: standard error is
+  // unbuffered, and a write per malformed line made a file of them several times slower than
+  // one of good lines.
+  std::string messages;
+  bool cut = false;
+  for (long lineNumber = 1; std::optional<std::string_view> line = ReadLine(in, buffer, cut);
+       ++lineNumber) {
+    // A byte-order mark, as some editors save UTF-8, is no part of the first call.
+    if (lineNumber == 1 && line->starts_with(kByteOrderMark)) {
+      line->remove_prefix(kByteOrderMark.size());
     }
-    // A script that writes one call and waits for its answer gets it now; a file or a long
-    // pipe still goes through in full buffers.
-    if (in.rdbuf()->in_avail() <= 0) out.flush();
+    EvaluateLine(*line, cut, lineNumber, out, messages, status);
+    // A script that writes one call and waits for its answer gets it now, and its message,
+    // even when a comment came last; a file or a long pipe still goes through in full
+    // buffers, its messages 64 KiB at a time.
+    if (in.rdbuf()->in_avail() <= 0) {
+      out.flush();
+      WriteMessages(messages, err);
+    } else if (messages.size() >= kMessageBytes) {
+      WriteMessages(messages, err);
+    }
+  }
+  WriteMessages(messages, err);
+  // The reader ends on a read error (a folder, a closed descriptor) as on the end of the input;
+  // only the bad state tells them apart.
+  if (in.bad()) {
+    out.flush();
+    err << "lobrix: eval: cannot read the input\n";
+    return kExitFailure;
   }
   return status;
 }

@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
   for (const Command& command : kCommands) {
     if (command.name == name) return FinishOutput(command.run(argc - 2, argv + 2));
   }
-  std::cerr << "lobrix: unknown command '" << name << "' (lobrix --help lists the commands)\n";
+  std::cerr << "lobrix: unknown command '" << Shown(name)
+            << "' (lobrix --help lists the commands)\n";
   return kExitFailure;
 }

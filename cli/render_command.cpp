@@ -41,7 +41,12 @@ Draws one page of the editor into a picture file, chosen by its extension.
   --lin             linear scale instead of decibels
   --czech           Czech texts
   --size            picture size in pixels, 16 to 6000 each (default: twice the page's
-                    graphic area on a 96 dpi screen, 594x586 or 978x574)
+                    graphic area on a 96 dpi screen, 594x586 or 978x574); W/H must be at
+                    least the page's own ratio (594:586 for horizontal and vertical, 978:574
+                    for direction and 3d): a narrower picture would cut the drawing off, so
+                    it is refused; a wider one spreads the page sideways
+A P vertical code with a downtilt of 90 degrees or more (position 5 from byte 0x9B on) has
+no pattern in space and is refused.
 )";
 
 constexpr int kMinSide = 16;
@@ -107,21 +112,24 @@ bool ReadAngle(std::string_view option, std::string_view text, bool azimuth, flo
   const std::optional<float> number = ParseNumber(text);
   if (!number) {
     return Refuse(err, std::string(option) + " must be a finite number of degrees, not '" +
-                           std::string(text) + "'");
+                           Shown(text) + "'");
   }
   if (azimuth ? !InAzimuthRange(*number) : !InElevationRange(*number)) {
-    return Refuse(err, std::string(option) + " " + std::string(text) + " is out of range (" +
+    return Refuse(err, std::string(option) + " " + Shown(text) + " is out of range (" +
                            (azimuth ? "0 up to 360)" : "-90 to 90)"));
   }
   value = *number;
   return true;
 }
 
+// Reads a code option's value; false (with the message written) for an invalid code, and for
+// a vertical code without a pattern in space, which would draw empty diagrams.
 bool ReadCode(std::string_view option, std::string_view code, std::string& target,
               std::ostream& err) {
-  if (VERANT(code) != 1) {
-    return Refuse(err, std::string(option) + " " + std::string(code) + ": " + CodeFaultText(code));
-  }
+  std::string fault = Printable(CodeFaultText(code));
+  if (fault.empty() && option == "--v") fault = DowntiltFaultText(code);
+  if (!fault.empty())
+    return Refuse(err, std::string(option) + " " + ShownCode(code) + ": " + fault);
   target = code;
   return true;
 }
@@ -144,8 +152,8 @@ bool ParseRequest(const Args& args, RenderRequest& request, std::ostream& err) {
                              word == "--test-azimuth" || word == "--test-elevation" ||
                              word == "--size" || word == "-o";
     if (!takes_value) {
-      return Refuse(err, word.starts_with("-") ? "unknown option " + std::string(word)
-                                               : "unexpected argument '" + std::string(word) + "'");
+      return Refuse(err, word.starts_with("-") ? "unknown option " + Shown(word)
+                                               : "unexpected argument '" + Shown(word) + "'");
     }
     if (i + 1 >= args.size()) {
       return Refuse(err, std::string(word) + " needs a value");
@@ -155,12 +163,12 @@ bool ParseRequest(const Args& args, RenderRequest& request, std::ostream& err) {
     if (word == "--page") {
       const std::optional<int> page = PageNumber(value);
       if (!page)
-        return Refuse(err, "unknown page '" + std::string(value) +
-                               "' (horizontal, vertical, direction or 3d)");
+        return Refuse(
+            err, "unknown page '" + Shown(value) + "' (horizontal, vertical, direction or 3d)");
       request.page = *page;
     } else if (word == "--view") {
       if (value != "graph" && value != "table" && value != "xy") {
-        return Refuse(err, "unknown view '" + std::string(value) + "' (graph, table or xy)");
+        return Refuse(err, "unknown view '" + Shown(value) + "' (graph, table or xy)");
       }
       request.view = value;
     } else if (word == "--h") {
@@ -180,7 +188,7 @@ bool ParseRequest(const Args& args, RenderRequest& request, std::ostream& err) {
       if (!request.size || request.size->width < kMinSide || request.size->width > kMaxSide ||
           request.size->height < kMinSide || request.size->height > kMaxSide) {
         return Refuse(err, "--size must be WxH with whole numbers from 16 to 6000, not '" +
-                               std::string(value) + "'");
+                               Shown(value) + "'");
       }
     } else {
       request.output = value;
@@ -195,13 +203,28 @@ bool CheckRequest(const RenderRequest& request, std::ostream& err) {
   if (request.page < 0) return Refuse(err, "--page is missing (lobrix render --help)");
   if (request.output.empty()) return Refuse(err, "-o FILE is missing");
   if (!HasPictureExtension(request.output)) {
-    return Refuse(err, "the output file must end in .png, .svg or .pdf: " + request.output);
+    return Refuse(err, "the output file must end in .png, .svg or .pdf: " + Shown(request.output));
   }
   if (request.view == "table" && request.page != kHorizontalPage) {
     return Refuse(err, "--view table is only for --page horizontal");
   }
   if (request.view == "xy" && request.page != kVerticalPage) {
     return Refuse(err, "--view xy is only for --page vertical");
+  }
+  // The page is laid out for its own graphic area: the frames' radii follow the height, their
+  // places the width. A picture narrower than that ratio would cut the frames off.
+  const PixelSize area = GraphicAreaPixels(request.page);
+  if (request.size && static_cast<long>(request.size->width) * area.height <
+                          static_cast<long>(request.size->height) * area.width) {
+    return Refuse(
+        err, "--size " + std::to_string(request.size->width) + "x" +
+                 std::to_string(request.size->height) +
+                 " would cut the page off: the width must be at least " +
+                 std::to_string(
+                     (static_cast<long>(request.size->height) * area.width + area.height - 1) /
+                     area.height) +
+                 " for this height (the page's ratio is " + std::to_string(2 * area.width) + ":" +
+                 std::to_string(2 * area.height) + ")");
   }
   return true;
 }
@@ -229,7 +252,7 @@ int Render(RenderRequest& request, std::ostream& err) {
   ViewMemory views;
   DrawPage(gfx, s, views, request.page);
   if (!gfx.SaveGfxScreen(request.output)) {
-    return Fail(err, "cannot write " + request.output + ": " + gfx.Device().LastError());
+    return Fail(err, "cannot write " + Printable(request.output) + ": " + gfx.Device().LastError());
   }
   return kExitOk;
 #else

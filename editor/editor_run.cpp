@@ -48,7 +48,8 @@ int RunEditor(AntennaRecord* record, EditorState& state, const EditorRunHooks& h
   if (hooks.settings && state.kathreinFolder != folderAtStart) {
     hooks.settings->WriteSetting("", kKathreinSetting, state.kathreinFolder);
   }
-  return result;
+  // The caller tests for 1; a dialog that could not open (-1) is reported as closed.
+  return result == kDialogTransfer ? kDialogTransfer : kDialogClosed;
 }
 
 }  // namespace lobrix

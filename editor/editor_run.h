@@ -1,7 +1,7 @@
 // One editing run, as EDITANTVA performs it: take over the record's prefix, owner and
 // language, read the remembered Kathrein folder, open the main dialog until it ends with
 // Transfer or Close (running the conversion window in between when the dialog asks for it),
-// write the folder back when it changed, and return the dialog's last result.
+// write the folder back when it changed, and return 1 after Transfer, else 0.
 #pragma once
 
 #include <functional>

@@ -7,8 +7,16 @@
 
 namespace {
 
+// A code is read up to its terminator but never past its seventh byte: the functions ignore
+// everything after the seventh character, so a code of seven bytes needs no terminator, and
+// one at the very end of the caller's memory is not read beyond.
+constexpr std::size_t kCodeBytesRead = 7;
+
 std::string_view Text(const char* text) {
-  return text ? std::string_view(text) : std::string_view();
+  if (text == nullptr) return {};
+  std::size_t length = 0;
+  while (length < kCodeBytesRead && text[length] != '\0') ++length;
+  return {text, length};
 }
 
 }  // namespace

@@ -7,11 +7,22 @@
  *    before it returns: the caller must not use or free it afterwards. Only the BSTR's byte
  *    length (SysStringByteLen) is read. Float results come back in the FPU register.
  *  - Elsewhere (liblobrix.so): C functions taking NUL-terminated texts, which stay the caller's.
+ *    At most seven bytes of a text are read: a seven-character code needs no terminator.
  * In both forms a NULL text counts as an empty text, that is an invalid code.
  *
  * An antenna code is seven characters such as "000ND00", "030EA10", "510VE00", "100TA00" or
- * "120PA05". A shorter text is invalid; characters after the seventh are ignored.
+ * "120PA05". A shorter text fails VERANT; characters after the seventh are ignored.
  * Angles are degrees, single precision. A non-finite angle gives the failure value.
+ *
+ * What is checked: VERANT checks the whole code. ANT93, ANT3D and ZISKANTVA check only what
+ * they read: the type in positions 4-5 (with the back-level letter A-I of V and W) and that
+ * the first number is in the type's range, that number being read from the digits that begin
+ * positions 1-3. They check neither the length nor that positions 1-3, 6 and 7 are digits (a
+ * field is read up to its first non-digit, a missing one as 0) nor the digits of ND. So a code
+ * VERANT refuses may give an ordinary value: ANT93("030EA", 30, 2) is that of "030EA00",
+ * ANT93("1X0EA10", 30, 2) that of "001EA10", ZISKANTVA("135P", "000KA38") a gain. Call VERANT
+ * first where the whole code matters.
+ *
  * No function keeps state, apart from the module's current gain (last valid ZISKANTVA result).
  */
 #ifndef LOBRIX_H
@@ -32,8 +43,8 @@ extern "C" {
 #define LOBRIX_DECIBEL 2        /* attenuation in dB, 0 .. 40 */
 
 /* Failure values. */
-#define LOBRIX_INVALID_PATTERN (-1.0f) /* ANT93, ANT3D: invalid code or non-finite angle */
-#define LOBRIX_INVALID_GAIN (-99.0f)   /* ZISKANTVA: invalid code */
+#define LOBRIX_INVALID_PATTERN (-1.0f) /* ANT93, ANT3D: see each function */
+#define LOBRIX_INVALID_GAIN (-99.0f)   /* ZISKANTVA: a code fails what it checks */
 
 #ifdef _WIN32
 
@@ -41,17 +52,21 @@ extern "C" {
 int WINAPI VERANT(BSTR code);
 
 /* Relative field (mode != 2) or attenuation in dB (mode 2) of `code` at `angle` degrees from
- * the direction of maximum radiation. -1 for an invalid code or a non-finite angle. */
+ * the direction of maximum radiation. -1 when the code fails what it checks (type and range of
+ * the first number, see above) or the angle is non-finite. */
 float WINAPI ANT93(BSTR code, float angle, int mode);
 
 /* Relative field (mode 0) or attenuation in dB (mode 2) of the antenna with the horizontal code
  * `hcode` and the vertical code `vcode` towards azimuth `az`, elevation `el`, its beam pointing
  * at (`azMax`, `elMax`). A TA vertical code means electrical tilt, a P code built-in downtilt,
- * any other mechanical elevation. -1 when either code is invalid or an angle is non-finite. */
+ * any other mechanical elevation. -1 when either code fails what ANT93 checks, an angle is
+ * non-finite or two angles differ by more than a float holds, and for a P vertical code whose
+ * downtilt (position 5, 'A' = 0 degrees) is 90 degrees or more (byte 0x9B and up): VERANT
+ * accepts such a code and ANT93 gives its vertical pattern, but it has no pattern in space. */
 float WINAPI ANT3D(BSTR hcode, float az, float azMax, BSTR vcode, float el, float elMax, int mode);
 
 /* Gain in dBd of the antenna with the horizontal code `hcode` and the vertical code `vcode`;
- * -99 when either code is invalid. */
+ * -99 when either code fails what ANT93 checks. */
 float WINAPI ZISKANTVA(BSTR hcode, BSTR vcode);
 
 /* The antenna record EDITANTVA edits: 288 bytes, packed, little-endian, texts in code page

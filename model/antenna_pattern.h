@@ -4,6 +4,13 @@
 // Pure functions, no I/O. A code is a text of seven single-byte characters (for example
 // "030EA10"); a shorter text is read as far as it goes, characters after the seventh are
 // ignored. Failure is reported by value: ANT93 and ANT3D give -1, ZISKANTVA -99, VERANT 0.
+//
+// VERANT checks the whole code. ANT93, ANT3D and ZISKANTVA check only what they read: the
+// type in positions 4-5 (with the back-level letter of V and W) and the first number against
+// the type's range, that number read from the digits that begin positions 1-3. They check
+// neither the length nor that positions 1-3, 6 and 7 are all digits (a field reads up to its
+// first non-digit: "1X0" as 1, a missing field as 0) nor the digits of ND, so a code VERANT
+// refuses may still give an ordinary value ("030EA", "1X0EA10").
 #pragma once
 
 #include <string>
@@ -36,15 +43,16 @@ struct CodeCheck {
 
 // The code check with its reason; VERANT is `CheckCode(code).fault == CodeFault::kNone`.
 CodeCheck CheckCode(std::string_view code);
-// A one-line English explanation of a failed check, e.g. "EA needs a first number from 1 to 65".
-// Empty for a valid code.
+// A one-line English explanation of a failed check, e.g. "EA needs a first number from 1 to 65";
+// a code shorter than seven characters is told its length. Empty for a valid code.
 std::string CodeFaultText(std::string_view code);
 
 // 1 when the code is valid, 0 when not.
 int VERANT(std::string_view code);
 
 // Relative field (mode != 2) or attenuation in dB (mode 2) of one code at `angle` degrees from
-// the direction of maximum radiation; -1 for an invalid code or a non-finite angle.
+// the direction of maximum radiation; -1 for a code that fails what it checks (see above) or
+// a non-finite angle.
 float ANT93(std::string_view code, float angle, int mode);
 
 // Direction (az, el) in the frame of a beam pointing at (azMax, elMax), all in degrees.
@@ -60,7 +68,10 @@ float CombinePlanes(std::string_view hcode, float a, std::string_view vcode, flo
 
 // Attenuation of the code pair towards (az, el) with the beam at (azMax, elMax); the vertical
 // code chooses electrical tilt (TA), built-in downtilt (P) or mechanical elevation (others).
-// -1 for an invalid code or a non-finite angle; never NaN.
+// -1 for a code that fails what ANT93 checks, a non-finite angle, angles whose difference
+// overflows, and a P vertical code whose downtilt (position 5, A = 0 degrees) is missing or is
+// 90 degrees or more (byte 0x9B and up): VERANT accepts such a code, but no pattern in space
+// exists for it. Never NaN.
 float ANT3D(std::string_view hcode, float az, float azMax, std::string_view vcode, float el,
             float elMax, int mode);
 
@@ -68,8 +79,8 @@ float ANT3D(std::string_view hcode, float az, float azMax, std::string_view vcod
 // cosine weight, anything else over the full azimuth circle. Does not check the code.
 float PlaneIntegral(std::string_view code, std::string_view plane);
 
-// Gain of the antenna in dBd; -99 when either code is invalid. A valid result also becomes the
-// current gain.
+// Gain of the antenna in dBd; -99 when either code fails what ANT93 checks. A valid result
+// also becomes the current gain.
 float ZISKANTVA(std::string_view hcode, std::string_view vcode);
 
 // The module-wide current gain: the last gain computed, or one read from a Kathrein file.

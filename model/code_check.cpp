@@ -51,14 +51,17 @@ int VERANT(std::string_view code) { return CheckCode(code).fault == CodeFault::k
 
 std::string CodeFaultText(std::string_view code) {
   const CodeCheck check = CheckCode(code);
-  const std::string type(code.substr(3, 2 < code.size() ? 2 : 0));
+  if (check.fault == CodeFault::kNone) return {};
+  // A short code fails on its length whichever character the check stopped at: "ab" is
+  // better told it is 2 characters long than that its first character is no digit.
+  if (code.size() < 7) {
+    return "a code has 7 characters, this one has " + std::to_string(code.size());
+  }
+  const std::string type(code.substr(3, 2));
   switch (check.fault) {
     case CodeFault::kNone:
       return {};
     case CodeFault::kNotADigit:
-      if (code.size() < static_cast<std::size_t>(check.position)) {
-        return "a code has 7 characters, this one " + std::to_string(code.size());
-      }
       return "position " + std::to_string(check.position) + " must be a digit 0-9";
     case CodeFault::kNdDigits:
       return "ND (omnidirectional) must be written 000ND00";

@@ -51,7 +51,8 @@ class FakeControls final : public Controls {
   // The control `id`, or nullptr.
   const FakeControl* Find(int id) const;
   // What a user's typing leaves: the text, the caret (or selection) and, in a combo box, no
-  // list item selected any more, as the closed list of a Windows combo box does.
+  // current list item any more (a Windows drop-down combo box has none once the user edited
+  // its text). SetText, the program's own change, keeps the list selection.
   void Type(int id, std::string_view text, TextRange caret);
   std::string PartText(int id, int part) const;
 

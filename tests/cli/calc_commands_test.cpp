@@ -33,6 +33,22 @@ TEST(CheckCommand, ReportsEveryCodeAndFailsIfAnyIsInvalid) {
   EXPECT_EQ(bad.out, "066EA00: invalid: EA needs a first number from 1 to 65\n030EA10: valid\n");
 }
 
+// Codes of 0 to 2 bytes once ended the program before the lines already written were out.
+TEST(CheckCommand, ShortAndUnprintableCodesGetOneLineEach) {
+  const CommandRun run =
+      RunCommand(RunCheckCommand, {"030EA10", "ab", "", "a", "030EA1", "\x1b[2J0EA10", "066EA00"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out,
+            "030EA10: valid\n"
+            "ab: invalid: a code has 7 characters, this one has 2\n"
+            "\"\": invalid: a code has 7 characters, this one has 0\n"
+            "a: invalid: a code has 7 characters, this one has 1\n"
+            "030EA1: invalid: a code has 7 characters, this one has 6\n"
+            "\\x1B[2J0EA10: invalid: position 1 must be a digit 0-9\n"
+            "066EA00: invalid: EA needs a first number from 1 to 65\n");
+  EXPECT_EQ(run.err, "");
+}
+
 TEST(PatternCommand, TableHasOneRowPerStepBelow360) {
   const std::string db = RunCommand(RunPatternCommand, {"030EA00"}).out;
   EXPECT_EQ(std::count(db.begin(), db.end(), '\n'), 1 + 36);
@@ -80,6 +96,17 @@ TEST(CalcCommands, WrongInputFailsWithOneLineAndNoResult) {
        {"030EA10", "0"},
        "lobrix: ant3d: missing AZMAX (lobrix ant3d --help shows the usage)\n"},
       {RunCheckCommand, {}, "lobrix: check: missing CODE (lobrix check --help shows the usage)\n"},
+      {RunGainCommand, {"000ND00", ""}, "lobrix: \"\": a code has 7 characters, this one has 0\n"},
+      {RunPatternCommand, {"ab"}, "lobrix: ab: a code has 7 characters, this one has 2\n"},
+      {RunAnt3dCommand,
+       {"0", "0", "0", "000ND00", "0", "0"},
+       "lobrix: 0: a code has 7 characters, this one has 1\n"},
+      // A P downtilt of 90 degrees (byte 0x9B, octal 233) passes the code check but has no
+      // pattern in space: the code is blamed, not the angles.
+      {RunAnt3dCommand,
+       {"030EA10", "0", "0", "120P\23305", "0", "0"},
+       "lobrix: 120P\\x9B05: P downtilt of 90 degrees (position 5): a pattern in space needs "
+       "less than 90\n"},
       {RunPatternCommand,
        {"030EA10", "--step", "0"},
        "lobrix: --step must be from 0.001 to 360 degrees, not '0'\n"},
@@ -95,6 +122,14 @@ TEST(CalcCommands, WrongInputFailsWithOneLineAndNoResult) {
     EXPECT_EQ(run.out, "") << c.message;
     EXPECT_EQ(run.err, c.message);
   }
+}
+
+TEST(Ant3dCommand, PDowntiltBelowNinetyDegreesGivesAValue) {
+  // 0x9A is a downtilt of 89 degrees: the model still has a pattern in space for it.
+  const CommandRun run =
+      RunCommand(RunAnt3dCommand, {"000ND00", "0", "0", "120P\23205", "-90", "0", "--db"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out, "");
 }
 
 TEST(CalcCommands, HelpSucceedsWhateverElseIsGiven) {

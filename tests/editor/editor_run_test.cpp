@@ -161,6 +161,15 @@ TEST(RunEditor, FolderIsWrittenOnlyWhenItChanged) {
   EXPECT_EQ((run.settings.values[{"Software\\Tarvex", "Kathrein"}]), "D:\\MSI");
 }
 
+TEST(RunEditor, DialogThatCannotOpenReadsAsClosed) {
+  Caller run;
+  run.dialog.results = {-1};
+  AntennaRecord record = CallersRecord();
+  EditorState state;
+  EXPECT_EQ(RunEditor(&record, state, run.Hooks()), 0);
+  EXPECT_EQ(run.dialog.seen.size(), 1u);
+}
+
 TEST(RunEditor, NullRecordTouchesNothing) {
   Caller run;
   run.dialog.results = {1};

@@ -4,6 +4,8 @@
 #include <elf.h>
 #include <gtest/gtest.h>
 #include <link.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <fstream>
@@ -138,6 +140,71 @@ TEST_F(SharedLibrary, KnownValuesAndNonFiniteAngles) {
   EXPECT_EQ(lib.ant93("030EA10", -inf, 0), -1.0f);
   EXPECT_EQ(lib.ant3d("030EA10", inf, 0.0f, "100TA00", 0.0f, 0.0f, 2), -1.0f);
   EXPECT_EQ(lib.ant3d("030EA10", 0.0f, 0.0f, "030EA10", nan, 0.0f, 2), -1.0f);
+}
+
+// Codes the full check refuses still give ordinary values: the calculations check only the
+// type and the first number's range, reading the number from its leading digits.
+TEST_F(SharedLibrary, CalculationsCheckOnlyWhatTheyRead) {
+  EXPECT_EQ(lib.verant("030EA"), 0);
+  EXPECT_EQ(lib.ant93("030EA", 30.0f, 2), lib.ant93("030EA00", 30.0f, 2));
+  EXPECT_EQ(lib.verant("1X0EA10"), 0);
+  EXPECT_EQ(lib.ant93("1X0EA10", 30.0f, 2), lib.ant93("001EA10", 30.0f, 2));
+  EXPECT_EQ(lib.verant("135P"), 0);
+  EXPECT_NE(lib.ziskantva("135P", "000KA38"), -99.0f);
+  // A valid P code with a downtilt of 90 degrees (byte 0x9B) has a vertical pattern but none
+  // in space.
+  EXPECT_EQ(lib.verant("120P\23305"), 1);
+  EXPECT_GE(lib.ant93("120P\23305", 10.0f, 2), 0.0f);
+  EXPECT_EQ(lib.ant3d("000ND00", 0.0f, 0.0f, "120P\23305", 0.0f, 0.0f, 2), -1.0f);
+  EXPECT_GE(lib.ant3d("000ND00", 0.0f, 0.0f, "120P\23205", 0.0f, 0.0f, 2), 0.0f);
+}
+
+// Two pages, the second inaccessible: a text placed at the very end of the first has nothing
+// readable after it.
+class PageEnd {
+ public:
+  PageEnd() {
+    size_ = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    void* pages =
+        mmap(nullptr, 2 * size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (pages == MAP_FAILED) return;
+    pages_ = static_cast<char*>(pages);
+    if (mprotect(pages_ + size_, size_, PROT_NONE) != 0) {
+      munmap(pages_, 2 * size_);
+      pages_ = nullptr;
+    }
+  }
+  ~PageEnd() {
+    if (pages_) munmap(pages_, 2 * size_);
+  }
+  PageEnd(const PageEnd&) = delete;
+  PageEnd& operator=(const PageEnd&) = delete;
+
+  bool Ready() const { return pages_ != nullptr; }
+  // `text` copied so that its last byte is the last byte of the first page; no terminator.
+  const char* Place(std::string_view text) {
+    char* at = pages_ + size_ - text.size();
+    std::memcpy(at, text.data(), text.size());
+    return at;
+  }
+
+ private:
+  char* pages_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+TEST_F(SharedLibrary, SevenByteCodeNeedsNoTerminator) {
+  PageEnd page;
+  ASSERT_TRUE(page.Ready());
+  // Without the bound the first call reads into the inaccessible page and the test dies.
+  const char* h = page.Place("030EA10");
+  EXPECT_EQ(lib.verant(h), 1);
+  EXPECT_EQ(lib.ant93(h, 30.0f, 2), lobrix::ANT93("030EA10", 30.0f, 2));
+  EXPECT_EQ(lib.ant3d(h, 20.0f, 0.0f, h, 5.0f, 0.0f, 2),
+            lobrix::ANT3D("030EA10", 20.0f, 0.0f, "030EA10", 5.0f, 0.0f, 2));
+  EXPECT_EQ(lib.ziskantva(h, h), lobrix::ZISKANTVA("030EA10", "030EA10"));
+  // A shorter code still ends at its terminator.
+  EXPECT_EQ(lib.verant(page.Place(std::string_view("030EA1", 7))), 0);
 }
 
 }  // namespace

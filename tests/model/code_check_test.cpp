@@ -35,7 +35,10 @@ TEST(CodeCheck, ReasonsNameTheBrokenRule) {
   EXPECT_EQ(CodeFaultText("030EA10"), "");
   EXPECT_EQ(CodeFaultText("066EA00"), "EA needs a first number from 1 to 65");
   EXPECT_EQ(CodeFaultText("000PA00"), "P needs a first number from 1 to 890");
-  EXPECT_EQ(CodeFaultText("030EA1"), "a code has 7 characters, this one 6");
+  // Any code shorter than seven characters, down to none, is told its length.
+  EXPECT_EQ(CodeFaultText("030EA1"), "a code has 7 characters, this one has 6");
+  EXPECT_EQ(CodeFaultText("ab"), "a code has 7 characters, this one has 2");
+  EXPECT_EQ(CodeFaultText(""), "a code has 7 characters, this one has 0");
   EXPECT_EQ(CodeFaultText("03xEA10"), "position 3 must be a digit 0-9");
   EXPECT_EQ(CodeFaultText("510VJ00"), "V needs a back-level letter A to I in position 5");
   EXPECT_EQ(CodeFaultText("001ND00"), "ND (omnidirectional) must be written 000ND00");
