@@ -336,6 +336,12 @@ TEST_F(EditorUiTest, EnglishRunDrivesEveryPageAndTransfers) {
       findings.Expect(FocusOf(ui) == GetDlgItem(page3, 10), "focus back after Help");
     }
 
+    // The owner follows the editor to the task bar and back.
+    SendMessageW(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    findings.Expect(IsIconic(owner.Get()) != FALSE, "minimising the editor minimises the owner");
+    SendMessageW(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
+    findings.Expect(IsIconic(owner.Get()) == FALSE, "restoring the editor restores the owner");
+
     SwitchPage(dialog, 0);
     SendMessageW(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
   });
