@@ -77,12 +77,11 @@ std::wstring ShortNumber(double value) {
   double rounded = std::nearbyint(value * 10) / 10;
   if (rounded == 0) rounded = 0;  // no "-0"
   char text[32];
-  std::snprintf(text, sizeof text, "%.1f", rounded);
-  std::string s = text;
-  if (s.back() == '0') s.erase(s.size() - 2);  // "12.0" -> "12"
-  if (s.rfind("0.", 0) == 0) s.erase(0, 1);
-  if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
-  if (rounded >= 0) s.insert(0, " ");
+  std::snprintf(text, sizeof text, "%.1f", std::fabs(rounded));
+  std::string digits = text;
+  if (digits.ends_with(".0")) digits.resize(digits.size() - 2);  // "12.0" -> "12"
+  if (digits.starts_with("0.")) digits = digits.substr(1);       // "0.6" -> ".6"
+  const std::string s = (rounded < 0 ? "-" : " ") + digits;
   return std::wstring(s.begin(), s.end());
 }
 
