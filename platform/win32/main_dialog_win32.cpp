@@ -197,8 +197,12 @@ bool MainDialogRun::PageMessage(int, UINT message, WPARAM wParam, LPARAM lParam,
 }
 
 void MainDialogRun::PageEvent(int page, const ControlEvent& event) {
+  if (hooks_.event) {
+    hooks_.event(state_, ui_, page, event);
+    return;
+  }
+  // Without page handlers: the focus memory, the mouse read-outs and the picks.
   if (event.kind == ControlEventKind::kSetFocus) {
-    // The focus goes back to this field after Copy and Help.
     ui_.focusPage = page;
     ui_.focusId = event.id;
   }
@@ -206,7 +210,6 @@ void MainDialogRun::PageEvent(int page, const ControlEvent& event) {
     const DirectionPick pick = PageMouseEvent(state_, ui_, page, event);
     if (pick.what != PickedAngle::kNone) ShowPickInField(page, pick);
   }
-  if (hooks_.event) hooks_.event(state_, ui_, page, event);
 }
 
 // A click picked an angle, already in the state: the page's field shows it, selected and with

@@ -12,7 +12,9 @@
 namespace lobrix {
 
 // What the pages add to the controls of their tables: their content when the dialog opens
-// (after the page's controls exist) and the handling of their controls' events.
+// (after the page's controls exist) and the handling of their events (controls and the mouse
+// over the graphic area). Without an event hook the dialog itself keeps the focus memory and
+// handles the mouse: read-outs, and on pages 2 and 3 a click's pick shown in its field.
 struct PageHooks {
   std::function<void(EditorState& state, EditorUi& ui, int page)> build;
   std::function<void(EditorState& state, EditorUi& ui, int page, const ControlEvent& event)> event;
