@@ -106,13 +106,23 @@ LobrixAntennaRecord Record(const char* hCode, const char* vCode, float aziMax, f
   return r;
 }
 
-// A plain window standing for the calling program's.
+// The calling program's window. Sent kCallEditor with a record, it calls EDITANTVA again from
+// its own thread, inside the editor's modal loop, as a careless caller might.
+constexpr UINT kCallEditor = WM_APP + 1;
+
+LRESULT CALLBACK OwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kCallEditor) {
+    return Lobrix().edit(reinterpret_cast<LobrixAntennaRecord*>(lParam));
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
 class OwnerWindow {
  public:
   OwnerWindow() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = OwnerProcedure;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"LobrixTestCaller";
     RegisterClassExW(&wc);
@@ -231,10 +241,15 @@ TEST_F(EditorUiTest, EnglishRunDrivesEveryPageAndTransfers) {
     const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
     if (!dialog) return findings.Expect(false, "the editor did not open");
 
-    // A second call while the run is open is refused at once.
+    // A second call while the run is open is refused at once and touches nothing.
     LobrixAntennaRecord other{};
-    findings.Expect(Lobrix().edit(&other) == 0, "a second EDITANTVA during a run returns 0");
-    findings.Expect(Lobrix().edit(nullptr) == 0, "a NULL record returns 0");
+    other.startPage = 4;
+    const LobrixAntennaRecord untouched = other;
+    findings.Expect(
+        SendMessageW(owner.Get(), kCallEditor, 0, reinterpret_cast<LPARAM>(&other)) == 0,
+        "a second EDITANTVA during a run returns 0");
+    findings.Expect(FirstDifference(other, untouched) == -1, "the second record is untouched");
+    findings.Expect(SendMessageW(owner.Get(), kCallEditor, 0, 0) == 0, "a NULL record returns 0");
 
     findings.Equal(Text(dialog), prefix + L"  HCM Lobrix,  ver.  2010-02-15,  for Tx antenna",
                    "caption");
