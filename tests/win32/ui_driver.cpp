@@ -138,7 +138,13 @@ HWND Surface(HWND page) {
 void ClickIn(HWND surface, POINT point) {
   POINT screen = point;
   ClientToScreen(surface, &screen);
-  SetCursorPos(screen.x, screen.y);
+  // The cursor moves through the X server; wait until it reads back where it was sent.
+  for (int attempt = 0; attempt < 40; ++attempt) {
+    if (attempt % 5 == 0) SetCursorPos(screen.x, screen.y);
+    POINT now{};
+    if (GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) break;
+    Pause(50);
+  }
   const HWND page = GetParent(surface);
   POINT inPage = screen;
   ScreenToClient(page, &inPage);
