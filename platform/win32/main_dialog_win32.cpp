@@ -89,8 +89,7 @@ MainDialogRun::MainDialogRun(EditorState& state) : state_(state) {
     handlers.init = [this, page](HWND dialog) {
       ControlsWin32& controls = pages_[static_cast<std::size_t>(page)];
       controls.Attach(dialog);
-      controls.LoadPictures(PageRows(page));
-      AddTooltips(controls, PageRows(page), state_.language);
+      controls.LoadPictures(PageRows(page));  // the page's handlers add the tooltips
     };
     handlers.event = [this, page](const ControlEvent& event) {
       PageEvent(state_, ui_, page, event);

@@ -291,6 +291,11 @@ TEST_F(EditorUiTest, EnglishRunDrivesEveryPageAndTransfers) {
     const HWND page2 = Pages(dialog).at(2);
     const HWND surface2 = Surface(page2);
     findings.Expect(surface2 != nullptr, "page 2 has a surface");
+    const auto pageTips = Tooltips(page2);
+    findings.Expect(
+        pageTips.size() == 2 &&
+            pageTips[0] == std::pair<int, std::wstring>{10, L"Setting Azimuth of max. radiation"},
+        "the tooltips of page 2's fields");
     findings.Equal(ItemText(page2, 10), L"30.0", "page 2 azimuth field");
     findings.Equal(ItemText(page2, 11), L"-2.5", "page 2 elevation field");
     ClickIn(surface2, FramePoint(surface2, 0.25, 0.5, 0.35, 90, 0.6));
