@@ -129,6 +129,23 @@ TEST_F(DialogControlsTest, ControlMadeLaterMatchesATemplateControl) {
   EXPECT_FALSE(controls_.Exists(51));
 }
 
+// A panel label's blanks push its next words onto the next line, and the blanks go with the
+// break: two lines, whatever the system's own line breaking does with a run of blanks.
+TEST_F(DialogControlsTest, PaddedLabelBreaksWhereItsBlanksPushIt) {
+  const std::string padded = " = 1/2 beam              width  1°- 65°";
+  const ControlRow label{52, ControlKind::kLabel, kStyleNone, {22, 80, 57, 18}, {padded, padded}};
+  controls_.Create(label, kEnglish);
+  EXPECT_EQ(TextOf(GetDlgItem(dialog_, 52)), L" = 1/2 beam\r\nwidth  1°- 65°");
+  EXPECT_EQ(controls_.Text(52), padded);  // the handlers read back what they wrote
+
+  controls_.SetText(52, "first\r\nsecond");  // given breaks stay, short lines are not joined
+  EXPECT_EQ(TextOf(GetDlgItem(dialog_, 52)), L"first\r\nsecond");
+  controls_.SetText(52, "Oversizedwordthatcannotbreakanywhere x");
+  EXPECT_EQ(TextOf(GetDlgItem(dialog_, 52)), L"Oversizedwordthatcannotbreakanywhere\r\nx");
+  controls_.SetText(50, "no wrap for a template label's read-back");
+  EXPECT_EQ(controls_.Text(50), "no wrap for a template label's read-back");
+}
+
 TEST_F(DialogControlsTest, CombosEditsTabsAndFocusThroughTheInterface) {
   controls_.AddItem(11, "LA");
   controls_.AddItem(11, "\u010Cesky");
