@@ -253,6 +253,13 @@ TEST_F(EditorUiTest, EnglishRunDrivesEveryPageAndTransfers) {
 
     findings.Equal(Text(dialog), prefix + L"  HCM Lobrix,  ver.  2010-02-15,  for Tx antenna",
                    "caption");
+    // With an owner the window stands at (-2, 11) dialog units of its own font on the screen.
+    RECT at{-2, 11, 0, 0}, window{};
+    MapDialogRect(dialog, &at);
+    GetWindowRect(dialog, &window);
+    findings.Expect(window.left == at.left && window.top == at.top,
+                    "owned window at (-2, 11) units: " + std::to_string(window.left) + ", " +
+                        std::to_string(window.top));
     const HWND tab = GetDlgItem(dialog, 90);
     const wchar_t* tabs[] = {L" Horizontal diagram ", L" Vertical diagram ",
                              L" Azimuth and Elevation of Max. radiation ", L" 3-D ant. diagram "};
