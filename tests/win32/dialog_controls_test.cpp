@@ -103,7 +103,9 @@ TEST_F(DialogControlsTest, TemplateMakesEveryRowInPlaceWithItsClassStylesAndText
     const bool combo =
         row.kind == ControlKind::kComboDropDown || row.kind == ControlKind::kComboDropDownList;
     // A combo box passes its scroll bar on to its list.
-    if (!combo) EXPECT_EQ((style & WS_VSCROLL) != 0, (row.styles & kStyleVScroll) != 0);
+    if (!combo) {
+      EXPECT_EQ((style & WS_VSCROLL) != 0, (row.styles & kStyleVScroll) != 0);
+    }
     const LONG exStyle = GetWindowLongW(control, GWL_EXSTYLE);
     // An edit box turns its border into a sunken edge.
     const bool sunken = (row.styles & kStyleSunken) != 0 || row.kind == ControlKind::kEdit;
