@@ -403,6 +403,22 @@ TEST_F(EditorUiTest, CzechRunOpensOnThe3DPageAndEscapeLeavesTheRecord) {
     findings.Equal(StatusPart(bar, 0), L" H-k\u00F3d: 510VE00", "status part 0");
     findings.Equal(StatusPart(bar, 2), L" V-k\u00F3d: 120PA05", "status part 2");
     findings.Equal(ItemText(dialog, 2), L"&Zav\u0159\u00EDt", "Close caption");
+    // The help box in Czech, through the wide API whatever the code page.
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(4, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, 4)));
+    const HWND help = WaitForDialog(ui, L"ant\u00E9nn\u00ED diagram", 10);
+    findings.Expect(help != nullptr, "the Czech help box opened");
+    if (help) {
+      findings.Equal(Text(help), L" 3-D ant\u00E9nn\u00ED diagram", "Czech help caption");
+      findings.Expect(ItemText(help, 0xFFFF)
+                              .rfind(L"Str\u00E1nka slou\u017E\u00ED pro 3-D "
+                                     L"visualizaci v\u00FDsledn\u00E9ho",
+                                     0) == 0,
+                      "Czech help text");
+      SaveWindowPng(help, ScreenPath("help-czech"));
+      PostMessageW(help, WM_COMMAND, IDOK, 0);
+      findings.Expect(WaitUntilGone(help, 10), "the Czech help box closed");
+    }
     SaveEveryPage(dialog, "czech", findings);
     // Escape, typed where the focus is.
     PostMessageW(FocusOf(ui), WM_KEYDOWN, VK_ESCAPE, 0);
