@@ -434,10 +434,16 @@ TEST_F(EditorUiTest, CloseBoxLeavesTheRecordAndTheFolderSetting) {
   RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Tarvex", "Kathrein");
   // No owner: Transfer is disabled, and Enter must not transfer.
   LobrixAntennaRecord record = Record("xxxxxxx", "000ND00", 360.0f, 90.5f, 0, "", 3, 2, nullptr);
+  std::memset(record.captionPrefix, 'P', sizeof record.captionPrefix);  // no NUL in the field
+  const LobrixAntennaRecord before = record;
   Findings findings;
   const int result = RunWithDriver(record, [&](DWORD ui) {
     const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
     if (!dialog) return findings.Expect(false, "the editor did not open");
+    findings.Equal(
+        Text(dialog),
+        std::wstring(255, L'P') + L"  HCM Lobrix,  ver.  2010-02-15,  for Station antenna",
+        "a prefix filling its field is read to the field's end, no further");
     findings.Expect(!IsWindowEnabled(GetDlgItem(dialog, 1)), "Transfer disabled without owner");
     findings.Expect(VisiblePage(dialog) == 1, "start page 2 opens the vertical page");
     const HWND bar = GetDlgItem(dialog, 99);
@@ -450,7 +456,8 @@ TEST_F(EditorUiTest, CloseBoxLeavesTheRecordAndTheFolderSetting) {
   });
   findings.Report();
   EXPECT_EQ(result, 0);
-  LobrixAntennaRecord expected = Record("xxxxxxx", "000ND00", 360.0f, 90.5f, 0, "", 3, 1, nullptr);
+  LobrixAntennaRecord expected = before;
+  expected.startPage = 1;
   EXPECT_EQ(FirstDifference(record, expected), -1) << "only the start page, translated 2 -> 1";
   // The folder was not changed during the run, so it was not written.
   HKEY key = nullptr;
