@@ -1,4 +1,5 @@
-# Cross-compiling the Windows module: 64-bit mingw-w64, posix thread flavour; used to run the Windows tests where 32-bit programs cannot start.
+# Cross-compiling the Windows module: 64-bit mingw-w64, posix thread flavour; an extra check of
+# the same sources beside the 32-bit build.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
