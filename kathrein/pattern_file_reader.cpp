@@ -89,6 +89,7 @@ bool IsDigit(char c) {
 // A whole word as a finite decimal number: an optional sign, digits with an optional decimal
 // point (a comma is no decimal point), an optional exponent.
 bool ParseNumber(std::string_view word, double& value) {
+  if (word.empty()) return false;
   std::size_t i = 0;
   if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
   const std::size_t start = word[0] == '+' ? 1 : 0;

@@ -257,6 +257,7 @@ TEST(ReadPatternFile, RejectsWithTheLineAndWhatWasExpectedAndNoPartialTable) {
       {WithLine(5, "0,0 0,00"), 5, "separated by blanks or tabs"},
       {WithLine(7, "2,5 3.00"), 7, "separated by blanks or tabs"},
       {WithLine(7, "2 3.00 1.00"), 7, "separated by blanks or tabs"},
+      {WithLine(7, "2"), 7, "separated by blanks or tabs"},  // one number: found by the fuzz run
       {WithLine(7, "2 nan"), 7, "separated by blanks or tabs"},
       {WithLine(7, "3 1.00"), 7, "the angle 2"},
       {WithLine(5, "1 0.00"), 5, "the angle 0"},
