@@ -12,16 +12,6 @@
 namespace lobrix {
 namespace {
 
-// A rim label: its text, and where its anchor (the text's top left) lies: at `angle`,
-// `factor`*R from the centre. The anchors are chosen so that each text sits just outside the
-// rim next to its nominal direction, which is why they are not the nominal angles.
-struct RimLabel {
-  const char* text;
-  double angle;
-  double factor;
-  bool degreeSign;
-};
-
 constexpr RimLabel kAzimuthLabels[] = {
     {"0", 359, 1.14, true},   {"30", 26.5, 1.13, true}, {"60", 56.5, 1.09, true},
     {"90", 87, 1.05, true},   {"120", 120, 1.02, true}, {"150", 151, 1.02, true},
@@ -79,36 +69,6 @@ void DrawMainRings(Gfx& gfx, const PolarFrame& f, bool decibel) {
   }
 }
 
-void DrawRimLabels(Gfx& gfx, const PolarFrame& f, std::span<const RimLabel> labels) {
-  gfx.GfxFontName("Arial/1");
-  gfx.GfxFontHeight(Times(1.0 / 8, f.r));
-  gfx.GfxFontWidth(FrameFontWidth(f.r));
-  gfx.GfxFontColor(kGfxBlack);
-  for (const RimLabel& label : labels) {
-    const Point p = PointAt(f.cx, f.cy, label.angle, Times(label.factor, f.r));
-    gfx.DrawFrom(p.x, p.y);
-    gfx.DrawTextRow(std::string(label.text) + (label.degreeSign ? "°" : ""), kAlignLeft);
-  }
-}
-
-// Scale labels on the upward axis, each blanking the grid under it.
-void DrawScaleLabels(Gfx& gfx, const PolarFrame& f, bool decibel) {
-  gfx.GfxBkgdMode(kBkgdOpaque);
-  gfx.GfxBkgdColor(kGfxWhite);
-  gfx.GfxFontColor(kLabelGrey);
-  const int y0 = f.cy - Times(1.0 / 18, f.r);
-  if (!decibel) {
-    const int x = f.cx - Times(1.0 / 28, f.r);
-    for (double v : {0.2, 0.4, 0.6, 0.8}) TextAt(gfx, x, y0 - Times(v, f.r), FormatMask(v, ".#"));
-    return;
-  }
-  const int x = f.cx - Times(1.0 / 20, f.r);
-  TextAt(gfx, f.cx - Times(1.0 / 13, f.r), y0 - Times(0.708, f.r), "3dB");
-  TextAt(gfx, x, y0 - Times(0.5, f.r), " 6");
-  TextAt(gfx, x, y0 - Times(0.316, f.r), "10");
-  TextAt(gfx, x, y0 - Times(0.09, f.r), "20");
-}
-
 // Both frames: the same grid, their own rim labels.
 void DrawFrame(Gfx& gfx, PolarFrame& stored, int cx, int cy, int r, int scaleMode,
                std::span<const RimLabel> labels) {
@@ -124,6 +84,18 @@ void DrawFrame(Gfx& gfx, PolarFrame& stored, int cx, int cy, int r, int scaleMod
   gfx.DrawFrom(f.cx - Times(1.27, f.r), f.cy - Times(1.17, f.r));
   gfx.DrawRect(Times(2.51, f.r), Times(2.36, f.r));
 
+  DrawPolarGrid(gfx, f, decibel);
+  DrawRimLabels(gfx, f, labels);
+  DrawScaleLabels(gfx, f, decibel);
+}
+
+}  // namespace
+
+int FrameFontWidth(int r) {
+  return Times(1.0 / 24, r);
+}
+
+void DrawPolarGrid(Gfx& gfx, const PolarFrame& f, bool decibel) {
   gfx.BrushStyle(kBrushOutline);
   gfx.PenColor(kLightGrey);
   DrawSpokes(gfx, f, 10, 350);
@@ -138,15 +110,35 @@ void DrawFrame(Gfx& gfx, PolarFrame& stored, int cx, int cy, int r, int scaleMod
   gfx.PenColor(kDarkGrey);
   DrawSpokes(gfx, f, 30, 330);
   DrawMainRings(gfx, f, decibel);
-
-  DrawRimLabels(gfx, f, labels);
-  DrawScaleLabels(gfx, f, decibel);
 }
 
-}  // namespace
+void DrawRimLabels(Gfx& gfx, const PolarFrame& f, std::span<const RimLabel> labels) {
+  gfx.GfxFontName("Arial/1");
+  gfx.GfxFontHeight(Times(1.0 / 8, f.r));
+  gfx.GfxFontWidth(FrameFontWidth(f.r));
+  gfx.GfxFontColor(kGfxBlack);
+  for (const RimLabel& label : labels) {
+    const Point p = PointAt(f.cx, f.cy, label.angle, Times(label.factor, f.r));
+    gfx.DrawFrom(p.x, p.y);
+    gfx.DrawTextRow(std::string(label.text) + (label.degreeSign ? "°" : ""), kAlignLeft);
+  }
+}
 
-int FrameFontWidth(int r) {
-  return Times(1.0 / 24, r);
+void DrawScaleLabels(Gfx& gfx, const PolarFrame& f, bool decibel) {
+  gfx.GfxBkgdMode(kBkgdOpaque);
+  gfx.GfxBkgdColor(kGfxWhite);
+  gfx.GfxFontColor(kLabelGrey);
+  const int y0 = f.cy - Times(1.0 / 18, f.r);
+  if (!decibel) {
+    const int x = f.cx - Times(1.0 / 28, f.r);
+    for (double v : {0.2, 0.4, 0.6, 0.8}) TextAt(gfx, x, y0 - Times(v, f.r), FormatMask(v, ".#"));
+    return;
+  }
+  const int x = f.cx - Times(1.0 / 20, f.r);
+  TextAt(gfx, f.cx - Times(1.0 / 13, f.r), y0 - Times(0.708, f.r), "3dB");
+  TextAt(gfx, x, y0 - Times(0.5, f.r), " 6");
+  TextAt(gfx, x, y0 - Times(0.316, f.r), "10");
+  TextAt(gfx, x, y0 - Times(0.09, f.r), "20");
 }
 
 void DrawRing(Gfx& gfx, int cx, int cy, int radius) {

@@ -4,6 +4,8 @@
 // decibel rings sit at the field strengths of round attenuations.
 #pragma once
 
+#include <span>
+
 #include "platform/gfx/gfx.h"
 #include "render/view_memory.h"
 
@@ -24,6 +26,24 @@ int FrameFontWidth(int r);
 
 // A 360-sided polygon of `radius` round (cx, cy), starting and ending at the top.
 void DrawRing(Gfx& gfx, int cx, int cy, int radius);
+
+// A rim label: its text, and where its anchor (the text's top left) lies: at `angle`,
+// `factor`*R from the centre. The anchors are chosen so that each text sits just outside the
+// rim next to its nominal direction, which is why they are not the nominal angles.
+struct RimLabel {
+  const char* text;
+  double angle;
+  double factor;
+  bool degreeSign;
+};
+
+// The parts every polar frame is built from, for frames of other windows: the grid (fine
+// spokes and rings in light grey, the centre disc, main spokes and rings in dark grey; the
+// pen is left dark grey, the brush outline only), the rim labels in black at R/8 by R/24, and
+// the scale labels on the upward axis, each blanking the grid under it.
+void DrawPolarGrid(Gfx& gfx, const PolarFrame& f, bool decibel);
+void DrawRimLabels(Gfx& gfx, const PolarFrame& f, std::span<const RimLabel> labels);
+void DrawScaleLabels(Gfx& gfx, const PolarFrame& f, bool decibel);
 
 // r >= 1 stores (cx, cy, r) as this frame's geometry; r <= 0 redraws at the stored one (and
 // draws nothing while none is stored). Drawn inside the caller's batch. Leaves the pen dark
