@@ -152,8 +152,10 @@ Commands:
   gain HCODE VCODE                             antenna gain in dBd and dBi
   eval                                         evaluate calls read from standard input
   render ...                                   draw editor pages to picture files
-  convert PATH... [--csv|--json] [--render DIR]
-                                               convert Kathrein *.MSI pattern files to codes
+  convert PATH... [--csv|--json] [--strict] [--report FILE.html] [--render DIR]
+                                               convert *.MSI pattern files to codes
+  export HCODE VCODE [--azimuth A] [--elevation E] ... -o FILE.msi
+                                               write a code pair as a pattern file
 
 "lobrix COMMAND --help" describes one command. Angles are in degrees. Exit status: 0 on
 success, 2 for an invalid code or a wrong argument (convert: 1 when some files failed).
