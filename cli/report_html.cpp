@@ -101,8 +101,23 @@ std::string InlineSvg(std::string_view svg, std::string_view prefix) {
   }
   static constexpr std::string_view kMarks[] = {"id=\"", "href=\"#", "url(#"};
   std::string text;
-  text.reserve(svg.size() + svg.size() / 20);
+  text.reserve(svg.size());
+  int decimals = -1;  // digits after a decimal point so far; -1 outside a fraction
   for (std::size_t i = 0; i < svg.size();) {
+    // Coordinates to two decimals: a hundredth of a point is finer than any screen shows, and
+    // the curves' six-decimal coordinates would make the page of a large folder three times
+    // as long.
+    const char c = svg[i];
+    if (c >= '0' && c <= '9') {
+      if (decimals >= 2) {
+        ++i;
+        continue;
+      }
+      if (decimals >= 0) ++decimals;
+    } else {
+      const bool point = c == '.' && i > 0 && svg[i - 1] >= '0' && svg[i - 1] <= '9';
+      decimals = point ? 0 : -1;
+    }
     bool marked = false;
     for (const std::string_view mark : kMarks) {
       // An attribute name starts after a blank, so "xml:id" or "grid" do not count.
