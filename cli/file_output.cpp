@@ -25,7 +25,15 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
   const int writeErrno = errno;
   const bool closed = std::fclose(file) == 0;
   std::error_code renameError;
-  if (written && closed) fs::rename(temporary, path, renameError);
+  if (written && closed) {
+    fs::rename(temporary, path, renameError);
+    // Some C runtimes (Windows) rename only onto a free name: the old file goes first.
+    std::error_code ignored;
+    if (renameError && fs::is_regular_file(path, ignored) && fs::remove(path, ignored)) {
+      renameError.clear();
+      fs::rename(temporary, path, renameError);
+    }
+  }
   if (!written || !closed || renameError) {
     error = "cannot write " + Printable(path) + ": " +
             (renameError ? renameError.message() : std::generic_category().message(writeErrno));

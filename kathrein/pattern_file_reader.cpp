@@ -418,7 +418,14 @@ bool KathreinReadingSuffices(std::string_view bytes, const KathreinPattern& leni
 PatternFileResult ReadPatternFile(std::string_view bytes, std::string_view fileName, int language) {
   PatternFileResult result = Reader(bytes, fileName, language).Read();
   if (result.read) {
-    result.file.reading = KathreinReadingSuffices(bytes, result.file.pattern)
+    // A plane that had to be normalised is one the Kathrein reader reads otherwise or not at
+    // all; only a file without any is worth reading a second time.
+    bool normalised = false;
+    for (const PlaneNormalisation& n : result.file.normalised) {
+      normalised =
+          normalised || n.gainsTurned || n.shiftDb != 0 || n.stepDegrees != 1 || n.lastRowFilled;
+    }
+    result.file.reading = !normalised && KathreinReadingSuffices(bytes, result.file.pattern)
                               ? PatternReading::kKathrein
                               : PatternReading::kLenient;
   } else {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -161,7 +162,7 @@ TEST(ReadPatternFile, BlocksInEitherOrderWithOrWithoutCountAndWholeOrDecimalAngl
 
 // Attenuation at angle a of a smooth test plane, 0 dB at 0 degrees.
 double Smooth(double a) {
-  return 20 * (1 - std::cos(a * M_PI / 180));
+  return 20 * (1 - std::cos(a * std::numbers::pi / 180));
 }
 
 TEST(ReadPatternFile, OtherStepsAreResampledLinearlyInDbRoundTheCircle) {
