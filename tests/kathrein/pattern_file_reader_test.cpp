@@ -306,16 +306,5 @@ TEST(ReadPatternFile, ShortBlocksAreRejectedAtTheirEnd) {
   EXPECT_NE(cut.error.find("expected the angle 10"), std::string::npos) << cut.error;
 }
 
-TEST(ReadPatternFile, UnreadablePathIsReportedNotThrown) {
-  const PatternFileResult r = ReadPatternPath("/nonexistent/folder/x.msi");
-  EXPECT_FALSE(r.read);
-  EXPECT_EQ(r.error, "the file cannot be opened or read");
-}
-
-TEST(ReadPatternFile, CzechMessages) {
-  const PatternFileResult r = ReadPatternFile(WithLine(2, "FREQUENCY x"), "x.msi", kCzech);
-  EXPECT_EQ(r.error, "řádek 2: očekávána frekvence: číslo s nepovinnou jednotkou MHz nebo GHz");
-}
-
 }  // namespace
 }  // namespace lobrix
