@@ -85,7 +85,10 @@ void Section(std::string& page, const FileConversion& file, std::size_t number, 
             Html(file.failure) + "</p>\n";
   }
   if (!file.reportPicture.empty()) {
-    page += InlineSvg(file.reportPicture, "f" + std::to_string(number) + "-");
+    std::string prefix = "f";
+    prefix += std::to_string(number);
+    prefix += '-';
+    page += InlineSvg(file.reportPicture, prefix);
     page += "\n";
   }
   page += "</section>\n";
