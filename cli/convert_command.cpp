@@ -125,8 +125,16 @@ int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bo
   settings.language = czech ? kCzech : kEnglish;
   settings.strict = strict;
   settings.reportPictures = app.count("--report") > 0;
-  if (settings.reportPictures && reportPath.empty())
-    return Refuse(err, "--report needs a file name");
+  if (settings.reportPictures) {
+    // Known before the batch runs: a page that cannot be written is a wrong argument.
+    const std::filesystem::path folder = std::filesystem::path(reportPath).parent_path();
+    std::error_code error;
+    if (reportPath.empty() || std::filesystem::is_directory(reportPath, error) ||
+        (!folder.empty() && !std::filesystem::is_directory(folder, error))) {
+      return Refuse(
+          err, "--report needs a file name in an existing folder, not '" + Shown(reportPath) + "'");
+    }
+  }
 
   bool complete = true;
   const std::vector<std::string> files = FindPatternFiles(paths, complete, err);

@@ -109,6 +109,16 @@ TEST(ConversionReport, OneWellFormedSelfContainedSectionPerFile) {
   EXPECT_GT(ids.size(), 10u);
 }
 
+TEST(ConversionReport, AReportThatCannotBeWrittenIsAWrongArgument) {
+  const std::string folder = ::testing::TempDir();
+  for (const std::string& target : {folder + "/no/such/folder/r.html", folder}) {
+    const std::vector<std::string> words = {"x.msi", "--report", target};
+    std::ostringstream out, err;
+    EXPECT_EQ(RunConvertCommand(Args(words.begin(), words.end()), out, err), 2);
+    EXPECT_TRUE(err.str().starts_with("lobrix: convert: --report needs a file name")) << err.str();
+  }
+}
+
 TEST(ConversionReport, InlineSvgPrefixesIdsAndShortensCoordinates) {
   const std::string svg =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg width=\"549pt\" viewBox=\"0 0 549 340\">"
