@@ -152,10 +152,8 @@ Commands:
   gain HCODE VCODE                             antenna gain in dBd and dBi
   eval                                         evaluate calls read from standard input
   render ...                                   draw editor pages to picture files
-  convert PATH... [--csv|--json] [--strict] [--report FILE.html] [--render DIR]
-                                               convert *.MSI pattern files to codes
-  export HCODE VCODE [--azimuth A] [--elevation E] ... -o FILE.msi
-                                               write a code pair as a pattern file
+  convert PATH... [--csv|--json] [--strict]    antenna codes of *.MSI pattern files
+  export HCODE VCODE [options] -o FILE.msi     a code pair as a pattern file
 
 "lobrix COMMAND --help" describes one command. Angles are in degrees. Exit status: 0 on
 success, 2 for an invalid code or a wrong argument (convert: 1 when some files failed).

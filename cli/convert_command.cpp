@@ -109,6 +109,9 @@ int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bo
   if (format != "png" && format != "svg" && format != "pdf") {
     return Refuse(err, "unknown format '" + Shown(format) + "' (png, svg or pdf)");
   }
+#ifndef LOBRIX_RENDER_FILES
+  if (app.count("--render") > 0) return Refuse(err, "pictures cannot be written in this build");
+#endif
   if (app.count("--format") > 0 && app.count("--render") == 0) {
     return Refuse(err, "--format is for the pictures of --render DIR");
   }

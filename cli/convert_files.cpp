@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
@@ -62,7 +63,12 @@ void SearchFolder(const fs::path& folder, std::vector<std::string>& found, bool&
   for (const fs::path& subfolder : subfolders) SearchFolder(subfolder, found, complete, err);
 }
 
-// The whole file, or nothing with the system's reason in `reason`.
+// A pattern file is some 20 KB; a file far larger is read only this far, so that a stray huge
+// file named *.msi cannot take the memory of the batch (the reader is done with a pattern
+// file long before).
+constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
+
+// The file's bytes (at most kMaxFileBytes), or nothing with the system's reason in `reason`.
 std::optional<std::string> ReadBytes(const std::string& path, std::string& reason) {
   std::error_code error;
   if (fs::is_directory(path, error)) {
@@ -77,7 +83,8 @@ std::optional<std::string> ReadBytes(const std::string& path, std::string& reaso
   std::string bytes;
   char buffer[1 << 16];
   std::size_t count = 0;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+  while (bytes.size() < kMaxFileBytes &&
+         (count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
     bytes.append(buffer, count);
   }
   if (std::ferror(file.get())) {
@@ -244,8 +251,15 @@ std::vector<FileConversion> ConvertFiles(const std::vector<std::string>& files,
                               std::max<std::size_t>(files.size(), 1));
   std::vector<std::thread> workers;
   // Without a progress line the calling thread works too; with one it keeps the line fresh.
-  for (std::size_t t = progress ? 0 : 1; t < count; ++t) workers.emplace_back(work);
-  if (progress) {
+  // Where the system gives fewer threads than asked, the batch runs on those it gave.
+  for (std::size_t t = progress ? 0 : 1; t < count; ++t) {
+    try {
+      workers.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
+  if (progress && !workers.empty()) {
     std::unique_lock lock(mutex);
     while (!allDone.wait_for(lock, std::chrono::milliseconds(250),
                              [&] { return done == files.size(); })) {

@@ -48,12 +48,16 @@ struct CloseHandleFn {
 struct GlobalFreeFn {
   void operator()(HGLOBAL h) const { GlobalFree(h); }
 };
+struct RegCloseKeyFn {
+  void operator()(HKEY h) const { RegCloseKey(h); }
+};
 
 using WindowHandle = WinHandle<HWND, DestroyWindowFn>;
 using DcHandle = WinHandle<HDC, DeleteDcFn>;
 using GdiObject = WinHandle<HGDIOBJ, DeleteObjectFn>;  // pens, brushes, fonts, bitmaps
 using FileHandle = WinHandle<HANDLE, CloseHandleFn>;   // nullptr, never INVALID_HANDLE_VALUE
 using GlobalMemory = WinHandle<HGLOBAL, GlobalFreeFn>;
+using RegistryKey = WinHandle<HKEY, RegCloseKeyFn>;
 
 // An object selected into a device context for as long as this lives; the object that was
 // there before is put back at the end, so the selected one may then be deleted.
@@ -101,6 +105,22 @@ class PaintScope {
  private:
   HWND window_;
   PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// The device context of a window's client area, from GetDC to ReleaseDC.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
   HDC dc_;
 };
 
