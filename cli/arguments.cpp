@@ -152,7 +152,8 @@ Commands:
   gain HCODE VCODE                             antenna gain in dBd and dBi
   eval                                         evaluate calls read from standard input
   render ...                                   draw editor pages to picture files
-  convert PATH... [--csv|--json]               antenna codes of Kathrein *.MSI pattern files
+  convert PATH... [--csv|--json] [--strict]    antenna codes of *.MSI pattern files
+  export HCODE VCODE [options] -o FILE.msi     a code pair as a pattern file
 
 "lobrix COMMAND --help" describes one command. Angles are in degrees. Exit status: 0 on
 success, 2 for an invalid code or a wrong argument (convert: 1 when some files failed).

@@ -12,20 +12,28 @@
 #include "command_line.h"
 #include "convert_files.h"
 #include "convert_output.h"
+#include "file_output.h"
+#include "report_html.h"
 
 namespace lobrix::cli {
 namespace {
 
 constexpr std::string_view kConvertUsage =
-    R"(Usage: lobrix convert PATH... [--csv|--json] [--render DIR [--format png|svg|pdf]]
-                      [--threads N] [--czech]
+    R"(Usage: lobrix convert PATH... [--csv|--json] [--strict] [--report FILE.html]
+                      [--render DIR [--format png|svg|pdf]] [--threads N] [--czech]
 
-Converts measured Kathrein *.MSI antenna pattern files into the nearest horizontal and
-vertical antenna codes, with the azimuth (AziMax) and the elevation (EleMax) of maximum
-radiation. PATH is a file, or a folder searched, with its subfolders, for files ending in
-.msi in any letter case, taken in sorted order.
+Converts measured antenna pattern files (*.MSI) into the nearest horizontal and vertical
+antenna codes, with the azimuth (AziMax) and the elevation (EleMax) of maximum radiation.
+PATH is a file, or a folder searched, with its subfolders, for files ending in .msi in any
+letter case, taken in sorted order.
+Files are read leniently: the header in any order, blocks at any step dividing 360 (resampled
+to 1 degree), gains or unnormalised attenuations, any line ends. The "reading" column says
+whether a file needed that ("lenient") or is in the strict Kathrein layout ("Kathrein").
+  --strict        read as the conversion window does: the Kathrein layout only
   --csv, --json   one record a file for machines, failed files included with their reason
-                  (default: a readable table)
+                  (default: a readable table); --json adds the reading notes and the header
+  --report FILE   also writes one self-contained HTML page: a section a file with its codes,
+                  directions, gain, reading notes and the conversion picture
   --render DIR    also draws each file's conversion picture into DIR, named after the file:
                   the measured curves in red, the fitted codes' curves in blue, the texts
                   of the conversion window
@@ -84,8 +92,11 @@ int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bo
   SetUpCommand(app);
   std::string form = "table";
   std::string renderFolder, format = "png", threadsText;
-  bool czech = false;
+  std::string reportPath;
+  bool czech = false, strict = false;
   app.add_flag("--csv{csv},--json{json}", form);
+  app.add_flag("--strict", strict);
+  app.add_option("--report", reportPath, "an HTML file name");
   app.add_option("--render", renderFolder, "a folder for the pictures");
   app.add_option("--format", format, "png, svg or pdf");
   app.add_option("--threads", threadsText, "a number of threads");
@@ -115,6 +126,18 @@ int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bo
   }
   ConvertSettings settings;
   settings.language = czech ? kCzech : kEnglish;
+  settings.strict = strict;
+  settings.reportPictures = app.count("--report") > 0;
+  if (settings.reportPictures) {
+    // Known before the batch runs: a page that cannot be written is a wrong argument.
+    const std::filesystem::path folder = std::filesystem::path(reportPath).parent_path();
+    std::error_code error;
+    if (reportPath.empty() || std::filesystem::is_directory(reportPath, error) ||
+        (!folder.empty() && !std::filesystem::is_directory(folder, error))) {
+      return Refuse(
+          err, "--report needs a file name in an existing folder, not '" + Shown(reportPath) + "'");
+    }
+  }
 
   bool complete = true;
   const std::vector<std::string> files = FindPatternFiles(paths, complete, err);
@@ -141,6 +164,13 @@ int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bo
     if (file.failure.empty()) continue;
     err << "lobrix: convert: " << DisplayText(file.path) << ": " << file.failure << '\n';
     complete = false;
+  }
+  if (settings.reportPictures) {
+    std::string error;
+    if (!WriteWholeFile(reportPath, ConversionReport(results, settings.language), error)) {
+      err << "lobrix: convert: --report: " << error << '\n';
+      complete = false;
+    }
   }
   if (form == "csv") {
     WriteConversionCsv(results, out);

@@ -136,6 +136,22 @@ std::string WritePicture(const ConversionPicture& picture, const std::string& ta
 #endif
 }
 
+// The picture as SVG text, at the window's size; empty where pictures cannot be drawn.
+std::string PictureSvg(const ConversionPicture& picture) {
+#ifdef LOBRIX_RENDER_FILES
+  const PixelSize area = ConversionAreaPixels();
+  auto surface = std::make_unique<SurfaceCairo>(area.width, area.height);
+  SurfaceCairo& cairo = *surface;
+  Gfx gfx(std::move(surface));
+  SetUpSurface(gfx);
+  DrawConversionPicture(gfx, picture);
+  return cairo.SvgText();
+#else
+  (void)picture;
+  return {};
+#endif
+}
+
 }  // namespace
 
 std::vector<std::string> FindPatternFiles(const std::vector<std::string>& paths, bool& complete,
@@ -166,19 +182,40 @@ FileConversion ConvertFile(const std::string& path, std::size_t index,
   std::string reason;
   const std::optional<std::string> bytes = ReadBytes(path, reason);
   KathreinPattern pattern;
-  // A file that cannot be read is reported like one that is no Kathrein file, with the
-  // system's reason after it.
-  const int read = bytes ? ReadKathreinFile(*bytes, pattern) : kNotKathreinFile;
-  if (read != kKathreinRead) {
-    file.failure = std::string(Pick(ReadFailureMessage(read), settings.language));
-    if (!bytes) file.failure += " (cannot be read: " + reason + ")";
-    return file;
+  if (settings.strict) {
+    // A file that cannot be read is reported like one that is no Kathrein file, with the
+    // system's reason after it.
+    const int read = bytes ? ReadKathreinFile(*bytes, pattern) : kNotKathreinFile;
+    if (read != kKathreinRead) {
+      file.failure = std::string(Pick(ReadFailureMessage(read), settings.language));
+      if (!bytes) file.failure += " (cannot be read: " + reason + ")";
+      return file;
+    }
+    file.reading = ReadingName(PatternReading::kKathrein);
+  } else {
+    if (!bytes) {
+      file.failure = "cannot be read: " + reason;
+      return file;
+    }
+    PatternFileResult read =
+        ReadPatternFile(*bytes, fs::path(path).filename().string(), settings.language);
+    if (!read.read) {
+      file.failure = read.error;
+      return file;
+    }
+    pattern = std::move(read.file.pattern);
+    file.reading = ReadingName(read.file.reading);
+    file.notes = ReadingNotes(read.file, settings.language);
+    file.header = std::move(read.file.header);
   }
   file.converted = true;
   file.antennaName = pattern.antennaName;
   file.frequency = pattern.frequency;
   file.gain = pattern.gain;
   file.result = ConvertKathreinPattern(pattern);
+  if (settings.reportPictures) {
+    file.reportPicture = PictureSvg(PictureOf(path, pattern, file.result, settings.language));
+  }
   if (index < settings.picturePaths.size()) {
     file.failure = WritePicture(PictureOf(path, pattern, file.result, settings.language),
                                 settings.picturePaths[index]);
@@ -195,7 +232,7 @@ std::vector<FileConversion> ConvertFiles(const std::vector<std::string>& files,
   // goes. A surface kept for the whole batch keeps them: they are not built again for every
   // picture, and not torn down under another thread that is making its surface.
   std::optional<SurfaceCairo> keepFontCaches;
-  if (!settings.picturePaths.empty()) keepFontCaches.emplace(1, 1);
+  if (!settings.picturePaths.empty() || settings.reportPictures) keepFontCaches.emplace(1, 1);
 #endif
   std::atomic<std::size_t> next{0};
   std::atomic<std::size_t> done{0};

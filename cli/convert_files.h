@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "kathrein.h"
+#include "pattern_file_reader.h"
 
 namespace lobrix::cli {
 
@@ -32,17 +33,25 @@ struct FileConversion {
   float frequency = 0;  // MHz
   float gain = 0;       // dBi
   KathreinConversion result;
+  // Which reading the file needed ("Kathrein", "lenient"; every file "Kathrein" under
+  // --strict), what the lenient reading normalised, and the rest of its header.
+  std::string reading;
+  std::vector<std::string> notes;
+  PatternFileHeader header;
+  std::string reportPicture;  // the conversion picture as SVG text, when a report is asked for
 };
 
 struct ConvertSettings {
-  int language = kEnglish;  // of the failure messages and the pictures' texts
+  int language = kEnglish;      // of the failure messages and the pictures' texts
+  bool strict = false;          // the Kathrein reader only, as the conversion window reads
+  bool reportPictures = false;  // draw each picture as SVG text for the report
   // Where each file's picture goes (the extension picks PNG, SVG or PDF), in the order of the
   // files; empty: no pictures.
   std::vector<std::string> picturePaths;
 };
 
-// Reads and converts the file at `path` (and draws picture number `index` when pictures are
-// asked for).
+// Reads and converts the file at `path`, with the lenient reader unless `settings.strict` (and
+// draws picture number `index` when pictures are asked for).
 FileConversion ConvertFile(const std::string& path, std::size_t index,
                            const ConvertSettings& settings);
 

@@ -5,7 +5,9 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "arguments.h"
 #include "platform/gfx/text_decode.h"
@@ -15,7 +17,7 @@ namespace {
 
 // The values of one file as the three forms write them.
 struct Row {
-  std::string path, antenna, frequency, gain, hCode, aziMax, vCode, eleMax, status, reason;
+  std::string path, antenna, frequency, gain, hCode, aziMax, vCode, eleMax, reading, status, reason;
 };
 
 std::string OneDecimal(float value) {
@@ -35,6 +37,7 @@ Row RowOf(const FileConversion& file) {
   row.aziMax = OneDecimal(file.result.aziMax);
   row.vCode = DisplayText(file.result.vCode);
   row.eleMax = OneDecimal(file.result.eleMax);
+  row.reading = file.reading;
   return row;
 }
 
@@ -75,6 +78,52 @@ nlohmann::ordered_json JsonText(const FileConversion& file, const std::string& t
   return text;
 }
 
+nlohmann::ordered_json JsonNotes(const FileConversion& file) {
+  if (!file.converted) return nullptr;
+  nlohmann::ordered_json notes = nlohmann::ordered_json::array();
+  for (const std::string& note : file.notes) notes.push_back(note);
+  return notes;
+}
+
+// A float as the JSON number that prints as the file wrote it (17.15, not 17.149999618530273).
+double ShortestNumber(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.7g", static_cast<double>(value));
+  return std::strtod(text, nullptr);
+}
+
+nlohmann::ordered_json OptionalNumber(const std::optional<float>& value) {
+  if (!value || !std::isfinite(*value)) return nullptr;
+  return ShortestNumber(*value);
+}
+
+nlohmann::ordered_json OptionalText(const std::string& text) {
+  if (text.empty()) return nullptr;
+  return DisplayText(text);
+}
+
+// What the header said besides name, frequency and gain; null for a file without results and
+// for a file read by the Kathrein reader alone (it reads nothing else).
+nlohmann::ordered_json JsonHeader(const FileConversion& file) {
+  if (!file.converted || file.header.gainUnit.empty()) return nullptr;
+  const PatternFileHeader& h = file.header;
+  nlohmann::ordered_json other = nlohmann::ordered_json::array();
+  for (const auto& [keyword, text] : h.otherKeywords) {
+    other.push_back({{"keyword", DisplayText(keyword)}, {"text", DisplayText(text)}});
+  }
+  return {{"make", OptionalText(h.make)},
+          {"gain", ShortestNumber(h.gainValue)},
+          {"gain_unit", h.gainUnit},
+          {"h_width", OptionalNumber(h.hWidth)},
+          {"v_width", OptionalNumber(h.vWidth)},
+          {"front_to_back", OptionalNumber(h.frontToBack)},
+          {"tilt_kind", OptionalText(h.tiltKind)},
+          {"tilt", OptionalNumber(h.tilt)},
+          {"polarization", OptionalText(h.polarization)},
+          {"comment", OptionalText(h.comment)},
+          {"other_keywords", other}};
+}
+
 }  // namespace
 
 std::string DisplayText(std::string_view text) {
@@ -92,11 +141,12 @@ std::string DisplayText(std::string_view text) {
 }
 
 void WriteConversionTable(const std::vector<FileConversion>& files, std::ostream& out) {
-  constexpr std::size_t kColumns = 8;
-  const std::array<std::string, kColumns> header = {"path",       "antenna", "MHz",      "dBi",
-                                                    "horizontal", "AziMax",  "vertical", "EleMax"};
+  constexpr std::size_t kColumns = 9;
+  const std::array<std::string, kColumns> header = {
+      "path", "antenna", "MHz", "dBi", "horizontal", "AziMax", "vertical", "EleMax", "reading"};
   // Numbers right-aligned, texts left-aligned.
-  constexpr std::array<bool, kColumns> right = {false, false, true, true, false, true, false, true};
+  constexpr std::array<bool, kColumns> right = {false, false, true, true, false,
+                                                true,  false, true, false};
   std::vector<Row> rows;
   for (const FileConversion& file : files) rows.push_back(RowOf(file));
   std::array<std::size_t, kColumns> width{};
@@ -105,8 +155,8 @@ void WriteConversionTable(const std::vector<FileConversion>& files, std::ostream
     width[0] = std::max(width[0], Width(row.path));
     if (!row.hCode.empty()) {
       const std::array<const std::string*, kColumns> cells = {
-          &row.path,  &row.antenna, &row.frequency, &row.gain,
-          &row.hCode, &row.aziMax,  &row.vCode,     &row.eleMax};
+          &row.path,   &row.antenna, &row.frequency, &row.gain,   &row.hCode,
+          &row.aziMax, &row.vCode,   &row.eleMax,    &row.reading};
       for (std::size_t c = 1; c < kColumns; ++c) width[c] = std::max(width[c], Width(*cells[c]));
     }
   }
@@ -123,7 +173,7 @@ void WriteConversionTable(const std::vector<FileConversion>& files, std::ostream
     out << '\n';
   };
   writeLine({&header[0], &header[1], &header[2], &header[3], &header[4], &header[5], &header[6],
-             &header[7]});
+             &header[7], &header[8]});
   for (const Row& row : rows) {
     if (row.hCode.empty()) {
       Pad(out, row.path, width[0], false);
@@ -131,18 +181,20 @@ void WriteConversionTable(const std::vector<FileConversion>& files, std::ostream
       continue;
     }
     writeLine({&row.path, &row.antenna, &row.frequency, &row.gain, &row.hCode, &row.aziMax,
-               &row.vCode, &row.eleMax});
+               &row.vCode, &row.eleMax, &row.reading});
     if (!row.reason.empty()) out << "  failed: " << row.reason << '\n';
   }
 }
 
 void WriteConversionCsv(const std::vector<FileConversion>& files, std::ostream& out) {
-  out << "path,antenna,frequency_mhz,gain_dbi,horizontal,azimax,vertical,elemax,status,reason\n";
+  out << "path,antenna,frequency_mhz,gain_dbi,horizontal,azimax,vertical,elemax,reading,status,"
+         "reason\n";
   for (const FileConversion& file : files) {
     const Row row = RowOf(file);
     out << CsvField(row.path) << ',' << CsvField(row.antenna) << ',' << row.frequency << ','
         << row.gain << ',' << row.hCode << ',' << row.aziMax << ',' << row.vCode << ','
-        << row.eleMax << ',' << row.status << ',' << CsvField(row.reason) << '\n';
+        << row.eleMax << ',' << row.reading << ',' << row.status << ',' << CsvField(row.reason)
+        << '\n';
   }
 }
 
@@ -159,6 +211,9 @@ void WriteConversionJson(const std::vector<FileConversion>& files, std::ostream&
         {"azimax", JsonNumber(file, file.result.aziMax)},
         {"vertical", JsonText(file, row.vCode)},
         {"elemax", JsonNumber(file, file.result.eleMax)},
+        {"reading", JsonText(file, row.reading)},
+        {"notes", JsonNotes(file)},
+        {"header", JsonHeader(file)},
         {"status", row.status},
         {"reason",
          row.reason.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(row.reason)},

@@ -14,6 +14,7 @@
 #include "calc_commands.h"
 #include "convert_command.h"
 #include "eval_command.h"
+#include "export_command.h"
 #include "render_command.h"
 
 namespace {
@@ -47,6 +48,10 @@ int Convert(int argc, char** argv) {
   return RunConvertCommand(ToArgs(argc, argv), std::cout, std::cerr, terminal);
 }
 
+int Export(int argc, char** argv) {
+  return RunExportCommand(ToArgs(argc, argv), std::cout, std::cerr);
+}
+
 struct Command {
   std::string_view name;
   int (*run)(int argc, char** argv);  // the words after the command name
@@ -54,7 +59,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"check", Check}, {"pattern", Pattern},         {"ant3d", Ant3d},     {"gain", Gain},
-    {"eval", Eval},   {"render", RunRenderCommand}, {"convert", Convert},
+    {"eval", Eval},   {"render", RunRenderCommand}, {"convert", Convert}, {"export", Export},
 };
 
 // A result that could not be written (a full disk, a closed pipe) is a failure, not success.

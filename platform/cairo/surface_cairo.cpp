@@ -335,28 +335,42 @@ bool SurfaceCairo::Save(std::string_view target) {
   return true;
 }
 
-// Vector files get the drawing replayed from the last Clear on a white page.
+// Vector pictures get the drawing replayed from the last Clear on a white page.
+cairo_status_t SurfaceCairo::Replay(cairo_surface_t* target) {
+  cairo_status_t status = cairo_surface_status(target);
+  if (status != CAIRO_STATUS_SUCCESS) return status;
+  Context cr = NewContext(target);
+  SetColor(cr.get(), kGfxWhite);
+  cairo_paint(cr.get());
+  OpenPath pending;
+  for (const CairoOp& op : ops_) Paint(cr.get(), op, pending);
+  StrokePath(cr.get(), pending);
+  status = cairo_status(cr.get());
+  cr.reset();
+  cairo_surface_finish(target);
+  return status == CAIRO_STATUS_SUCCESS ? cairo_surface_status(target) : status;
+}
+
 bool SurfaceCairo::SaveVector(const std::string& path, bool pdf) {
   Picture file(pdf ? cairo_pdf_surface_create(path.c_str(), width_, height_)
                    : cairo_svg_surface_create(path.c_str(), width_, height_));
-  cairo_status_t status = cairo_surface_status(file.get());
-  if (status == CAIRO_STATUS_SUCCESS) {
-    Context cr = NewContext(file.get());
-    SetColor(cr.get(), kGfxWhite);
-    cairo_paint(cr.get());
-    OpenPath pending;
-    for (const CairoOp& op : ops_) Paint(cr.get(), op, pending);
-    StrokePath(cr.get(), pending);
-    status = cairo_status(cr.get());
-    cr.reset();
-    cairo_surface_finish(file.get());
-    if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(file.get());
-  }
+  const cairo_status_t status = Replay(file.get());
   if (status != CAIRO_STATUS_SUCCESS) {
     lastError_ = "cannot write \"" + path + "\": " + cairo_status_to_string(status);
     return false;
   }
   return true;
+}
+
+std::string SurfaceCairo::SvgText() {
+  std::string text;
+  const auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+  };
+  Picture svg(cairo_svg_surface_create_for_stream(append, &text, width_, height_));
+  if (Replay(svg.get()) != CAIRO_STATUS_SUCCESS) return {};
+  return text;
 }
 
 }  // namespace lobrix

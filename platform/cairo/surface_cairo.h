@@ -49,6 +49,9 @@ class SurfaceCairo final : public GfxDevice {
   // "name.png", "name.svg" or "name.pdf" (any case); false with LastError() otherwise or when
   // the file cannot be written.
   bool Save(std::string_view target) override;
+  // The drawing as the text of an SVG file (empty when cairo fails), for pages that hold their
+  // pictures inline.
+  std::string SvgText();
   std::string LastError() const override { return lastError_; }
 
  private:
@@ -78,6 +81,7 @@ class SurfaceCairo final : public GfxDevice {
   void StrokePath(cairo_t* cr, OpenPath& path) const;
   void FinishDrawing() const;
   void PaintText(cairo_t* cr, const CairoOp& op);
+  cairo_status_t Replay(cairo_surface_t* target);
   FaceMetrics Metrics(cairo_t* cr, const std::string& family, bool bold);
   bool SaveVector(const std::string& path, bool pdf);
 
@@ -85,7 +89,7 @@ class SurfaceCairo final : public GfxDevice {
   double penScale_;
   Picture image_;
   Context cr_;
-  mutable OpenPath path_;  // on cr_; stroked before anything reads or saves the picture
+  mutable OpenPath path_;     // on cr_; stroked before anything reads or saves the picture
   double lineOffset_;         // from a pixel's corner to the middle of a pen drawn on it
   std::vector<CairoOp> ops_;  // since the last Clear, which covers all before it
   std::map<std::string, FaceMetrics> faces_;  // measured once per family and weight

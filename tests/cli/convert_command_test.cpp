@@ -101,9 +101,11 @@ TEST(ConvertCommand, TableCsvAndJsonOfGeneratedFiles) {
   EXPECT_EQ(csv.err, "");
   EXPECT_EQ(
       csv.out,
-      "path,antenna,frequency_mhz,gain_dbi,horizontal,azimax,vertical,elemax,status,reason\n" + a +
-          ",\"Panel, \"\"wide\"\" č\",900.0,17.1,030EA10,45.0,030EA10,-2.0,converted,\n" + b +
-          ",Omni,900.0,17.1,000ND00,0.0,030EA10,2.0,converted,\n");
+      "path,antenna,frequency_mhz,gain_dbi,horizontal,azimax,vertical,elemax,reading,status,"
+      "reason\n" +
+          a +
+          ",\"Panel, \"\"wide\"\" č\",900.0,17.1,030EA10,45.0,030EA10,-2.0,Kathrein,converted,\n" +
+          b + ",Omni,900.0,17.1,000ND00,0.0,030EA10,2.0,Kathrein,converted,\n");
 
   WriteFile(folder / "c.msi", MsiText("Flat", {"", 0}, {"", 0}));
   const ConvertRun json = Convert({"--json", a, b, (folder / "c.msi").string()});
@@ -137,10 +139,10 @@ TEST(ConvertCommand, TableCsvAndJsonOfGeneratedFiles) {
   for (const char* column : {"antenna", "MHz", "dBi", "horizontal", "AziMax", "vertical"}) {
     EXPECT_NE(header.find(column), std::string::npos) << column;
   }
-  EXPECT_TRUE(header.ends_with("EleMax"));
+  EXPECT_TRUE(header.ends_with("EleMax  reading"));
   // Right-aligned numbers end under their headings.
-  EXPECT_TRUE(first.ends_with("-2.0")) << first;
-  EXPECT_EQ(first.size() - std::string("č").size() + 1, header.size()) << first;
+  EXPECT_TRUE(first.ends_with("-2.0  Kathrein")) << first;
+  EXPECT_EQ(first.size() - std::string("č").size() + 1, header.size() + 1) << first;
   EXPECT_NE(first.find("030EA10  "), std::string::npos) << first;
   EXPECT_NE(second.find("000ND00"), std::string::npos) << second;
 }
@@ -171,7 +173,7 @@ TEST(ConvertCommand, FailedFilesAreReportedAndTheBatchGoesOn) {
   const std::string whole = MsiText("Cut", {"030EA10", 45}, {"030EA10", 2});
   WriteFile(cut, whole.substr(0, whole.find("100.0 ")));  // ends inside the horizontal block
 
-  const ConvertRun run = Convert({foreign, good, cut, missing, "--json"});
+  const ConvertRun run = Convert({foreign, good, cut, missing, "--json", "--strict"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err,
             "lobrix: convert: " + foreign +
@@ -193,15 +195,25 @@ TEST(ConvertCommand, FailedFilesAreReportedAndTheBatchGoesOn) {
   EXPECT_EQ(records[2]["reason"], "Selected file is shorter than Kathrein antenna file  !!");
   EXPECT_EQ(records[3]["path"], missing);
 
-  const ConvertRun czech = Convert({"--czech", "--csv", cut});
+  const ConvertRun czech = Convert({"--czech", "--csv", "--strict", cut});
   EXPECT_EQ(czech.status, 1);
   EXPECT_EQ(czech.err,
             "lobrix: convert: " + cut + ": Vybraný soubor  je kratší,  než by měl být  !!\n");
   EXPECT_NE(czech.out.find(",failed,"), std::string::npos) << czech.out;
 
-  const ConvertRun table = Convert({foreign});
+  const ConvertRun table = Convert({foreign, "--strict"});
   EXPECT_NE(table.out.find(foreign + "  failed: Selected file  isn't"), std::string::npos)
       << table.out;
+
+  // Read leniently (the default), the rejections name the line and what was expected there.
+  const ConvertRun lenient = Convert({foreign, good, cut, missing});
+  EXPECT_EQ(lenient.status, 1);
+  EXPECT_EQ(lenient.err,
+            "lobrix: convert: " + foreign +
+                ": line 3: expected FREQUENCY and GAIN in the header before the first block\n"
+                "lobrix: convert: " +
+                cut + ": line 107: expected the angle 100\n" + "lobrix: convert: " + missing +
+                ": cannot be read: No such file or directory\n");
 }
 
 TEST(ConvertCommand, FoldersAreSearchedForMsiInAnyLetterCaseInSortedOrder) {
@@ -245,7 +257,7 @@ TEST(ConvertCommand, SeveralThreadsKeepTheInputOrder) {
                             slow ? Plane{"160VE00", 45} : Plane{"", 0}));
     files.push_back(path.string());
     expected += path.string() + ",n,900.0,17.1,030EA10," + std::to_string(azimuth) + ".0," +
-                (slow ? "160VE00,-45.0" : "000ND00,0.0") + ",converted,\n";
+                (slow ? "160VE00,-45.0" : "000ND00,0.0") + ",Kathrein,converted,\n";
   }
   for (const char* threads : {"1", "4", "7"}) {
     std::vector<std::string> words = files;
@@ -275,8 +287,9 @@ TEST(ConvertCommand, ProgressLineIsRewrittenInPlaceAndWipedAtTheEnd) {
   const std::size_t wipe = text.rfind('\r', lastReturn - 1);
   EXPECT_GT(wipe, at);
   EXPECT_EQ(text.find_first_not_of(' ', wipe + 1), lastReturn) << text;
-  EXPECT_EQ(text.substr(lastReturn + 1), "lobrix: convert: " + (folder / "c.msi").string() +
-                                             ": Selected file  isn't  Kathrein antenna file  !!\n");
+  EXPECT_EQ(text.substr(lastReturn + 1),
+            "lobrix: convert: " + (folder / "c.msi").string() +
+                ": line 2: expected FREQUENCY and GAIN in the header before the first block\n");
   // Standard output holds only the table.
   EXPECT_EQ(out.str().find('\r'), std::string::npos);
 }
