@@ -69,6 +69,30 @@ float WINAPI ANT3D(BSTR hcode, float az, float azMax, BSTR vcode, float el, floa
  * -99 when either code fails what ANT93 checks. */
 float WINAPI ZISKANTVA(BSTR hcode, BSTR vcode);
 
+/* The antenna record EDITANTVA edits: 288 bytes, packed, little-endian, texts in code page
+ * 1250. The codes have no terminator; the caption prefix is NUL-terminated when shorter than
+ * its field. */
+#pragma pack(push, 1)
+typedef struct LobrixAntennaRecord {
+  char hCode[7];              /* horizontal code, e.g. "030EA10" */
+  char vCode[7];              /* vertical code */
+  float aziMax;               /* azimuth of maximum radiation, degrees 0 .. <360 */
+  float eleMax;               /* elevation (tilt) of maximum radiation, degrees -90 .. 90 */
+  float gain;                 /* dBd; written by Transfer only */
+  unsigned int ownerWindow;   /* the caller's window handle (32 bits), 0 for none */
+  unsigned char language;     /* 0 English, anything else Czech */
+  char captionPrefix[255];    /* put in front of the window's and the help boxes' captions */
+  unsigned char antennaRole;  /* 1 Tx, 2 Rx, 3 station; 0 disables Transfer */
+  unsigned char startPage;    /* 1, 3: directions; 2: vertical; 4: 3-D; other: horizontal.
+                                 Comes back holding the page opened (0 .. 3). */
+} LobrixAntennaRecord;
+#pragma pack(pop)
+
+/* Opens the editor on `record` and returns when the user closes it: 1 after Transfer, which
+ * wrote the codes, directions and gain into the record; 0 otherwise (Close, Escape, the close
+ * box), and 0 at once for a NULL record or while another editing run is open. */
+int WINAPI EDITANTVA(LobrixAntennaRecord* record);
+
 /* Writes `text` and a line end to a trace console, created on the first call. Writes nothing
  * when the process has no usable console. A NULL text writes only the line end. */
 void WINAPI CPRINT(BSTR text);

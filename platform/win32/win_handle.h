@@ -48,12 +48,16 @@ struct CloseHandleFn {
 struct GlobalFreeFn {
   void operator()(HGLOBAL h) const { GlobalFree(h); }
 };
+struct RegCloseKeyFn {
+  void operator()(HKEY h) const { RegCloseKey(h); }
+};
 
 using WindowHandle = WinHandle<HWND, DestroyWindowFn>;
 using DcHandle = WinHandle<HDC, DeleteDcFn>;
 using GdiObject = WinHandle<HGDIOBJ, DeleteObjectFn>;  // pens, brushes, fonts, bitmaps
 using FileHandle = WinHandle<HANDLE, CloseHandleFn>;   // nullptr, never INVALID_HANDLE_VALUE
 using GlobalMemory = WinHandle<HGLOBAL, GlobalFreeFn>;
+using RegistryKey = WinHandle<HKEY, RegCloseKeyFn>;
 
 // An object selected into a device context for as long as this lives; the object that was
 // there before is put back at the end, so the selected one may then be deleted.

@@ -3,7 +3,7 @@
 # with N the argument bytes). Runs on the build machine, so it holds where Wine cannot start
 # 32-bit programs.
 # Usage: cmake -DDLL=lobrix.dll -DOBJDUMP=i686-w64-mingw32-objdump -P check_exports.cmake
-set(expected ANT3D=28 ANT93=12 CPRINT=4 VERANT=4 ZISKANTVA=8)
+set(expected ANT3D=28 ANT93=12 CPRINT=4 EDITANTVA=4 VERANT=4 ZISKANTVA=8)
 
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE headers RESULT_VARIABLE status)
 if(NOT status EQUAL 0)

@@ -1,0 +1,35 @@
+#include "platform/win32/wide_text.h"
+
+#include <vector>
+
+#include "platform/gfx/text_decode.h"
+
+namespace lobrix {
+
+std::wstring Widen(std::string_view utf8) {
+  const std::u16string text = EncodeUtf16(DecodeText(utf8));
+  return std::wstring(text.begin(), text.end());
+}
+
+std::string Narrow(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return {};
+  std::string text(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), bytes, nullptr, nullptr);
+  return text;
+}
+
+std::string WindowText(HWND window) {
+  if (window == nullptr) return {};
+  const int length = GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
+  const int copied = GetWindowTextW(window, buffer.data(), length + 1);
+  return Narrow(
+      std::wstring_view(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0)));
+}
+
+}  // namespace lobrix

@@ -1,0 +1,21 @@
+// Texts across the wide Win32 API: the program keeps UTF-8, the windows take UTF-16.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace lobrix {
+
+// UTF-8 to UTF-16; a byte that is not UTF-8 is read as code page 1250, as the record's texts
+// are written.
+std::wstring Widen(std::string_view utf8);
+
+// UTF-16 to UTF-8.
+std::string Narrow(std::wstring_view wide);
+
+// The text of a window (a control, a dialog) as UTF-8.
+std::string WindowText(HWND window);
+
+}  // namespace lobrix

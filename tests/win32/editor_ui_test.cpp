@@ -1,0 +1,462 @@
+// The editor end to end, as a calling program uses it: lobrix.dll is loaded by path, EDITANTVA
+// runs on the test's thread with a record, and a second thread drives the dialog with window
+// messages and reads what the user would see. Expected texts and values are written out here
+// from the documented behaviour (the gain from the DLL's own ZISKANTVA, its documented
+// source). Screenshots of every page, English and Czech, go to screens/ beside this program.
+#include <gtest/gtest.h>
+#include <windows.h>
+// after windows.h, which they need
+#include <commctrl.h>
+#include <oleauto.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "lobrix.h"
+#include "ui_driver.h"
+
+namespace lobrix::test {
+namespace {
+
+using EditFunction = int(WINAPI*)(LobrixAntennaRecord*);
+using GainFunction = float(WINAPI*)(BSTR, BSTR);
+
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder = path;
+  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+std::string Narrow(const std::wstring& wide) {
+  std::string text;
+  for (const wchar_t c : wide) text += c < 128 ? static_cast<char>(c) : '?';
+  return text;
+}
+
+std::string ScreenPath(const std::string& name) {
+  const std::wstring folder = ProgramFolder() + L"screens";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return Narrow(folder) + "\\" + name + ".png";
+}
+
+struct Module {
+  HMODULE dll = nullptr;
+  EditFunction edit = nullptr;
+  GainFunction gain = nullptr;
+};
+
+const Module& Lobrix() {
+  static const Module module = [] {
+    Module m;
+    m.dll = LoadLibraryW((ProgramFolder() + L"lobrix.dll").c_str());
+    if (m.dll) {
+      m.edit = reinterpret_cast<EditFunction>(
+          reinterpret_cast<void*>(GetProcAddress(m.dll, "EDITANTVA")));
+      m.gain = reinterpret_cast<GainFunction>(
+          reinterpret_cast<void*>(GetProcAddress(m.dll, "ZISKANTVA")));
+    }
+    return m;
+  }();
+  return module;
+}
+
+// ZISKANTVA takes over its BSTR arguments.
+float GainOf(const char* hCode, const char* vCode) {
+  return Lobrix().gain(SysAllocStringByteLen(hCode, 7), SysAllocStringByteLen(vCode, 7));
+}
+
+// The short number form of the status bar, written out independently: rounded to one decimal
+// (halves to even), a blank before values >= 0, no leading zero, no trailing zeros.
+std::wstring ShortNumber(double value) {
+  double rounded = std::nearbyint(value * 10) / 10;
+  if (rounded == 0) rounded = 0;  // no "-0"
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", rounded);
+  std::string s = text;
+  if (s.back() == '0') s.erase(s.size() - 2);  // "12.0" -> "12"
+  if (s.rfind("0.", 0) == 0) s.erase(0, 1);
+  if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
+  if (rounded >= 0) s.insert(0, " ");
+  return std::wstring(s.begin(), s.end());
+}
+
+std::wstring GainText(float gain) {
+  const auto part = [](double v) { return (v < 0 ? L" " : L"") + ShortNumber(v); };
+  return L" gaMax =" + part(gain) + L" dBd =" + part(gain + 2.14) + L" dBi";
+}
+
+LobrixAntennaRecord Record(const char* hCode, const char* vCode, float aziMax, float eleMax,
+                           int language, const char* prefix, int role, int startPage, HWND owner) {
+  LobrixAntennaRecord r{};
+  std::memcpy(r.hCode, hCode, 7);
+  std::memcpy(r.vCode, vCode, 7);
+  r.aziMax = aziMax;
+  r.eleMax = eleMax;
+  r.gain = -123.0f;  // not the gain of anything: Transfer must replace it
+  r.ownerWindow = static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(owner));
+  r.language = static_cast<unsigned char>(language);
+  std::strncpy(r.captionPrefix, prefix, sizeof r.captionPrefix - 1);
+  r.antennaRole = static_cast<unsigned char>(role);
+  r.startPage = static_cast<unsigned char>(startPage);
+  return r;
+}
+
+// A plain window standing for the calling program's.
+class OwnerWindow {
+ public:
+  OwnerWindow() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"LobrixTestCaller";
+    RegisterClassExW(&wc);
+    window_ = CreateWindowExW(0, wc.lpszClassName, L"caller", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                              nullptr, nullptr, wc.hInstance, nullptr);
+    ShowWindow(window_, SW_SHOWNORMAL);
+  }
+  ~OwnerWindow() { DestroyWindow(window_); }
+  OwnerWindow(const OwnerWindow&) = delete;
+  OwnerWindow& operator=(const OwnerWindow&) = delete;
+  HWND Get() const { return window_; }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+// What the driver thread found wrong; reported on the test's thread when the run is over.
+class Findings {
+ public:
+  void Expect(bool ok, const std::string& what) {
+    if (!ok) problems_.push_back(what);
+  }
+  void Equal(const std::wstring& got, const std::wstring& want, const std::string& what) {
+    if (got != want)
+      problems_.push_back(what + ": got \"" + Narrow(got) + "\", want \"" + Narrow(want) + "\"");
+  }
+  void Report() const {
+    for (const std::string& p : problems_) ADD_FAILURE() << p;
+  }
+
+ private:
+  std::vector<std::string> problems_;
+};
+
+// Runs EDITANTVA on `record` on this thread while `drive` works the dialog from another.
+int RunWithDriver(LobrixAntennaRecord& record, const std::function<void(DWORD)>& drive) {
+  const DWORD uiThread = GetCurrentThreadId();
+  std::thread driver([&drive, uiThread] { drive(uiThread); });
+  const int result = Lobrix().edit(&record);
+  driver.join();
+  return result;
+}
+
+std::vector<std::uint8_t> Bytes(const LobrixAntennaRecord& r) {
+  const auto* p = reinterpret_cast<const std::uint8_t*>(&r);
+  return std::vector<std::uint8_t>(p, p + sizeof r);
+}
+
+// The byte of the first difference, or -1.
+int FirstDifference(const LobrixAntennaRecord& a, const LobrixAntennaRecord& b) {
+  const auto x = Bytes(a), y = Bytes(b);
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    if (x[i] != y[i]) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// The pixel of a polar frame's point: centre (fx, fy) and radius fr as fractions of the surface
+// (width for x, height for y and the radius, as the page's frames are placed), the point at
+// `fraction` of the radius in the compass direction `angle`.
+POINT FramePoint(HWND surface, double fx, double fy, double fr, double angle, double fraction) {
+  RECT r{};
+  GetClientRect(surface, &r);
+  const double radius = fr * r.bottom * fraction;
+  const double a = angle * 3.14159265358979 / 180;
+  return POINT{static_cast<LONG>(std::lround(fx * r.right + radius * std::sin(a))),
+               static_cast<LONG>(std::lround(fy * r.bottom - radius * std::cos(a)))};
+}
+
+bool ClipboardDibSize(int& width, int& height) {
+  if (!OpenClipboard(nullptr)) return false;
+  bool ok = false;
+  if (const HANDLE data = GetClipboardData(CF_DIB)) {
+    if (const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(data))) {
+      width = header->biWidth;
+      height = std::abs(header->biHeight);
+      ok = true;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return ok;
+}
+
+void SaveEveryPage(HWND dialog, const std::string& language, Findings& findings) {
+  for (int page = 0; page < 4; ++page) {
+    SwitchPage(dialog, page);
+    findings.Expect(VisiblePage(dialog) == page, "page " + std::to_string(page) + " on top");
+    findings.Expect(
+        SaveWindowPng(dialog, ScreenPath("page" + std::to_string(page) + "-" + language)),
+        "screenshot of page " + std::to_string(page));
+  }
+}
+
+class EditorUiTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(Lobrix().dll, nullptr) << "lobrix.dll not found beside the test";
+    ASSERT_NE(Lobrix().edit, nullptr) << "no export EDITANTVA";
+    ASSERT_NE(Lobrix().gain, nullptr) << "no export ZISKANTVA";
+  }
+};
+
+TEST_F(EditorUiTest, EnglishRunDrivesEveryPageAndTransfers) {
+  OwnerWindow owner;
+  // "Zkouška " in code page 1250: š is byte 0x9A.
+  LobrixAntennaRecord record = Record("030EA10", "100TA00", 30.0f, -2.5f, 0,
+                                      "Zkou\x9A"
+                                      "ka ",
+                                      1, 0, owner.Get());
+  const LobrixAntennaRecord before = record;
+  const std::wstring prefix = L"Zkou\u0161ka ";
+  Findings findings;
+
+  const int result = RunWithDriver(record, [&](DWORD ui) {
+    const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
+    if (!dialog) return findings.Expect(false, "the editor did not open");
+
+    // A second call while the run is open is refused at once.
+    LobrixAntennaRecord other{};
+    findings.Expect(Lobrix().edit(&other) == 0, "a second EDITANTVA during a run returns 0");
+    findings.Expect(Lobrix().edit(nullptr) == 0, "a NULL record returns 0");
+
+    findings.Equal(Text(dialog), prefix + L"  HCM Lobrix,  ver.  2010-02-15,  for Tx antenna",
+                   "caption");
+    const HWND tab = GetDlgItem(dialog, 90);
+    const wchar_t* tabs[] = {L" Horizontal diagram ", L" Vertical diagram ",
+                             L" Azimuth and Elevation of Max. radiation ", L" 3-D ant. diagram "};
+    findings.Expect(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0) == 4, "four tabs");
+    for (int i = 0; i < 4; ++i) findings.Equal(TabText(tab, i), tabs[i], "tab text");
+
+    const HWND bar = GetDlgItem(dialog, 99);
+    findings.Expect(StatusEdges(bar) == std::vector<int>{97, 188, 286, 375, -1}, "status parts");
+    findings.Equal(StatusPart(bar, 0), L" H-code: 030EA10", "status part 0");
+    findings.Equal(StatusPart(bar, 1), L" AziMax = 30\u00B0", "status part 1");
+    findings.Equal(StatusPart(bar, 2), L" V-code: 100TA00", "status part 2");
+    findings.Equal(StatusPart(bar, 3), L" EleMax = -2.5\u00B0", "status part 3");
+    findings.Equal(StatusPart(bar, 4), GainText(GainOf("030EA10", "100TA00")), "status part 4");
+
+    findings.Expect(IsWindowEnabled(GetDlgItem(dialog, 1)), "Transfer enabled");
+    findings.Expect(!IsWindowEnabled(GetDlgItem(dialog, 5)), "Kathrein button disabled");
+    for (const int id : {2, 3, 4})
+      findings.Expect(IsWindowEnabled(GetDlgItem(dialog, id)), "button on");
+    findings.Expect(ItemText(dialog, 3) == L"C&opy to Clipboard", "Copy caption");
+    findings.Expect(ItemText(dialog, 1) == L"&Transfer", "Transfer caption");
+    const auto tips = Tooltips(dialog);
+    const std::vector<std::pair<int, std::wstring>> wantTips = {
+        {4, L"Context help for each Tab-folder"},
+        {3, L"Pastes shown Fig./Tab. into Clipboard"},
+        {5, L"Coversion of Kathrein data files to VA ant.data"},
+        {1, L"Transfers ant.data back to calling window and Close this window"},
+        {2, L"Close this window"}};
+    findings.Expect(tips == wantTips, "the five tooltips of the main dialog");
+    findings.Expect(VisiblePage(dialog) == 0, "opens on the horizontal page");
+
+    SaveEveryPage(dialog, "english", findings);
+
+    // Page 2: a click right of the left frame's centre takes azimuth 90, one up and right of
+    // the right frame's centre elevation 45; fields and status bar follow.
+    SwitchPage(dialog, 2);
+    const HWND page2 = Pages(dialog).at(2);
+    const HWND surface2 = Surface(page2);
+    findings.Expect(surface2 != nullptr, "page 2 has a surface");
+    findings.Equal(ItemText(page2, 10), L"30.0", "page 2 azimuth field");
+    findings.Equal(ItemText(page2, 11), L"-2.5", "page 2 elevation field");
+    ClickIn(surface2, FramePoint(surface2, 0.25, 0.5, 0.35, 90, 0.6));
+    findings.Equal(StatusPart(bar, 1), L" AziMax = 90\u00B0", "AziMax after the click");
+    findings.Equal(ItemText(page2, 10), L"90.0", "azimuth field after the click");
+    ClickIn(surface2, FramePoint(surface2, 0.75, 0.5, 0.35, 45, 0.6));
+    findings.Equal(StatusPart(bar, 3), L" EleMax = 45\u00B0", "EleMax after the click");
+    findings.Equal(ItemText(page2, 11), L"45.0", "elevation field after the click");
+    findings.Expect(FocusOf(ui) == GetDlgItem(page2, 11), "the picked field has the focus");
+
+    // Page 3 starts from the beam's direction; its clicks change the test angles only.
+    SwitchPage(dialog, 3);
+    const HWND page3 = Pages(dialog).at(3);
+    findings.Equal(ItemText(page3, 10), L"90", "test azimuth starts at AziMax");
+    findings.Equal(ItemText(page3, 11), L"45", "test elevation starts at EleMax");
+    const HWND surface3 = Surface(page3);
+    ClickIn(surface3, FramePoint(surface3, 0.25, 0.5, 0.35, 180, 0.5));
+    findings.Equal(ItemText(page3, 10), L"180.0", "test azimuth after the click");
+    findings.Equal(StatusPart(bar, 1), L" AziMax = 90\u00B0", "AziMax stays");
+
+    // Copy: the clipboard holds the graphic area's picture; the focus comes back.
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    CloseClipboard();
+    SendMessageW(GetDlgItem(dialog, 3), BM_CLICK, 0, 0);
+    int width = 0, height = 0;
+    findings.Expect(ClipboardDibSize(width, height), "a DIB on the clipboard");
+    RECT area{};
+    GetWindowRect(GetDlgItem(page3, 15), &area);
+    findings.Expect(width == area.right - area.left - 6 && height == area.bottom - area.top - 6,
+                    "the picture is the graphic area inside its edge: " + std::to_string(width) +
+                        " x " + std::to_string(height));
+    findings.Expect(FocusOf(ui) == GetDlgItem(page3, 10), "focus back after Copy");
+
+    // Help: the 3-D topic under the prefix; the focus comes back when it closes.
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(4, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, 4)));
+    const HWND help = WaitForDialog(ui, L"3-D antenna diagram", 10);
+    findings.Expect(help != nullptr, "the help box opened");
+    if (help) {
+      findings.Equal(Text(help), prefix + L" 3-D antenna diagram", "help caption");
+      const std::wstring text = ItemText(help, 0xFFFF);
+      findings.Expect(text.rfind(L"The page serves  for 3-D visualisation  of the resulting  "
+                                 L"antenna radiation pattern.  \r\n\r\nThe left",
+                                 0) == 0,
+                      "help text begins with the 3-D topic");
+      int lines = 1;
+      for (std::size_t at = text.find(L"\r\n"); at != std::wstring::npos;
+           at = text.find(L"\r\n", at + 2)) {
+        ++lines;
+      }
+      findings.Expect(lines == 10, "the 3-D topic has 10 lines: " + std::to_string(lines));
+      SaveWindowPng(help, ScreenPath("help-english"));
+      PostMessageW(help, WM_COMMAND, IDOK, 0);
+      findings.Expect(WaitUntilGone(help, 10), "the help box closed");
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      findings.Expect(FocusOf(ui) == GetDlgItem(page3, 10), "focus back after Help");
+    }
+
+    SwitchPage(dialog, 0);
+    SendMessageW(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
+  });
+  findings.Report();
+
+  EXPECT_EQ(result, 1);
+  LobrixAntennaRecord expected = before;
+  expected.aziMax = 90.0f;
+  expected.eleMax = 45.0f;
+  expected.gain = GainOf("030EA10", "100TA00");
+  EXPECT_EQ(FirstDifference(record, expected), -1) << "Transfer writes codes, directions, gain";
+}
+
+TEST_F(EditorUiTest, CzechRunOpensOnThe3DPageAndEscapeLeavesTheRecord) {
+  OwnerWindow owner;
+  LobrixAntennaRecord record =
+      Record("510VE00", "120PA05", 359.9f, 90.0f, 1, "", 2, 4, owner.Get());
+  Findings findings;
+  const int result = RunWithDriver(record, [&](DWORD ui) {
+    const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
+    if (!dialog) return findings.Expect(false, "the editor did not open");
+    findings.Equal(Text(dialog), L"  HCM Lobrix,  ver.  2010-02-15,  pro Rx ant\u00E9nu",
+                   "caption");
+    findings.Expect(VisiblePage(dialog) == 3, "opens on the 3-D page");
+    const HWND page3 = Pages(dialog).at(3);
+    findings.Equal(ItemText(page3, 10), L"359.9", "test azimuth");
+    findings.Equal(ItemText(page3, 11), L"90", "test elevation");
+    const HWND tab = GetDlgItem(dialog, 90);
+    findings.Equal(TabText(tab, 0), L" Horizont\u00E1ln\u00ED diagram ", "Czech tab");
+    findings.Equal(TabText(tab, 2), L" Azimut a Elevace Max.vyza\u0159ov\u00E1n\u00ED ",
+                   "Czech tab");
+    const HWND bar = GetDlgItem(dialog, 99);
+    findings.Equal(StatusPart(bar, 0), L" H-k\u00F3d: 510VE00", "status part 0");
+    findings.Equal(StatusPart(bar, 2), L" V-k\u00F3d: 120PA05", "status part 2");
+    findings.Equal(ItemText(dialog, 2), L"&Zav\u0159\u00EDt", "Close caption");
+    SaveEveryPage(dialog, "czech", findings);
+    // Escape, typed where the focus is.
+    PostMessageW(FocusOf(ui), WM_KEYDOWN, VK_ESCAPE, 0);
+  });
+  findings.Report();
+  EXPECT_EQ(result, 0);
+  LobrixAntennaRecord expected =
+      Record("510VE00", "120PA05", 359.9f, 90.0f, 1, "", 2, 3, owner.Get());
+  EXPECT_EQ(FirstDifference(record, expected), -1) << "only the start page, translated 4 -> 3";
+}
+
+TEST_F(EditorUiTest, CloseBoxLeavesTheRecordAndTheFolderSetting) {
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Tarvex", "Kathrein");
+  // No owner: Transfer is disabled, and Enter must not transfer.
+  LobrixAntennaRecord record = Record("xxxxxxx", "000ND00", 360.0f, 90.5f, 0, "", 3, 2, nullptr);
+  Findings findings;
+  const int result = RunWithDriver(record, [&](DWORD ui) {
+    const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
+    if (!dialog) return findings.Expect(false, "the editor did not open");
+    findings.Expect(!IsWindowEnabled(GetDlgItem(dialog, 1)), "Transfer disabled without owner");
+    findings.Expect(VisiblePage(dialog) == 1, "start page 2 opens the vertical page");
+    const HWND bar = GetDlgItem(dialog, 99);
+    findings.Equal(StatusPart(bar, 0), L" H-code: 000ND00", "an invalid code loads as 000ND00");
+    findings.Equal(StatusPart(bar, 1), L" AziMax = 0\u00B0", "360 loads as 0");
+    findings.Equal(StatusPart(bar, 3), L" EleMax = 0\u00B0", "90.5 loads as 0");
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), 0);  // Enter
+    findings.Expect(IsWindow(dialog), "a disabled Transfer does not end the dialog");
+    PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  findings.Report();
+  EXPECT_EQ(result, 0);
+  LobrixAntennaRecord expected = Record("xxxxxxx", "000ND00", 360.0f, 90.5f, 0, "", 3, 1, nullptr);
+  EXPECT_EQ(FirstDifference(record, expected), -1) << "only the start page, translated 2 -> 1";
+  // The folder was not changed during the run, so it was not written.
+  HKEY key = nullptr;
+  DWORD size = 0;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tarvex", 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    EXPECT_NE(RegQueryValueExA(key, "Kathrein", nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
+    RegCloseKey(key);
+  }
+}
+
+struct ProcessWindowSearch {
+  DWORD process;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindProcessDialog(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<ProcessWindowSearch*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == search->process && IsWindowVisible(window) &&
+      Text(window).find(L"HCM Lobrix") != std::wstring::npos) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+TEST(EditorProgramTest, OpensOnAnEmptyRecordWithTransferDisabled) {
+  std::wstring command = L"\"" + ProgramFolder() + L"lobrix.exe\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process))
+      << "lobrix.exe not found beside the test";
+  ProcessWindowSearch search{process.dwProcessId};
+  for (int i = 0; i < 2400 && !search.found; ++i) {  // its start may be slow under emulation
+    Sleep(50);
+    EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&search));
+  }
+  ASSERT_NE(search.found, nullptr) << "lobrix.exe showed no editor";
+  Sleep(300);
+  EXPECT_EQ(Text(search.found), L"  HCM Lobrix,  ver.  2010-02-15");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(search.found, 1)));
+  EXPECT_EQ(VisiblePage(search.found), 0);
+  SaveWindowPng(search.found, ScreenPath("program"));
+  PostMessageW(search.found, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  DWORD exitCode = 99;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  EXPECT_EQ(exitCode, 0u);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
+}  // namespace
+}  // namespace lobrix::test

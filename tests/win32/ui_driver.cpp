@@ -1,0 +1,229 @@
+#include "ui_driver.h"
+
+#include <commctrl.h>
+
+#include <chrono>
+#include <thread>
+
+#include "png_file.h"
+
+namespace lobrix::test {
+namespace {
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+struct DialogSearch {
+  std::wstring captionPart;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<DialogSearch*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+      ClassName(window) == L"#32770" &&
+      Text(window).find(search->captionPart) != std::wstring::npos) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void Pause(int milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+}  // namespace
+
+HWND WaitForDialog(DWORD thread, const std::wstring& captionPart, double seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (std::chrono::steady_clock::now() < end) {
+    DialogSearch search{captionPart};
+    EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&search));
+    if (search.found) {
+      Pause(300);  // the opening timer's repaint
+      return search.found;
+    }
+    Pause(50);
+  }
+  return nullptr;
+}
+
+bool WaitUntilGone(HWND window, double seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (IsWindow(window)) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    Pause(50);
+  }
+  return true;
+}
+
+std::wstring Text(HWND window) {
+  wchar_t buffer[1024] = {};
+  if (window) SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
+  return buffer;
+}
+
+std::wstring ItemText(HWND dialog, int id) {
+  return Text(GetDlgItem(dialog, id));
+}
+
+std::wstring StatusPart(HWND bar, int part) {
+  wchar_t buffer[256] = {};
+  const auto length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0));
+  if (length >= 256) return L"(too long)";
+  SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(buffer));
+  return buffer;
+}
+
+std::vector<int> StatusEdges(HWND bar) {
+  int edges[16] = {};
+  const auto count = SendMessageW(bar, SB_GETPARTS, 16, reinterpret_cast<LPARAM>(edges));
+  return std::vector<int>(edges, edges + count);
+}
+
+std::wstring TabText(HWND tab, int index) {
+  wchar_t buffer[256] = {};
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = buffer;
+  item.cchTextMax = 256;
+  SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  return item.pszText;
+}
+
+std::vector<HWND> Pages(HWND dialog) {
+  std::vector<HWND> pages;
+  const HWND tab = GetDlgItem(dialog, 90);
+  for (HWND child = GetWindow(tab, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassName(child) == L"#32770") pages.push_back(child);
+  }
+  return pages;
+}
+
+int VisiblePage(HWND dialog) {
+  const std::vector<HWND> pages = Pages(dialog);
+  int visible = -1;
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    if (GetWindowLongW(pages[i], GWL_STYLE) & WS_VISIBLE) {
+      if (visible != -1) return -1;
+      visible = static_cast<int>(i);
+    }
+  }
+  return visible;
+}
+
+void SwitchPage(HWND dialog, int page) {
+  const HWND tab = GetDlgItem(dialog, 90);
+  NMHDR header{tab, 90, static_cast<UINT>(TCN_SELCHANGING)};
+  SendMessageW(dialog, WM_NOTIFY, 90, reinterpret_cast<LPARAM>(&header));
+  SendMessageW(tab, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+  header.code = static_cast<UINT>(TCN_SELCHANGE);
+  SendMessageW(dialog, WM_NOTIFY, 90, reinterpret_cast<LPARAM>(&header));
+  Pause(100);
+}
+
+HWND Surface(HWND page) {
+  for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetDlgCtrlID(child) == 0 && IsWindowVisible(child)) return child;
+  }
+  return nullptr;
+}
+
+void ClickIn(HWND surface, POINT point) {
+  POINT screen = point;
+  ClientToScreen(surface, &screen);
+  SetCursorPos(screen.x, screen.y);
+  const HWND page = GetParent(surface);
+  POINT inPage = screen;
+  ScreenToClient(page, &inPage);
+  SendMessageW(page, WM_PARENTNOTIFY, MAKEWPARAM(WM_LBUTTONDOWN, 0),
+               MAKELPARAM(inPage.x, inPage.y));
+  Pause(50);
+}
+
+struct TooltipSearch {
+  HWND owner;
+  HWND found = nullptr;
+};
+
+// A static function: GCC's lambdas do not convert to the 32-bit stdcall callback type.
+BOOL CALLBACK FindTooltip(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TooltipSearch*>(data);
+  if (ClassName(window) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == search->owner) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+std::vector<std::pair<int, std::wstring>> Tooltips(HWND dialog) {
+  TooltipSearch search{dialog};
+  EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), FindTooltip,
+                    reinterpret_cast<LPARAM>(&search));
+  std::vector<std::pair<int, std::wstring>> tips;
+  if (!search.found) return tips;
+  const auto count = SendMessageW(search.found, TTM_GETTOOLCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    wchar_t text[512] = {};
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.lpszText = text;
+    if (!SendMessageW(search.found, TTM_ENUMTOOLSW, static_cast<WPARAM>(i),
+                      reinterpret_cast<LPARAM>(&info))) {
+      continue;
+    }
+    tips.emplace_back(GetDlgCtrlID(reinterpret_cast<HWND>(info.uId)), text);
+  }
+  return tips;
+}
+
+HWND FocusOf(DWORD thread) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+bool SaveWindowPng(HWND window, const std::string& path) {
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  Pause(200);
+  RECT r{};
+  GetWindowRect(window, &r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) return false;
+  const HDC source = GetWindowDC(window);
+  const HDC memory = CreateCompatibleDC(source);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  const bool copied = BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY) != FALSE;
+  GdiFlush();
+  std::vector<std::uint8_t> rgb;
+  if (copied && bits) {
+    const auto* pixels = static_cast<const std::uint8_t*>(bits);
+    for (int i = 0; i < width * height; ++i) {
+      rgb.push_back(pixels[4 * i + 2]), rgb.push_back(pixels[4 * i + 1]);
+      rgb.push_back(pixels[4 * i]);
+    }
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, source);
+  return copied && WritePng(path, width, height, rgb);
+}
+
+}  // namespace lobrix::test
