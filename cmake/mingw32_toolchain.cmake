@@ -17,4 +17,11 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
 
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Where the kernel refuses 32-bit programs and they start only through user-mode emulation
+# (preset win32-emulated), they run under the 64-bit loader in a 64-bit (WoW64) prefix: the 32-bit
+# loader would be emulated too, and every Wine process with it.
+if(LOBRIX_32BIT_EMULATED)
+  set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+else()
+  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+endif()
