@@ -12,16 +12,6 @@
 namespace lobrix {
 namespace {
 
-// A rim label: its text, and where its anchor (the text's top left) lies: at `angle`,
-// `factor`*R from the centre. The anchors are chosen so that each text sits just outside the
-// rim next to its nominal direction, which is why they are not the nominal angles.
-struct RimLabel {
-  const char* text;
-  double angle;
-  double factor;
-  bool degreeSign;
-};
-
 constexpr RimLabel kAzimuthLabels[] = {
     {"0", 359, 1.14, true},   {"30", 26.5, 1.13, true}, {"60", 56.5, 1.09, true},
     {"90", 87, 1.05, true},   {"120", 120, 1.02, true}, {"150", 151, 1.02, true},
@@ -79,6 +69,45 @@ void DrawMainRings(Gfx& gfx, const PolarFrame& f, bool decibel) {
   }
 }
 
+// Both frames: the same grid, their own rim labels.
+void DrawFrame(Gfx& gfx, PolarFrame& stored, int cx, int cy, int r, int scaleMode,
+               std::span<const RimLabel> labels) {
+  if (r >= 1) stored = {cx, cy, r};
+  if (stored.r < 1) return;  // nothing to redraw yet
+  const PolarFrame f = stored;
+  const bool decibel = scaleMode >= kScaleDecibel;
+
+  gfx.BrushColor(kGfxWhite);
+  gfx.BrushStyle(kBrushFilled);
+  gfx.PenColor(kGfxWhite);
+  gfx.PenStyle(kPenSolid);
+  gfx.DrawFrom(f.cx - Times(1.27, f.r), f.cy - Times(1.17, f.r));
+  gfx.DrawRect(Times(2.51, f.r), Times(2.36, f.r));
+
+  DrawPolarGrid(gfx, f, decibel);
+  DrawRimLabels(gfx, f, labels);
+  DrawScaleLabels(gfx, f, decibel);
+}
+
+}  // namespace
+
+void DrawPolarGrid(Gfx& gfx, const PolarFrame& f, bool decibel) {
+  gfx.BrushStyle(kBrushOutline);
+  gfx.PenColor(kLightGrey);
+  DrawSpokes(gfx, f, 10, 350);
+  DrawFineRings(gfx, f, decibel);
+
+  // The centre disc hides the fine spokes where they crowd together.
+  gfx.BrushStyle(kBrushFilled);
+  gfx.DrawFrom(f.cx, f.cy);
+  gfx.DrawCircle(Times(0.1, f.r));
+  gfx.BrushStyle(kBrushOutline);
+
+  gfx.PenColor(kDarkGrey);
+  DrawSpokes(gfx, f, 30, 330);
+  DrawMainRings(gfx, f, decibel);
+}
+
 void DrawRimLabels(Gfx& gfx, const PolarFrame& f, std::span<const RimLabel> labels) {
   gfx.GfxFontName("Arial/1");
   gfx.GfxFontHeight(Times(1.0 / 8, f.r));
@@ -108,42 +137,6 @@ void DrawScaleLabels(Gfx& gfx, const PolarFrame& f, bool decibel) {
   TextAt(gfx, x, y0 - Times(0.316, f.r), "10");
   TextAt(gfx, x, y0 - Times(0.09, f.r), "20");
 }
-
-// Both frames: the same grid, their own rim labels.
-void DrawFrame(Gfx& gfx, PolarFrame& stored, int cx, int cy, int r, int scaleMode,
-               std::span<const RimLabel> labels) {
-  if (r >= 1) stored = {cx, cy, r};
-  if (stored.r < 1) return;  // nothing to redraw yet
-  const PolarFrame f = stored;
-  const bool decibel = scaleMode >= kScaleDecibel;
-
-  gfx.BrushColor(kGfxWhite);
-  gfx.BrushStyle(kBrushFilled);
-  gfx.PenColor(kGfxWhite);
-  gfx.PenStyle(kPenSolid);
-  gfx.DrawFrom(f.cx - Times(1.27, f.r), f.cy - Times(1.17, f.r));
-  gfx.DrawRect(Times(2.51, f.r), Times(2.36, f.r));
-
-  gfx.BrushStyle(kBrushOutline);
-  gfx.PenColor(kLightGrey);
-  DrawSpokes(gfx, f, 10, 350);
-  DrawFineRings(gfx, f, decibel);
-
-  // The centre disc hides the fine spokes where they crowd together.
-  gfx.BrushStyle(kBrushFilled);
-  gfx.DrawFrom(f.cx, f.cy);
-  gfx.DrawCircle(Times(0.1, f.r));
-  gfx.BrushStyle(kBrushOutline);
-
-  gfx.PenColor(kDarkGrey);
-  DrawSpokes(gfx, f, 30, 330);
-  DrawMainRings(gfx, f, decibel);
-
-  DrawRimLabels(gfx, f, labels);
-  DrawScaleLabels(gfx, f, decibel);
-}
-
-}  // namespace
 
 int FrameFontWidth(int r) {
   return Times(1.0 / 24, r);

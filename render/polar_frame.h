@@ -4,6 +4,8 @@
 // decibel rings sit at the field strengths of round attenuations.
 #pragma once
 
+#include <span>
+
 #include "platform/gfx/gfx.h"
 #include "render/view_memory.h"
 
@@ -21,6 +23,25 @@ inline constexpr int kFrameCompassLetters = 1;
 // Views drawn without a frame before them (table, X-Y graph) set it themselves, from the
 // radius their page's frame would have, so that they look the same whatever came before.
 int FrameFontWidth(int r);
+
+// A rim label: its text, and where its anchor (the text's top left) lies: at `angle`,
+// `factor`*R from the centre. The anchors are chosen so that each text sits just outside the
+// rim next to its nominal direction, which is why they are not the nominal angles.
+struct RimLabel {
+  const char* text;
+  double angle;
+  double factor;
+  bool degreeSign;
+};
+
+// The grid of a frame already cleared: fine spokes and rings in light grey, the centre disc,
+// main spokes and rings in dark grey. Leaves the pen dark grey and the brush outline only.
+void DrawPolarGrid(Gfx& gfx, const PolarFrame& f, bool decibel);
+// The rim labels in "Arial/1" at R/8 by R/24, black; numeric labels get the degree sign.
+void DrawRimLabels(Gfx& gfx, const PolarFrame& f, std::span<const RimLabel> labels);
+// The scale labels on the upward axis, each blanking the grid under it (background mode 0,
+// white), in label grey.
+void DrawScaleLabels(Gfx& gfx, const PolarFrame& f, bool decibel);
 
 // A 360-sided polygon of `radius` round (cx, cy), starting and ending at the top.
 void DrawRing(Gfx& gfx, int cx, int cy, int radius);
