@@ -219,6 +219,20 @@ TEST(ConversionWindow, ReceivingAntennaAndCzechTexts) {
   EXPECT_NE(w.recording->FindText("Horiz.diag.(Azimut)"), nullptr);
 }
 
+// The picture's labels are those of the run's language every time, also when an earlier run
+// of the process painted them in the other one.
+TEST(ConversionWindow, LabelsFollowTheLanguageOfEachRun) {
+  Window w;
+  w.Open();
+  EXPECT_NE(w.recording->FindText("source file:  "), nullptr);
+  w.state.language = kCzech;
+  w.Open();
+  EXPECT_NE(w.recording->FindText("ant.soubor:  "), nullptr);
+  EXPECT_NE(w.recording->FindText("kmitočet =  0 MHz     zisk =  0.0 dBi"), nullptr);
+  EXPECT_NE(w.recording->FindText("Vert.diag.(Klopení)"), nullptr);
+  EXPECT_EQ(w.recording->FindText("source file:"), nullptr);
+}
+
 // A rejected file shows its message, the dialog opens again on it, and neither the buttons nor
 // the picture nor the editor's codes change.
 TEST(ConversionWindow, RejectedFilesAreReportedAndChangeNothingShown) {

@@ -379,6 +379,14 @@ TEST_F(ConversionWindowUiTest, FileChosenConvertedAndTransferredToTheEditor) {
     findings.Expect(EnabledButtons(window) == std::vector<int>{1, 2, 3, 4, 5}, "converted");
     findings.Expect(SaveWindowPng(window, ScreenPath("conversion-fitted")), "picture (fitted)");
 
+    // The caller's window goes down to the task bar with the conversion window and back.
+    SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    findings.Expect(WaitFor([&] { return IsIconic(owner.Get()) != 0; }, 10),
+                    "the owner minimised with the window");
+    SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    findings.Expect(WaitFor([&] { return IsIconic(owner.Get()) == 0; }, 10),
+                    "the owner restored with the window");
+
     Press(window, kTransfer);
     findings.Expect(WaitUntilGone(window), "Results transfer closed the window");
 
