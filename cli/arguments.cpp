@@ -120,13 +120,6 @@ std::optional<int> ParseInteger(std::string_view text) {
   return value;
 }
 
-bool WantsHelp(const Args& args) {
-  for (std::string_view word : args) {
-    if (word == "--help" || word == "-h") return true;
-  }
-  return false;
-}
-
 std::string FormatFixed(double value, int decimals) {
   char text[64];
   std::snprintf(text, sizeof text, "%.*f", decimals, value);
@@ -159,9 +152,10 @@ Commands:
   gain HCODE VCODE                             antenna gain in dBd and dBi
   eval                                         evaluate calls read from standard input
   render ...                                   draw editor pages to picture files
+  convert PATH... [--csv|--json]               antenna codes of Kathrein *.MSI pattern files
 
 "lobrix COMMAND --help" describes one command. Angles are in degrees. Exit status: 0 on
-success, 2 for an invalid code or a wrong argument.
+success, 2 for an invalid code or a wrong argument (convert: 1 when some files failed).
 )";
 }
 

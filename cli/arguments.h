@@ -40,9 +40,6 @@ std::string ShownCode(std::string_view code);
 // downtilt (position 5, A = 0 degrees) is 90 degrees or more. Empty for any other code.
 std::string DowntiltFaultText(std::string_view vcode);
 
-// True when the words ask for help ("--help" or "-h").
-bool WantsHelp(const Args& args);
-
 // A fixed-point value with `decimals` places; a value that rounds to zero prints without a
 // minus sign.
 std::string FormatFixed(double value, int decimals);

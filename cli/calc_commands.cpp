@@ -1,6 +1,7 @@
 // check, pattern, ant3d and gain: argument handling around the model's functions.
 #include "calc_commands.h"
 
+#include <CLI/CLI.hpp>
 #include <cmath>
 #include <cstdio>
 #include <initializer_list>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "antenna_pattern.h"
+#include "command_line.h"
 
 namespace lobrix::cli {
 
@@ -17,15 +19,6 @@ namespace {
 constexpr float kMinStep = 0.001f;
 // Directivity of a half-wave dipole over an isotropic radiator, 10*log10(1.64), in dB.
 constexpr double kDipoleGainDbi = 2.15;
-
-bool IsOption(std::string_view word) {
-  return word.starts_with("--");
-}
-
-int UnknownOption(std::string_view command, std::string_view word, std::ostream& err) {
-  err << "lobrix: " << command << ": unknown option " << Shown(word) << '\n';
-  return kExitFailure;
-}
 
 // True for a valid code; otherwise says on `err` which rule it breaks.
 bool CheckCodeArgument(std::string_view code, std::ostream& err) {
@@ -53,7 +46,7 @@ std::optional<float> NumberArgument(std::string_view name, std::string_view text
 
 // True when `words` holds exactly the arguments `names`; otherwise says which is missing or
 // which one is too many.
-bool CountArguments(std::string_view command, const Args& words,
+bool CountArguments(std::string_view command, const Words& words,
                     std::initializer_list<std::string_view> names, std::ostream& err) {
   if (words.size() < names.size()) {
     err << "lobrix: " << command << ": missing " << names.begin()[words.size()] << " (lobrix "
@@ -92,19 +85,18 @@ void WritePatternTable(std::string_view code, int mode, float step, std::ostream
 }  // namespace
 
 int RunCheckCommand(const Args& args, std::ostream& out, std::ostream& err) {
-  if (WantsHelp(args)) {
-    out << CommandUsage("check");
-    return kExitOk;
+  CLI::App app("", "lobrix check");
+  SetUpCommand(app);
+  Words codes;
+  if (auto end = ParseCommandWords(app, "check", CommandUsage("check"), args, codes, out, err)) {
+    return *end;
   }
-  for (std::string_view word : args) {
-    if (IsOption(word)) return UnknownOption("check", word, err);
-  }
-  if (args.empty()) {
+  if (codes.empty()) {
     err << "lobrix: check: missing CODE (lobrix check --help shows the usage)\n";
     return kExitFailure;
   }
   bool allValid = true;
-  for (std::string_view code : args) {
+  for (std::string_view code : codes) {
     if (VERANT(code) == 1) {
       out << ShownCode(code) << ": valid\n";
     } else {
@@ -116,30 +108,16 @@ int RunCheckCommand(const Args& args, std::ostream& out, std::ostream& err) {
 }
 
 int RunPatternCommand(const Args& args, std::ostream& out, std::ostream& err) {
-  if (WantsHelp(args)) {
-    out << CommandUsage("pattern");
-    return kExitOk;
-  }
-  Args words;
-  int mode = kDecibel;
-  std::string_view stepText = "10";
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view word = args[i];
-    if (word == "--db") {
-      mode = kDecibel;
-    } else if (word == "--field") {
-      mode = kRelativeField;
-    } else if (word == "--step") {
-      if (i + 1 == args.size()) {
-        err << "lobrix: pattern: --step needs a number of degrees\n";
-        return kExitFailure;
-      }
-      stepText = args[++i];
-    } else if (IsOption(word)) {
-      return UnknownOption("pattern", word, err);
-    } else {
-      words.push_back(word);
-    }
+  CLI::App app("", "lobrix pattern");
+  SetUpCommand(app);
+  std::string modeName = "db";
+  std::string stepText = "10";
+  app.add_flag("--db{db},--field{field}", modeName);
+  app.add_option("--step", stepText, "a number of degrees");
+  Words words;
+  if (auto end =
+          ParseCommandWords(app, "pattern", CommandUsage("pattern"), args, words, out, err)) {
+    return *end;
   }
   if (!CountArguments("pattern", words, {"CODE"}, err)) return kExitFailure;
   if (!CheckCodeArgument(words[0], err)) return kExitFailure;
@@ -149,25 +127,18 @@ int RunPatternCommand(const Args& args, std::ostream& out, std::ostream& err) {
     err << "lobrix: --step must be from 0.001 to 360 degrees, not '" << Shown(stepText) << "'\n";
     return kExitFailure;
   }
-  WritePatternTable(words[0], mode, *step, out);
+  WritePatternTable(words[0], modeName == "db" ? kDecibel : kRelativeField, *step, out);
   return kExitOk;
 }
 
 int RunAnt3dCommand(const Args& args, std::ostream& out, std::ostream& err) {
-  if (WantsHelp(args)) {
-    out << CommandUsage("ant3d");
-    return kExitOk;
-  }
-  Args words;
-  int mode = kRelativeField;
-  for (std::string_view word : args) {
-    if (word == "--db") {
-      mode = kDecibel;
-    } else if (IsOption(word)) {
-      return UnknownOption("ant3d", word, err);
-    } else {
-      words.push_back(word);
-    }
+  CLI::App app("", "lobrix ant3d");
+  SetUpCommand(app);
+  bool decibel = false;
+  app.add_flag("--db", decibel);
+  Words words;
+  if (auto end = ParseCommandWords(app, "ant3d", CommandUsage("ant3d"), args, words, out, err)) {
+    return *end;
   }
   if (!CountArguments("ant3d", words, {"HCODE", "AZ", "AZMAX", "VCODE", "EL", "ELMAX"}, err)) {
     return kExitFailure;
@@ -185,6 +156,7 @@ int RunAnt3dCommand(const Args& args, std::ostream& out, std::ostream& err) {
   const std::optional<float> elMax = NumberArgument("ELMAX", words[5], err);
   if (!elMax) return kExitFailure;
 
+  const int mode = decibel ? kDecibel : kRelativeField;
   const float value = ANT3D(words[0], *az, *azMax, words[3], *el, *elMax, mode);
   // With codes that passed the checks above, only angles whose difference overflows a float
   // (beyond about 1e38) give the failure value; it is no attenuation and must not be printed
@@ -198,16 +170,15 @@ int RunAnt3dCommand(const Args& args, std::ostream& out, std::ostream& err) {
 }
 
 int RunGainCommand(const Args& args, std::ostream& out, std::ostream& err) {
-  if (WantsHelp(args)) {
-    out << CommandUsage("gain");
-    return kExitOk;
+  CLI::App app("", "lobrix gain");
+  SetUpCommand(app);
+  Words words;
+  if (auto end = ParseCommandWords(app, "gain", CommandUsage("gain"), args, words, out, err)) {
+    return *end;
   }
-  for (std::string_view word : args) {
-    if (IsOption(word)) return UnknownOption("gain", word, err);
-  }
-  if (!CountArguments("gain", args, {"HCODE", "VCODE"}, err)) return kExitFailure;
-  if (!CheckCodeArgument(args[0], err) || !CheckCodeArgument(args[1], err)) return kExitFailure;
-  const float gainDbd = ZISKANTVA(args[0], args[1]);
+  if (!CountArguments("gain", words, {"HCODE", "VCODE"}, err)) return kExitFailure;
+  if (!CheckCodeArgument(words[0], err) || !CheckCodeArgument(words[1], err)) return kExitFailure;
+  const float gainDbd = ZISKANTVA(words[0], words[1]);
   out << FormatFixed(gainDbd, 2) << " dBd, " << FormatFixed(gainDbd + kDipoleGainDbi, 2)
       << " dBi\n";
   return kExitOk;

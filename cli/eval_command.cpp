@@ -2,11 +2,13 @@
 // without loss (9 significant digits hold every single-precision value exactly).
 #include "eval_command.h"
 
+#include <CLI/CLI.hpp>
 #include <limits>
 #include <optional>
 #include <string>
 
 #include "antenna_pattern.h"
+#include "command_line.h"
 
 namespace lobrix::cli {
 
@@ -160,12 +162,14 @@ void WriteMessages(std::string& messages, std::ostream& err) {
 }  // namespace
 
 int RunEvalCommand(const Args& args, std::istream& in, std::ostream& out, std::ostream& err) {
-  if (WantsHelp(args)) {
-    out << CommandUsage("eval");
-    return kExitOk;
+  CLI::App app("", "lobrix eval");
+  SetUpCommand(app);
+  Words words;
+  if (auto end = ParseCommandWords(app, "eval", CommandUsage("eval"), args, words, out, err)) {
+    return *end;
   }
-  if (!args.empty()) {
-    err << "lobrix: eval: unexpected argument '" << Shown(args[0])
+  if (!words.empty()) {
+    err << "lobrix: eval: unexpected argument '" << Shown(words[0])
         << "' (the calls come from standard input)\n";
     return kExitFailure;
   }

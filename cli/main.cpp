@@ -1,9 +1,18 @@
 // The lobrix command: finds the command named by the first word and hands it the rest.
 #include <iostream>
+
+#ifdef _WIN32
+#include <io.h>
+#define LOBRIX_ISATTY _isatty
+#else
+#include <unistd.h>
+#define LOBRIX_ISATTY isatty
+#endif
 #include <string_view>
 
 #include "arguments.h"
 #include "calc_commands.h"
+#include "convert_command.h"
 #include "eval_command.h"
 #include "render_command.h"
 
@@ -32,14 +41,20 @@ int Eval(int argc, char** argv) {
   return RunEvalCommand(ToArgs(argc, argv), std::cin, std::cout, std::cerr);
 }
 
+int Convert(int argc, char** argv) {
+  // The progress line only where a person watches it, not into a log file.
+  const bool terminal = LOBRIX_ISATTY(2) != 0;
+  return RunConvertCommand(ToArgs(argc, argv), std::cout, std::cerr, terminal);
+}
+
 struct Command {
   std::string_view name;
   int (*run)(int argc, char** argv);  // the words after the command name
 };
 
 constexpr Command kCommands[] = {
-    {"check", Check}, {"pattern", Pattern}, {"ant3d", Ant3d},
-    {"gain", Gain},   {"eval", Eval},       {"render", RunRenderCommand},
+    {"check", Check}, {"pattern", Pattern},         {"ant3d", Ant3d},     {"gain", Gain},
+    {"eval", Eval},   {"render", RunRenderCommand}, {"convert", Convert},
 };
 
 // A result that could not be written (a full disk, a closed pipe) is a failure, not success.

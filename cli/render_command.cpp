@@ -2,6 +2,7 @@
 // or PDF file, through the same page drawing the editor uses.
 #include "render_command.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cctype>
 #include <iostream>
@@ -11,6 +12,7 @@
 #include <string_view>
 
 #include "arguments.h"
+#include "command_line.h"
 #include "model/antenna_pattern.h"
 #include "render/drawing_input.h"
 #include "render/page_drawing.h"
@@ -134,66 +136,69 @@ bool ReadCode(std::string_view option, std::string_view code, std::string& targe
   return true;
 }
 
-// Fills `request` from the words; false (with the message written) on the first fault.
-bool ParseRequest(const Args& args, RenderRequest& request, std::ostream& err) {
+// The option values as given, before they are checked.
+struct RenderWords {
+  std::string page, view = "graph", hCode, vCode, aziMax, eleMax, testAzimuth, testElevation, size;
+  bool linear = false, czech = false;
+};
+
+void DeclareOptions(CLI::App& app, RenderWords& w, RenderRequest& request) {
+  app.add_option("--page", w.page, "a value");
+  app.add_option("--view", w.view, "a value");
+  app.add_option("--h", w.hCode, "a value");
+  app.add_option("--v", w.vCode, "a value");
+  app.add_option("--azimax", w.aziMax, "a value");
+  app.add_option("--elemax", w.eleMax, "a value");
+  app.add_option("--test-azimuth", w.testAzimuth, "a value");
+  app.add_option("--test-elevation", w.testElevation, "a value");
+  app.add_option("--size", w.size, "a value");
+  app.add_option("-o", request.output, "a value");
+  app.add_flag("--lin", w.linear);
+  app.add_flag("--czech", w.czech);
+}
+
+// Fills `request` from the option values; false (with the message written) on the first
+// fault.
+bool ReadRequest(const CLI::App& app, const RenderWords& w, RenderRequest& request,
+                 std::ostream& err) {
   DrawingInput& s = request.input;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view word = args[i];
-    if (word == "--lin") {
-      s.scaleMode = kScaleLinear;
-      continue;
+  if (w.linear) s.scaleMode = kScaleLinear;
+  if (w.czech) s.language = kCzech;
+  if (app.count("--page") > 0) {
+    const std::optional<int> page = PageNumber(w.page);
+    if (!page) {
+      return Refuse(err,
+                    "unknown page '" + Shown(w.page) + "' (horizontal, vertical, direction or 3d)");
     }
-    if (word == "--czech") {
-      s.language = kCzech;
-      continue;
+    request.page = *page;
+  }
+  if (w.view != "graph" && w.view != "table" && w.view != "xy") {
+    return Refuse(err, "unknown view '" + Shown(w.view) + "' (graph, table or xy)");
+  }
+  request.view = w.view;
+  if (app.count("--h") > 0 && !ReadCode("--h", w.hCode, s.hCode, err)) return false;
+  if (app.count("--v") > 0 && !ReadCode("--v", w.vCode, s.vCode, err)) return false;
+  if (app.count("--azimax") > 0 && !ReadAngle("--azimax", w.aziMax, true, s.aziMax, err)) {
+    return false;
+  }
+  if (app.count("--elemax") > 0 && !ReadAngle("--elemax", w.eleMax, false, s.eleMax, err)) {
+    return false;
+  }
+  if (app.count("--test-azimuth") > 0 &&
+      !ReadAngle("--test-azimuth", w.testAzimuth, true, request.testAzimuth.emplace(), err)) {
+    return false;
+  }
+  if (app.count("--test-elevation") > 0 && !ReadAngle("--test-elevation", w.testElevation, false,
+                                                      request.testElevation.emplace(), err)) {
+    return false;
+  }
+  if (app.count("--size") > 0) {
+    request.size = ParseSize(w.size);
+    if (!request.size || request.size->width < kMinSide || request.size->width > kMaxSide ||
+        request.size->height < kMinSide || request.size->height > kMaxSide) {
+      return Refuse(err, "--size must be WxH with whole numbers from 16 to 6000, not '" +
+                             Shown(w.size) + "'");
     }
-    const bool takes_value = word == "--page" || word == "--view" || word == "--h" ||
-                             word == "--v" || word == "--azimax" || word == "--elemax" ||
-                             word == "--test-azimuth" || word == "--test-elevation" ||
-                             word == "--size" || word == "-o";
-    if (!takes_value) {
-      return Refuse(err, word.starts_with("-") ? "unknown option " + Shown(word)
-                                               : "unexpected argument '" + Shown(word) + "'");
-    }
-    if (i + 1 >= args.size()) {
-      return Refuse(err, std::string(word) + " needs a value");
-    }
-    const std::string_view value = args[++i];
-    bool ok = true;
-    if (word == "--page") {
-      const std::optional<int> page = PageNumber(value);
-      if (!page)
-        return Refuse(
-            err, "unknown page '" + Shown(value) + "' (horizontal, vertical, direction or 3d)");
-      request.page = *page;
-    } else if (word == "--view") {
-      if (value != "graph" && value != "table" && value != "xy") {
-        return Refuse(err, "unknown view '" + Shown(value) + "' (graph, table or xy)");
-      }
-      request.view = value;
-    } else if (word == "--h") {
-      ok = ReadCode(word, value, s.hCode, err);
-    } else if (word == "--v") {
-      ok = ReadCode(word, value, s.vCode, err);
-    } else if (word == "--azimax") {
-      ok = ReadAngle(word, value, true, s.aziMax, err);
-    } else if (word == "--elemax") {
-      ok = ReadAngle(word, value, false, s.eleMax, err);
-    } else if (word == "--test-azimuth") {
-      ok = ReadAngle(word, value, true, request.testAzimuth.emplace(), err);
-    } else if (word == "--test-elevation") {
-      ok = ReadAngle(word, value, false, request.testElevation.emplace(), err);
-    } else if (word == "--size") {
-      request.size = ParseSize(value);
-      if (!request.size || request.size->width < kMinSide || request.size->width > kMaxSide ||
-          request.size->height < kMinSide || request.size->height > kMaxSide) {
-        return Refuse(err, "--size must be WxH with whole numbers from 16 to 6000, not '" +
-                               Shown(value) + "'");
-      }
-    } else {
-      request.output = value;
-    }
-    if (!ok) return false;
   }
   return true;
 }
@@ -262,12 +267,19 @@ int Render(RenderRequest& request, std::ostream& err) {
 }
 
 int RenderCommand(const Args& args, std::ostream& out, std::ostream& err) {
-  if (WantsHelp(args)) {
-    out << kRenderUsage;
-    return kExitOk;
-  }
+  CLI::App app("", "lobrix render");
+  SetUpCommand(app);
+  RenderWords optionWords;
   RenderRequest request;
-  if (!ParseRequest(args, request, err) || !CheckRequest(request, err)) return kExitFailure;
+  DeclareOptions(app, optionWords, request);
+  Words words;
+  if (auto end = ParseCommandWords(app, "render", kRenderUsage, args, words, out, err)) {
+    return *end;
+  }
+  if (!words.empty()) return Fail(err, "unexpected argument '" + Shown(words[0]) + "'");
+  if (!ReadRequest(app, optionWords, request, err) || !CheckRequest(request, err)) {
+    return kExitFailure;
+  }
   return Render(request, err);
 }
 

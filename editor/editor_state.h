@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "editor/page_handlers_memory.h"
 #include "render/drawing_input.h"
 #include "render/view_memory.h"
 
@@ -37,6 +38,7 @@ struct EditorState : DrawingInput {
   int activePage = 0;    // 0 horizontal, 1 vertical, 2 directions, 3 3-D
   EditorWindows windows;
   ViewMemory views;
+  PageHandlerMemory pageHandlers;  // what the pages' handlers keep during one opening
 };
 
 inline bool Czech(const EditorState& state) {

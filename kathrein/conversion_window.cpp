@@ -29,7 +29,7 @@ void EnableButtons(Controls& dialog, bool enabled) {
 
 // After a file was read: the measured curves shown, Conversion and Copy usable.
 void ShowLoadedFile(const EditorState& state, const KathreinPattern& pattern, ConversionUi& ui) {
-  PaintConversionWindow(state, pattern, ui, true);
+  RepaintConversionWindow(state, pattern, ui, true);
   ui.dialog->Enable(kConversionCopyButton, true);
   ui.dialog->Enable(kConversionButton, true);
   ui.dialog->Focus(kConversionButton);
@@ -87,7 +87,7 @@ void StartConversionWindow(EditorState& state, KathreinPattern& pattern, Convers
   dialog.Enable(kConversionCopyButton, false);
   dialog.Enable(kResultsTransferButton, false);
   pattern.measured = {};
-  PaintConversionWindow(state, pattern, ui, false);
+  RepaintConversionWindow(state, pattern, ui, false);
   dialog.StartTimer(kFileTimer, kFileTimerMs);
 }
 
@@ -139,13 +139,14 @@ int SelectKathreinFile(EditorState& state, KathreinPattern& pattern, ConversionU
   }
 }
 
-void PaintConversionWindow(const EditorState& state, const KathreinPattern& pattern,
-                           ConversionUi& ui, bool measured) {
+void RepaintConversionWindow(const EditorState& state, const KathreinPattern& pattern,
+                             ConversionUi& ui, bool measured) {
   ui.surface = ui.newSurface ? ui.newSurface() : nullptr;
   if (ui.surface == nullptr) return;
-  ui.frames = DrawConversionPicture(
-      *ui.surface, ui.storedFrame, ConversionTextsOf(pattern, state.kathreinFolder, state.language),
-      pattern.measured[0], pattern.measured[1], measured);
+  ConversionPicture picture =
+      ConversionPictureOf(pattern, state.kathreinFolder, state.language, nullptr);
+  picture.measuredShown = measured;
+  PaintConversionWindow(*ui.surface, picture);
 }
 
 void RunConversion(EditorState& state, const KathreinPattern& pattern, ConversionUi& ui) {
@@ -154,51 +155,59 @@ void RunConversion(EditorState& state, const KathreinPattern& pattern, Conversio
 
   const KathreinConversion conversion = ConvertKathreinPattern(pattern);
   state.hCode = conversion.hCode;
-  state.aziMax = conversion.aziMax;
+  state.aziMax = conversion.aziMax;  // a fit just below 0 plus 360
   state.vCode = conversion.vCode;
   state.eleMax = conversion.eleMax;
   if (ui.surface != nullptr) {
     // The azimuth is shown as the fit gave it, possibly just below 0.
-    DrawFittedResult(*ui.surface, ui.frames, true, conversion.hCode, conversion.fittedAzimuth,
-                     FittedCurve(conversion.hCode, conversion.fittedAzimuth));
-    DrawFittedResult(*ui.surface, ui.frames, false, conversion.vCode, conversion.eleMax,
-                     FittedCurve(conversion.vCode, conversion.fittedTilt));
+    DrawConversionResults(*ui.surface, ConversionPictureOf(pattern, state.kathreinFolder,
+                                                           state.language, &conversion));
   }
 
   EnableButtons(dialog, true);
   dialog.Focus(kResultsTransferButton);
 }
 
-PlaneCurve FittedCurve(std::string_view code, float azimuth) {
-  PlaneCurve curve{};
-  for (int i = 0; i < 360; ++i) {
-    curve[static_cast<std::size_t>(i)] = ANT93(code, AngleFromMaximum(i, azimuth), kRelativeField);
+ConversionPicture ConversionPictureOf(const KathreinPattern& pattern, std::string_view folder,
+                                      int language, const KathreinConversion* conversion) {
+  ConversionPicture picture;
+  picture.language = language;
+  picture.fileName = pattern.fileName;
+  picture.folder = std::string(folder);
+  picture.antennaName = pattern.antennaName;
+  picture.frequency = pattern.frequency;
+  picture.gain = pattern.gain;
+  picture.measured = pattern.measured;
+  picture.measuredShown = true;
+  if (conversion != nullptr) {
+    picture.converted = true;
+    picture.hCode = conversion->hCode;
+    picture.vCode = conversion->vCode;
+    picture.fittedAzimuth = conversion->fittedAzimuth;
+    picture.fittedTilt = conversion->fittedTilt;
+    picture.eleMax = conversion->eleMax;
   }
-  return curve;
+  return picture;
 }
 
-ConversionTexts ConversionTextsOf(const KathreinPattern& pattern, std::string_view folder,
-                                  int language) {
-  ConversionTexts texts;
-  texts.language = language;
-  texts.fileName = pattern.fileName;
-  texts.folder = std::string(folder);
-  texts.antennaName = pattern.antennaName;
-  texts.frequency = pattern.frequency;
-  texts.gain = pattern.gain;
-  return texts;
-}
-
-void DrawConvertedPicture(Gfx& gfx, const KathreinPattern& pattern, std::string_view folder,
-                          int language, const KathreinConversion& conversion) {
-  PolarFrame stored;
-  const ConversionFrames frames =
-      DrawConversionPicture(gfx, stored, ConversionTextsOf(pattern, folder, language),
-                            pattern.measured[0], pattern.measured[1], true);
-  DrawFittedResult(gfx, frames, true, conversion.hCode, conversion.fittedAzimuth,
-                   FittedCurve(conversion.hCode, conversion.fittedAzimuth));
-  DrawFittedResult(gfx, frames, false, conversion.vCode, conversion.eleMax,
-                   FittedCurve(conversion.vCode, conversion.fittedTilt));
+bool CopyConversionPicture(Gfx& gfx) {
+  const GfxColor corner = gfx.PixelColor(0, 0);
+  const int width = gfx.GfxMetrics(kGfxExtentX);
+  const int height = gfx.GfxMetrics(kGfxExtentY);
+  bool saved = false;
+  {
+    const GfxBatch batch(gfx);
+    gfx.BrushStyle(kBrushOutline);
+    gfx.PenColor(kGfxBlack);
+    gfx.DrawFrom(0, 0);
+    gfx.DrawRect(width, height);
+    saved = gfx.SaveGfxScreen("CLIPBOARD");
+    // A corner outside the surface answers no colour: white is the surface's ground.
+    gfx.PenColor(corner == kGfxNoColor ? kGfxWhite : corner);
+    gfx.DrawRect(width, height);
+  }
+  gfx.PenColor(kGfxBlack);
+  return saved;
 }
 
 }  // namespace lobrix

@@ -69,10 +69,6 @@ struct ConversionUi {
   std::function<std::optional<std::string>(const std::string& path)> readFile;
   // The message box of a rejected file; returns when the user has closed it.
   std::function<void(const std::string& title, const std::string& text)> showError;
-
-  // What the picture keeps between drawings.
-  PolarFrame storedFrame;
-  ConversionFrames frames;
 };
 
 // Title and filter of the open-file dialog, by language and antenna role (2: receiving).
@@ -92,25 +88,21 @@ void ConversionWindowEvent(EditorState& state, KathreinPattern& pattern, Convers
 // its message and the dialog opens again in the same folder.
 int SelectKathreinFile(EditorState& state, KathreinPattern& pattern, ConversionUi& ui);
 
-// Paints the window anew on a new surface: frames, texts and, with `measured`, the curves.
-void PaintConversionWindow(const EditorState& state, const KathreinPattern& pattern,
-                           ConversionUi& ui, bool measured);
+// Paints the window anew on a new surface: frames, texts and, with `measured`, the measured
+// curves (the window's PaintConversionWindow; the drawing itself is render's).
+void RepaintConversionWindow(const EditorState& state, const KathreinPattern& pattern,
+                             ConversionUi& ui, bool measured);
 
 // The Conversion command: both planes converted, the codes and directions written into the
 // state, the fitted curves drawn; all buttons disabled while it runs, enabled after.
 void RunConversion(EditorState& state, const KathreinPattern& pattern, ConversionUi& ui);
 
-// The curve of `code` with its maximum at `azimuth` at whole degrees, each angle brought into
-// -180..180 before ANT93 sees it (as the conversion samples it).
-PlaneCurve FittedCurve(std::string_view code, float azimuth);
+// The picture of `pattern` read from `folder`, with `conversion` when there is one.
+ConversionPicture ConversionPictureOf(const KathreinPattern& pattern, std::string_view folder,
+                                      int language, const KathreinConversion* conversion);
 
-// The texts of the picture for `pattern` read from `folder`.
-ConversionTexts ConversionTextsOf(const KathreinPattern& pattern, std::string_view folder,
-                                  int language);
-
-// The window's whole picture after a conversion, on a set-up surface: what the command line
-// writes to a file.
-void DrawConvertedPicture(Gfx& gfx, const KathreinPattern& pattern, std::string_view folder,
-                          int language, const KathreinConversion& conversion);
+// The clipboard copy: a black outline round the whole surface while it is copied, then the
+// outline painted over in the colour the corner pixel had. False when the copy failed.
+bool CopyConversionPicture(Gfx& gfx);
 
 }  // namespace lobrix

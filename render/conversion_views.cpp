@@ -1,109 +1,110 @@
 #include "render/conversion_views.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <numbers>
-#include <span>
 #include <string>
 
+#include "model/antenna_pattern.h"
 #include "render/coordinates.h"
-#include "render/language.h"
 #include "render/number_format.h"
 #include "render/polar_frame.h"
 
 namespace lobrix {
 namespace {
 
-// Rim labels by |mode| 1..5 (|mode| above 5 uses the last set). The anchors of the positions
-// between the main directions are the same in every set; top, right, bottom and left differ.
-constexpr RimLabel kRimLabels[5][12] = {
-    // 1: degrees clockwise from the top, the top marked as the reference
-    {{"0°=Ref", 354, 1.14, false},
-     {"30", 26.5, 1.13, true},
-     {"60", 56.5, 1.09, true},
-     {"90", 87, 1.05, true},
-     {"120", 120, 1.02, true},
-     {"150", 151, 1.02, true},
-     {"180", 184, 1.03, true},
-     {"210", 217, 1.12, true},
-     {"240", 245, 1.19, true},
-     {"270", 273, 1.22, true},
-     {"300", 299, 1.23, true},
-     {"330", 327, 1.2, true}},
-    // 2: compass letters at the main directions
-    {{"N", 358, 1.15, false},
-     {"30", 26.5, 1.13, true},
-     {"60", 56.5, 1.09, true},
-     {"E", 86.8, 1.06, false},
-     {"120", 120, 1.02, true},
-     {"150", 151, 1.02, true},
-     {"S", 181.1, 1.04, false},
-     {"210", 217, 1.12, true},
-     {"240", 245, 1.19, true},
-     {"W", 273, 1.15, false},
-     {"300", 299, 1.23, true},
-     {"330", 327, 1.2, true}},
-    // 3: degrees clockwise from the top (the horizontal plane)
-    {{"0", 359, 1.15, true},
-     {"30", 26.5, 1.13, true},
-     {"60", 56.5, 1.09, true},
-     {"90", 87, 1.05, true},
-     {"120", 120, 1.02, true},
-     {"150", 151, 1.02, true},
-     {"180", 184, 1.03, true},
-     {"210", 217, 1.12, true},
-     {"240", 245, 1.19, true},
-     {"270", 273, 1.22, true},
-     {"300", 299, 1.23, true},
-     {"330", 327, 1.2, true}},
-    // 4: degrees counter-clockwise, 0 at the right
-    {{"90", 358, 1.15, true},
-     {"60", 26.5, 1.13, true},
-     {"30", 56.5, 1.09, true},
-     {"0", 87, 1.07, true},
-     {"330", 120, 1.02, true},
-     {"300", 151, 1.02, true},
-     {"270", 184, 1.03, true},
-     {"240", 217, 1.12, true},
-     {"210", 245, 1.19, true},
-     {"180", 273, 1.22, true},
-     {"150", 299, 1.23, true},
-     {"120", 327, 1.2, true}},
-    // 5: degrees clockwise, 0 at the right, 90 at the bottom (the vertical plane)
-    {{"270", 357, 1.15, true},
-     {"300", 26.5, 1.13, true},
-     {"330", 56.5, 1.09, true},
-     {"0", 87, 1.07, true},
-     {"30", 120, 1.02, true},
-     {"60", 151, 1.02, true},
-     {"90", 182, 1.03, true},
-     {"120", 217, 1.12, true},
-     {"150", 245, 1.19, true},
-     {"180", 273, 1.22, true},
-     {"210", 299, 1.23, true},
-     {"240", 327, 1.2, true}},
+constexpr GfxColor kMeasuredRed = GfxRgb(255, 0, 0);
+constexpr GfxColor kFittedBlue = GfxRgb(0, 0, 200);
+constexpr double kDegree = std::numbers::pi / 180.0;
+
+// The window's font for its texts, and its height in logical units.
+constexpr const char* kTextFont = "MS Sanserif/1";
+constexpr double kTextHeight = 42;
+
+// Rim labels of the azimuth frame (|mode| 3) and of the tilt frame (|mode| 5): the tilt frame
+// counts clockwise from the right, so 0 stands at the right and 270 at the top.
+constexpr RimLabel kAzimuthRim[] = {
+    {"0", 359, 1.15, true},   {"30", 26.5, 1.13, true}, {"60", 56.5, 1.09, true},
+    {"90", 87, 1.05, true},   {"120", 120, 1.02, true}, {"150", 151, 1.02, true},
+    {"180", 184, 1.03, true}, {"210", 217, 1.12, true}, {"240", 245, 1.19, true},
+    {"270", 273, 1.22, true}, {"300", 299, 1.23, true}, {"330", 327, 1.2, true},
+};
+constexpr RimLabel kTiltRim[] = {
+    {"270", 357, 1.15, true}, {"300", 26.5, 1.13, true}, {"330", 56.5, 1.09, true},
+    {"0", 87, 1.07, true},    {"30", 120, 1.02, true},   {"60", 151, 1.02, true},
+    {"90", 182, 1.03, true},  {"120", 217, 1.12, true},  {"150", 245, 1.19, true},
+    {"180", 273, 1.22, true}, {"210", 299, 1.23, true},  {"240", 327, 1.2, true},
 };
 
-constexpr TextPair kFileLabel{"source file:", "ant.soubor:"};
-constexpr TextPair kFolderLabel{"  from directory  ", "  z adresáře  "};
-constexpr TextPair kNameLabel{"name of antenna:  ", "jméno antény:  "};
-constexpr TextPair kFrequencyLabel{"frequency = ", "kmitočet = "};
-constexpr TextPair kGainLabel{" MHz     gain =", " MHz     zisk ="};
-constexpr TextPair kHorizontalHeading{"Horiz.diag.(Azimuth)", "Horiz.diag.(Azimut)"};
-constexpr TextPair kVerticalHeading{"Vert.diag.(Tilt)", "Vert.diag.(Klopení)"};
-
-constexpr char kTextFont[] = "MS Sanserif/1";
-constexpr int kTextHeight = 42;
+constexpr TextPair kFileText{"source file:", "ant.soubor:"};
+constexpr TextPair kFolderText{"  from directory  ", "  z adresáře  "};
+constexpr TextPair kNameText{"name of antenna:  ", "jméno antény:  "};
+constexpr TextPair kFrequencyText{"frequency = ", "kmitočet = "};
+constexpr TextPair kGainText{" MHz     gain =", " MHz     zisk ="};
+constexpr TextPair kHorizontalText{"Horiz.diag.(Azimuth)", "Horiz.diag.(Azimut)"};
+constexpr TextPair kVerticalText{"Vert.diag.(Tilt)", "Vert.diag.(Klopení)"};
 
 int Times(double factor, int r) {
   return RoundCoord(factor * r);
 }
 
-void TextFont(Gfx& gfx) {
+// The angle from a code's maximum that a fitted curve passes to ANT93: i - a in single
+// precision, brought into -180..180. Unfolded (down to -359) the LA curve and the W inner
+// envelope would see angles outside their range and a lobe near 0/360 degrees would be drawn
+// wrongly.
+float FoldedDifference(int i, float a) {
+  float d = static_cast<float>(i) - a;
+  if (d < -180.0f) d += 360.0f;
+  if (d > 180.0f) d -= 360.0f;
+  return d;
+}
+
+// Field of the fitted code at column index i, its maximum at angle a; the failure value of an
+// invalid code lies at the centre rather than outside it.
+double FittedField(const std::string& code, int i, float a) {
+  const float value = ANT93(code, FoldedDifference(i, a), kRelativeField);
+  return value < 0 ? 0.0 : value;
+}
+
+void SetTextFont(Gfx& gfx, GfxColor color) {
   gfx.GfxFontName(kTextFont);
   gfx.GfxFontHeight(kTextHeight);
   gfx.GfxFontWidth(0);
+  gfx.GfxFontWeight(4);
+  gfx.GfxFontColor(color);
   gfx.GfxBkgdMode(1);
+}
+
+// Frequency rounded to one decimal in the short form, a blank in front when not negative.
+std::string FrequencyText(float frequency) {
+  return NumberText(frequency, 1);
+}
+
+// One plane's result under its frame: the code at the left, the angle text at `angleX`, and
+// the code's curve. `point(i, r)` places the curve's point of column index i at distance r.
+template <typename PointOf>
+void DrawFittedPlane(Gfx& gfx, const ConversionFrames& f, int cx, double angleFactor,
+                     const std::string& code, const std::string& angleText, float fittedAngle,
+                     PointOf point) {
+  const int textY = f.centreY + Times(1.05, f.r);
+  TextAt(gfx, cx - Times(1.21, f.r), textY, code);
+  TextAt(gfx, cx + Times(angleFactor, f.r), textY, angleText);
+  const Point start = point(0, FittedField(code, 0, fittedAngle) * f.r);
+  gfx.DrawFrom(start.x, start.y);
+  for (int i = 1; i < 360; ++i) {
+    const Point p = point(i, FittedField(code, i, fittedAngle) * f.r);
+    gfx.DrawTo(p.x, p.y);
+  }
+  gfx.DrawTo(start.x, start.y);
+}
+
+Point HorizontalPoint(const ConversionFrames& f, int i, double distance) {
+  return {RoundCoord(f.horizontalX + std::sin(i * kDegree) * distance),
+          RoundCoord(f.centreY - std::cos(i * kDegree) * distance)};
+}
+
+Point VerticalPoint(const ConversionFrames& f, int i, double distance) {
+  return {RoundCoord(f.verticalX + std::cos(i * kDegree) * distance),
+          RoundCoord(f.centreY + std::sin(i * kDegree) * distance)};
 }
 
 }  // namespace
@@ -123,12 +124,10 @@ void DrawConversionFrame(Gfx& gfx, PolarFrame& stored, int cx, int cy, int r, in
   if (r > 0) stored = {cx, cy, r};
   if (stored.r < 1) return;
   const PolarFrame f = stored;
-  const GfxBatch batch(gfx);
-
-  const bool outlined = std::abs(mode) > 10;
+  GfxBatch batch(gfx);
+  const bool outlined = mode > 10 || mode < -10;
   if (outlined) mode += mode > 0 ? -10 : 10;
   const bool decibel = mode < 0;
-  const int labelSet = std::abs(mode) < 1 ? 1 : std::abs(mode) > 5 ? 5 : std::abs(mode);
 
   gfx.BrushColor(kGfxWhite);
   gfx.BrushStyle(kBrushFilled);
@@ -139,121 +138,89 @@ void DrawConversionFrame(Gfx& gfx, PolarFrame& stored, int cx, int cy, int r, in
 
   DrawPolarGrid(gfx, f, decibel);
   gfx.GfxFontWeight(4);
-  DrawRimLabels(gfx, f, kRimLabels[labelSet - 1]);
+  const int labels = mode < 0 ? -mode : mode;
+  DrawRimLabels(gfx, f, labels >= 5 ? std::span<const RimLabel>(kTiltRim) : kAzimuthRim);
   DrawScaleLabels(gfx, f, decibel);
   gfx.GfxBkgdMode(1);
   gfx.GfxFontColor(kGfxBlack);
   gfx.GfxFontWeight(0);
 }
 
-void DrawPlaneCurve(Gfx& gfx, const ConversionFrames& frames, bool horizontal,
-                    const PlaneCurve& values) {
-  const int cx = horizontal ? frames.horizontalX : frames.verticalX;
-  const auto pointOf = [&](int i) {
-    const double a = i * std::numbers::pi / 180.0;
-    // A failure value of the model (-1), or no number at all, lies at the centre.
-    const double v = values[static_cast<std::size_t>(i)];
-    const double rho = v > 0 ? v * frames.r : 0.0;
-    // Horizontal: clockwise from the top. Vertical: clockwise from the right.
-    return horizontal ? Point{RoundCoord(cx + std::sin(a) * rho),
-                              RoundCoord(frames.centreY - std::cos(a) * rho)}
-                      : Point{RoundCoord(cx + std::cos(a) * rho),
-                              RoundCoord(frames.centreY + std::sin(a) * rho)};
+void DrawMeasuredDiagram(Gfx& gfx, const ConversionFrames& frames,
+                         const std::array<float, 360>& column, bool horizontal) {
+  GfxBatch batch(gfx);
+  gfx.PenColor(kMeasuredRed);
+  gfx.PenStyle(kPenSolid);
+  auto point = [&](int i) {
+    // A value outside 0..1 (a table not yet filled, a NaN) stays inside the frame's reach.
+    const float value = column[static_cast<std::size_t>(i)];
+    const double e = std::isfinite(value) ? std::fmin(std::fmax(value, 0.0f), 1.0f) : 0;
+    return horizontal ? HorizontalPoint(frames, i, e * frames.r)
+                      : VerticalPoint(frames, i, e * frames.r);
   };
-  const Point start = pointOf(0);
+  const Point start = point(0);
   gfx.DrawFrom(start.x, start.y);
   for (int i = 1; i < 360; ++i) {
-    const Point p = pointOf(i);
+    const Point p = point(i);
     gfx.DrawTo(p.x, p.y);
   }
   gfx.DrawTo(start.x, start.y);
 }
 
-void DrawMeasuredDiagram(Gfx& gfx, const ConversionFrames& frames, std::string_view plane,
-                         const PlaneCurve& values) {
-  const GfxBatch batch(gfx);
-  gfx.PenColor(kMeasuredRed);
-  gfx.PenStyle(kPenSolid);
-  DrawPlaneCurve(gfx, frames, plane == "h", values);
+void PaintConversionWindow(Gfx& gfx, const ConversionPicture& picture) {
+  const int extentX = gfx.GfxMetrics(kGfxExtentX);
+  const int extentY = gfx.GfxMetrics(kGfxExtentY);
+  const ConversionFrames f = ConversionGeometry(extentX);
+  PolarFrame stored;
+  DrawConversionFrame(gfx, stored, f.horizontalX, f.centreY, f.r, -13);
+  if (picture.measuredShown) DrawMeasuredDiagram(gfx, f, picture.measured[0], true);
+  DrawConversionFrame(gfx, stored, f.verticalX, f.centreY, f.r, -15);
+  if (picture.measuredShown) DrawMeasuredDiagram(gfx, f, picture.measured[1], false);
+
+  GfxBatch batch(gfx);
+  SetTextFont(gfx, kGfxBlack);
+  const int language = picture.language;
+  const double x0 = 0.041 * extentX;
+  TextAt(gfx, x0, 0.018 * extentY,
+         std::string(Pick(kFileText, language)) + "  " + picture.fileName +
+             std::string(Pick(kFolderText, language)) + picture.folder);
+  TextAt(gfx, x0, 0.068 * extentY,
+         std::string(Pick(kNameText, language)) + "Kathrein, " + picture.antennaName);
+  TextAt(gfx, x0, 0.118 * extentY,
+         std::string(Pick(kFrequencyText, language)) + FrequencyText(picture.frequency) +
+             std::string(Pick(kGainText, language)) + FormatMask(picture.gain, "###.# dBi"));
+  TextAt(gfx, x0, 0.2 * extentY, Pick(kHorizontalText, language));
+  TextAt(gfx, 0.53 * extentX, 0.2 * extentY, Pick(kVerticalText, language));
 }
 
-void DrawConversionTexts(Gfx& gfx, const ConversionTexts& texts) {
-  const int x = gfx.GfxMetrics(kGfxExtentX);
-  const int y = gfx.GfxMetrics(kGfxExtentY);
-  const int language = texts.language;
-  const GfxBatch batch(gfx);
-  TextFont(gfx);
-  gfx.GfxFontColor(kGfxBlack);
-  const double x0 = 0.041 * x;
-
-  std::string line(Pick(kFileLabel, language));
-  line += "  " + texts.fileName;
-  line += Pick(kFolderLabel, language);
-  line += texts.folder;
-  TextAt(gfx, x0, 0.018 * y, line);
-
-  line = Pick(kNameLabel, language);
-  line += "Kathrein, " + texts.antennaName;
-  TextAt(gfx, x0, 0.068 * y, line);
-
-  line = Pick(kFrequencyLabel, language);
-  line += NumberText(texts.frequency, 1);
-  line += Pick(kGainLabel, language);
-  line += FormatMask(texts.gain, "###.# dBi");
-  TextAt(gfx, x0, 0.118 * y, line);
-
-  TextAt(gfx, x0, 0.2 * y, Pick(kHorizontalHeading, language));
-  TextAt(gfx, 0.53 * x, 0.2 * y, Pick(kVerticalHeading, language));
-}
-
-ConversionFrames DrawConversionPicture(Gfx& gfx, PolarFrame& stored, const ConversionTexts& texts,
-                                       const PlaneCurve& horizontal, const PlaneCurve& vertical,
-                                       bool measured) {
+void DrawConversionResults(Gfx& gfx, const ConversionPicture& picture) {
   const ConversionFrames f = ConversionGeometry(gfx.GfxMetrics(kGfxExtentX));
-  DrawConversionFrame(gfx, stored, f.horizontalX, f.centreY, f.r, kConversionHorizontalMode);
-  if (measured) DrawMeasuredDiagram(gfx, f, "h", horizontal);
-  DrawConversionFrame(gfx, stored, f.verticalX, f.centreY, f.r, kConversionVerticalMode);
-  if (measured) DrawMeasuredDiagram(gfx, f, "v", vertical);
-  DrawConversionTexts(gfx, texts);
-  return f;
-}
-
-void DrawFittedResult(Gfx& gfx, const ConversionFrames& frames, bool horizontal,
-                      std::string_view code, float shownAngle, const PlaneCurve& fitted) {
-  const int cx = horizontal ? frames.horizontalX : frames.verticalX;
-  const int r = frames.r;
-  const GfxBatch batch(gfx);
-  TextFont(gfx);
+  GfxBatch batch(gfx);
   gfx.PenColor(kFittedBlue);
   gfx.PenStyle(kPenSolid);
-  gfx.GfxFontColor(kFittedBlue);
-  const double textY = frames.centreY + 1.05 * r;
-  TextAt(gfx, cx - 1.21 * r, textY, code);
-  const std::string angle =
-      (horizontal ? "Azi Max =" : "Ele Max =") + FormatMask(shownAngle, "####.#") + "°";
-  TextAt(gfx, cx + (horizontal ? 0.34 : 0.33) * r, textY, angle);
-  DrawPlaneCurve(gfx, frames, horizontal, fitted);
+  SetTextFont(gfx, kFittedBlue);
+  DrawFittedPlane(gfx, f, f.horizontalX, 0.34, picture.hCode,
+                  "Azi Max =" + FormatMask(picture.fittedAzimuth, "####.#") + "°",
+                  picture.fittedAzimuth,
+                  [&](int i, double distance) { return HorizontalPoint(f, i, distance); });
+  DrawFittedPlane(gfx, f, f.verticalX, 0.33, picture.vCode,
+                  "Ele Max =" + FormatMask(picture.eleMax, "####.#") + "°", picture.fittedTilt,
+                  [&](int i, double distance) { return VerticalPoint(f, i, distance); });
   gfx.GfxFontColor(kGfxBlack);
 }
 
-bool CopyConversionPicture(Gfx& gfx) {
-  const GfxColor corner = gfx.PixelColor(0, 0);
-  const int width = gfx.GfxMetrics(kGfxExtentX);
-  const int height = gfx.GfxMetrics(kGfxExtentY);
-  bool saved = false;
-  {
-    const GfxBatch batch(gfx);
-    gfx.BrushStyle(kBrushOutline);
-    gfx.PenColor(kGfxBlack);
-    gfx.DrawFrom(0, 0);
-    gfx.DrawRect(width, height);
-    saved = gfx.SaveGfxScreen("CLIPBOARD");
-    // A corner outside the surface answers no colour: put white back, the surface's ground.
-    gfx.PenColor(corner == kGfxNoColor ? kGfxWhite : corner);
-    gfx.DrawRect(width, height);
-  }
-  gfx.PenColor(kGfxBlack);
-  return saved;
+void DrawConversionPicture(Gfx& gfx, const ConversionPicture& picture) {
+  PaintConversionWindow(gfx, picture);
+  if (picture.converted) DrawConversionResults(gfx, picture);
+}
+
+PixelSize ConversionAreaPixels(DialogBaseUnits units) {
+  // Dialog units to pixels as the dialog manager converts them, rounded: x * base x / 4,
+  // y * base y / 8.
+  constexpr int kClientWidth = 368, kClientHeight = 229, kButtonRow = 20, kLeft = 2;
+  const int right = (kClientWidth * units.x + 2) / 4 - 1;
+  const int bottom = ((kClientHeight - kButtonRow) * units.y + 4) / 8;
+  return {right - kLeft, bottom};
 }
 
 }  // namespace lobrix

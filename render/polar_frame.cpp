@@ -91,6 +91,10 @@ void DrawFrame(Gfx& gfx, PolarFrame& stored, int cx, int cy, int r, int scaleMod
 
 }  // namespace
 
+int FrameFontWidth(int r) {
+  return Times(1.0 / 24, r);
+}
+
 void DrawPolarGrid(Gfx& gfx, const PolarFrame& f, bool decibel) {
   gfx.BrushStyle(kBrushOutline);
   gfx.PenColor(kLightGrey);
@@ -120,7 +124,6 @@ void DrawRimLabels(Gfx& gfx, const PolarFrame& f, std::span<const RimLabel> labe
   }
 }
 
-// Scale labels on the upward axis, each blanking the grid under it.
 void DrawScaleLabels(Gfx& gfx, const PolarFrame& f, bool decibel) {
   gfx.GfxBkgdMode(kBkgdOpaque);
   gfx.GfxBkgdColor(kGfxWhite);
@@ -136,10 +139,6 @@ void DrawScaleLabels(Gfx& gfx, const PolarFrame& f, bool decibel) {
   TextAt(gfx, x, y0 - Times(0.5, f.r), " 6");
   TextAt(gfx, x, y0 - Times(0.316, f.r), "10");
   TextAt(gfx, x, y0 - Times(0.09, f.r), "20");
-}
-
-int FrameFontWidth(int r) {
-  return Times(1.0 / 24, r);
 }
 
 void DrawRing(Gfx& gfx, int cx, int cy, int radius) {

@@ -24,6 +24,9 @@ inline constexpr int kFrameCompassLetters = 1;
 // radius their page's frame would have, so that they look the same whatever came before.
 int FrameFontWidth(int r);
 
+// A 360-sided polygon of `radius` round (cx, cy), starting and ending at the top.
+void DrawRing(Gfx& gfx, int cx, int cy, int radius);
+
 // A rim label: its text, and where its anchor (the text's top left) lies: at `angle`,
 // `factor`*R from the centre. The anchors are chosen so that each text sits just outside the
 // rim next to its nominal direction, which is why they are not the nominal angles.
@@ -34,17 +37,13 @@ struct RimLabel {
   bool degreeSign;
 };
 
-// The grid of a frame already cleared: fine spokes and rings in light grey, the centre disc,
-// main spokes and rings in dark grey. Leaves the pen dark grey and the brush outline only.
+// The parts every polar frame is built from, for frames of other windows: the grid (fine
+// spokes and rings in light grey, the centre disc, main spokes and rings in dark grey; the
+// pen is left dark grey, the brush outline only), the rim labels in black at R/8 by R/24, and
+// the scale labels on the upward axis, each blanking the grid under it.
 void DrawPolarGrid(Gfx& gfx, const PolarFrame& f, bool decibel);
-// The rim labels in "Arial/1" at R/8 by R/24, black; numeric labels get the degree sign.
 void DrawRimLabels(Gfx& gfx, const PolarFrame& f, std::span<const RimLabel> labels);
-// The scale labels on the upward axis, each blanking the grid under it (background mode 0,
-// white), in label grey.
 void DrawScaleLabels(Gfx& gfx, const PolarFrame& f, bool decibel);
-
-// A 360-sided polygon of `radius` round (cx, cy), starting and ending at the top.
-void DrawRing(Gfx& gfx, int cx, int cy, int radius);
 
 // r >= 1 stores (cx, cy, r) as this frame's geometry; r <= 0 redraws at the stored one (and
 // draws nothing while none is stored). Drawn inside the caller's batch. Leaves the pen dark

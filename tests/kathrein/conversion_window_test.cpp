@@ -12,9 +12,7 @@
 #include <map>
 #include <memory>
 #include <numbers>
-#include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "model/antenna_pattern.h"
@@ -34,6 +32,9 @@ constexpr int kWidth = 1618, kHeight = 1000;
 // horizontal centre 368 + 53, centre height 368 + 180, R = round(294.4), vertical centre
 // round(789.58 + 421).
 constexpr int kHx = 421, kCy = 548, kR = 294, kVx = 1211;
+
+constexpr GfxColor kMeasuredRed = GfxRgb(255, 0, 0);
+constexpr GfxColor kFittedBlue = GfxRgb(0, 0, 200);
 
 constexpr char kFolder[] = "C:\\Antennas\\Kathrein";
 constexpr char kGoodPath[] = "C:\\Antennas\\Kathrein\\good.msi";
@@ -391,62 +392,6 @@ TEST(ConversionWindow, CopyOutlinesThePictureOnlyWhileItIsCopied) {
   // The copied picture carries the outline; the window afterwards does not.
   EXPECT_EQ(w.recording->savedPicture[0], kGfxBlack);
   EXPECT_EQ(w.recording->PixelAt(0, 0), kGfxWhite);
-}
-
-// The curve handed to the drawing sees each angle folded into -180..180: a lobe near north is
-// drawn like any other (unfolded, LA sees -359 at 0 degrees and draws a different curve).
-TEST(FittedCurve, AnglesAreFoldedAroundTheMaximum) {
-  const PlaneCurve curve = FittedCurve("060LA00", 359.0f);
-  EXPECT_EQ(curve[0], ANT93("060LA00", 1.0f, kRelativeField));
-  EXPECT_EQ(curve[358], ANT93("060LA00", -1.0f, kRelativeField));
-  EXPECT_EQ(curve[359], 1.0f);
-  EXPECT_EQ(curve[179], ANT93("060LA00", 180.0f, kRelativeField));
-}
-
-TEST(ConversionPicture, GeometryAndRimLabels) {
-  const ConversionFrames f = ConversionGeometry(kWidth);
-  EXPECT_EQ(f.horizontalX, kHx);
-  EXPECT_EQ(f.centreY, kCy);
-  EXPECT_EQ(f.r, kR);
-  EXPECT_EQ(f.verticalX, kVx);
-
-  RecordingDevice* device = nullptr;
-  auto owned = std::make_unique<RecordingDevice>(kWidth, kHeight);
-  device = owned.get();
-  Gfx gfx(std::move(owned));
-  SetUpSurface(gfx);
-  PolarFrame stored;
-  DrawConversionFrame(gfx, stored, kVx, kCy, kR, kConversionVerticalMode);
-  // Mode 5: 270 at the top, 0 at the right, 90 at the bottom.
-  const auto anchor = [](double angle, double factor) {
-    int x = kVx, y = kCy;
-    Gfx::CalcPoint(x, y, angle, std::nearbyint(factor * kR));
-    return std::pair<double, double>{x, y};
-  };
-  for (const auto& [text, angle, factor] : {std::tuple{"270°", 357.0, 1.15},
-                                            {"0°", 87.0, 1.07},
-                                            {"90°", 182.0, 1.03},
-                                            {"180°", 273.0, 1.22},
-                                            {"300°", 26.5, 1.13}}) {
-    std::optional<DrawRecord> label;
-    for (const DrawRecord& r : device->OfKind(DrawKind::kText)) {
-      if (r.text == text) label = r;
-    }
-    ASSERT_TRUE(label.has_value()) << text;
-    EXPECT_EQ((std::pair<double, double>{label->x, label->y}), anchor(angle, factor)) << text;
-  }
-  EXPECT_NE(device->FindText("3dB"), nullptr);  // a negative mode: the decibel scale
-
-  // A frame of mode 3 without the outline bit: a white outline, the linear scale when positive.
-  device->ClearRecords();
-  DrawConversionFrame(gfx, stored, 0, 0, 0, 3);
-  const auto rects = device->OfKind(DrawKind::kRect);
-  ASSERT_EQ(rects.size(), 1u);
-  EXPECT_EQ(rects[0].pen.color, kGfxWhite);
-  EXPECT_EQ(rects[0].x, kVx - std::nearbyint(1.28 * kR));  // the stored frame
-  EXPECT_NE(device->FindText(".8"), nullptr);
-  const auto texts = device->Texts();
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "0°"), texts.end());
 }
 
 }  // namespace

@@ -1,0 +1,63 @@
+// The one way the lobrix commands read their words: CLI11 for the options, and the rest in
+// order, with one message form for every mistake.
+#include "command_line.h"
+
+#include <CLI/CLI.hpp>
+
+namespace lobrix::cli {
+
+void SetUpCommand(CLI::App& app) {
+  app.set_help_flag("-h,--help");
+  app.allow_extras();
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+}
+
+namespace {
+
+int UsageError(std::string_view command, const std::string& message, std::ostream& err) {
+  err << "lobrix: " << command << ": " << message << '\n';
+  return kExitFailure;
+}
+
+// CLI11 names the option first: "--step: 1 required TEXT missing".
+std::string MissingValueMessage(const CLI::App& app, const CLI::ArgumentMismatch& error) {
+  const std::string what = error.what();
+  const std::string name = what.substr(0, what.find(':'));
+  const CLI::Option* option = app.get_option_no_throw(name);
+  const std::string needs = option != nullptr && !option->get_description().empty()
+                                ? option->get_description()
+                                : "a value";
+  return Printable(name) + " needs " + needs;
+}
+
+}  // namespace
+
+std::optional<int> ParseCommandWords(CLI::App& app, std::string_view command,
+                                     std::string_view usage, const Args& args, Words& words,
+                                     std::ostream& out, std::ostream& err) {
+  // CLI11 takes the words last first.
+  std::vector<std::string> reversed(args.rbegin(), args.rend());
+  try {
+    app.parse(reversed);
+  } catch (const CLI::CallForHelp&) {
+    out << usage;
+    return kExitOk;
+  } catch (const CLI::ArgumentMismatch& error) {
+    return UsageError(command, MissingValueMessage(app, error), err);
+  } catch (const CLI::ParseError& error) {
+    return UsageError(command, Printable(error.what()), err);
+  }
+  bool afterMark = false;
+  for (std::string& word : app.remaining()) {
+    if (!afterMark && word == "--") {
+      afterMark = true;
+    } else if (!afterMark && word.starts_with("--")) {
+      return UsageError(command, "unknown option " + Shown(word), err);
+    } else {
+      words.push_back(std::move(word));
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace lobrix::cli

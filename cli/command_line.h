@@ -1,0 +1,37 @@
+// Reading one command's words with CLI11: the command declares its options on a CLI::App,
+// and what is no option comes back as its words, in the order given.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "arguments.h"
+
+namespace CLI {
+class App;
+}
+
+namespace lobrix::cli {
+
+// The words of a command that are no option (codes, angles, paths), in order.
+using Words = std::vector<std::string>;
+
+// The settings every command shares: -h and --help ask for the usage, an option given twice
+// takes its last value, and words that are no declared option are handed back rather than
+// refused, so that a negative number ("-5", "-.5") or a code is never taken for an option.
+// The description of an option that takes a value says what the value is ("a number of
+// degrees"): a missing value is reported as "OPTION needs DESCRIPTION".
+void SetUpCommand(CLI::App& app);
+
+// Parses `args` with `app`. Returns nothing when the command goes on with `words`; otherwise
+// the exit status to end with: kExitOk after writing `usage` to `out` for --help, kExitFailure
+// after a one-line "lobrix: COMMAND: ..." message on `err` (an unknown option, a missing
+// value). A word starting with "--" is an unknown option unless it follows a lone "--".
+std::optional<int> ParseCommandWords(CLI::App& app, std::string_view command,
+                                     std::string_view usage, const Args& args, Words& words,
+                                     std::ostream& out, std::ostream& err);
+
+}  // namespace lobrix::cli

@@ -1,0 +1,155 @@
+// lobrix convert: the options, the batch with its progress line, and the exit status.
+#include "convert_command.h"
+
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <thread>
+
+#include "command_line.h"
+#include "convert_files.h"
+#include "convert_output.h"
+
+namespace lobrix::cli {
+namespace {
+
+constexpr std::string_view kConvertUsage =
+    R"(Usage: lobrix convert PATH... [--csv|--json] [--render DIR [--format png|svg|pdf]]
+                      [--threads N] [--czech]
+
+Converts measured Kathrein *.MSI antenna pattern files into the nearest horizontal and
+vertical antenna codes, with the azimuth (AziMax) and the elevation (EleMax) of maximum
+radiation. PATH is a file, or a folder searched, with its subfolders, for files ending in
+.msi in any letter case, taken in sorted order.
+  --csv, --json   one record a file for machines, failed files included with their reason
+                  (default: a readable table)
+  --render DIR    also draws each file's conversion picture into DIR, named after the file:
+                  the measured curves in red, the fitted codes' curves in blue, the texts
+                  of the conversion window
+  --format        png (default), svg or pdf
+  --threads N     files converted at once, 1 to 256 (default: one a processor core)
+  --czech         Czech texts in the messages and pictures
+A file that cannot be read or is no Kathrein antenna file gets one line on standard error,
+and the other files are still converted. Exit status: 0 when every file was converted, 1
+when some were not, 2 for a wrong argument.
+)";
+
+constexpr int kExitSomeFailed = 1;
+constexpr int kMaxThreads = 256;
+
+int Refuse(std::ostream& err, const std::string& message) {
+  err << "lobrix: convert: " << message << '\n';
+  return kExitFailure;
+}
+
+int DefaultThreads() {
+  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+// "lobrix: convert: 120 of 500 files, 85.3 files/s", rewritten in place.
+class ProgressLine {
+ public:
+  ProgressLine(std::ostream& err, std::size_t total) : err_(err), total_(total) {}
+
+  void Show(std::size_t done) {
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    char line[128];
+    std::snprintf(line, sizeof line, "lobrix: convert: %zu of %zu files, %.1f files/s", done,
+                  total_, seconds > 0 ? static_cast<double>(done) / seconds : 0.0);
+    Write(line);
+  }
+  void Clear() { Write(""); }
+
+ private:
+  void Write(const std::string& text) {
+    err_ << '\r' << text << std::string(shown_ - std::min(shown_, text.size()), ' ') << '\r'
+         << std::flush;
+    shown_ = text.size();
+  }
+
+  std::ostream& err_;
+  std::size_t total_;
+  std::size_t shown_ = 0;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace
+
+int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bool showProgress) {
+  CLI::App app("", "lobrix convert");
+  SetUpCommand(app);
+  std::string form = "table";
+  std::string renderFolder, format = "png", threadsText;
+  bool czech = false;
+  app.add_flag("--csv{csv},--json{json}", form);
+  app.add_option("--render", renderFolder, "a folder for the pictures");
+  app.add_option("--format", format, "png, svg or pdf");
+  app.add_option("--threads", threadsText, "a number of threads");
+  app.add_flag("--czech", czech);
+  Words paths;
+  if (auto end = ParseCommandWords(app, "convert", kConvertUsage, args, paths, out, err)) {
+    return *end;
+  }
+  if (paths.empty()) return Refuse(err, "missing PATH (lobrix convert --help shows the usage)");
+  if (format != "png" && format != "svg" && format != "pdf") {
+    return Refuse(err, "unknown format '" + Shown(format) + "' (png, svg or pdf)");
+  }
+#ifndef LOBRIX_RENDER_FILES
+  if (app.count("--render") > 0) return Refuse(err, "pictures cannot be written in this build");
+#endif
+  if (app.count("--format") > 0 && app.count("--render") == 0) {
+    return Refuse(err, "--format is for the pictures of --render DIR");
+  }
+  int threads = DefaultThreads();
+  if (app.count("--threads") > 0) {
+    const std::optional<int> count = ParseInteger(threadsText);
+    if (!count || *count < 1 || *count > kMaxThreads) {
+      return Refuse(
+          err, "--threads must be a whole number from 1 to 256, not '" + Shown(threadsText) + "'");
+    }
+    threads = *count;
+  }
+  ConvertSettings settings;
+  settings.language = czech ? kCzech : kEnglish;
+
+  bool complete = true;
+  const std::vector<std::string> files = FindPatternFiles(paths, complete, err);
+  if (app.count("--render") > 0) {
+    std::error_code error;
+    std::filesystem::create_directories(renderFolder, error);
+    if (error || !std::filesystem::is_directory(renderFolder)) {
+      return Refuse(err, "cannot make the folder " + Printable(renderFolder) + ": " +
+                             (error ? error.message() : "a file of that name is in the way"));
+    }
+    settings.picturePaths = PicturePaths(files, renderFolder, "." + format);
+  }
+
+  ProgressLine progress(err, files.size());
+  const bool progressShown = showProgress && files.size() > 1;
+  const std::vector<FileConversion> results = ConvertFiles(
+      files, settings, threads,
+      progressShown
+          ? std::function<void(std::size_t)>([&](std::size_t done) { progress.Show(done); })
+          : nullptr);
+  if (progressShown) progress.Clear();
+
+  for (const FileConversion& file : results) {
+    if (file.failure.empty()) continue;
+    err << "lobrix: convert: " << DisplayText(file.path) << ": " << file.failure << '\n';
+    complete = false;
+  }
+  if (form == "csv") {
+    WriteConversionCsv(results, out);
+  } else if (form == "json") {
+    WriteConversionJson(results, out);
+  } else {
+    WriteConversionTable(results, out);
+  }
+  return complete ? kExitOk : kExitSomeFailed;
+}
+
+}  // namespace lobrix::cli

@@ -1,0 +1,255 @@
+// lobrix convert: finding the pattern files, converting each one, and sharing the files out
+// over threads.
+#include "convert_files.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <system_error>
+#include <thread>
+
+#include "arguments.h"
+#include "render/conversion_views.h"
+
+#ifdef LOBRIX_RENDER_FILES
+#include "platform/cairo/surface_cairo.h"
+#endif
+
+namespace lobrix::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool IsPatternFile(const fs::directory_entry& entry) {
+  std::error_code error;
+  return entry.is_regular_file(error) && Lower(entry.path().extension().string()) == ".msi";
+}
+
+// Adds the *.msi files in `folder` and its subfolders to `found` (symbolic links to folders are
+// not followed, so a link back up cannot loop). A folder that cannot be listed is reported on
+// `err` and makes `complete` false; the others are still searched.
+void SearchFolder(const fs::path& folder, std::vector<std::string>& found, bool& complete,
+                  std::ostream& err) {
+  std::error_code error;
+  std::vector<fs::path> subfolders;
+  fs::directory_iterator it(folder, error);
+  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+    std::error_code entryError;
+    if (it->is_directory(entryError) && !it->is_symlink(entryError)) {
+      subfolders.push_back(it->path());
+    } else if (IsPatternFile(*it)) {
+      found.push_back(it->path().string());
+    }
+  }
+  if (error) {
+    err << "lobrix: convert: " << Printable(folder.string())
+        << ": cannot search the folder: " << error.message() << '\n';
+    complete = false;
+  }
+  for (const fs::path& subfolder : subfolders) SearchFolder(subfolder, found, complete, err);
+}
+
+// A pattern file is some 20 KB; a file far larger is read only this far, so that a stray huge
+// file named *.msi cannot take the memory of the batch (the reader is done with a pattern
+// file long before).
+constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
+
+// The file's bytes (at most kMaxFileBytes), or nothing with the system's reason in `reason`.
+std::optional<std::string> ReadBytes(const std::string& path, std::string& reason) {
+  std::error_code error;
+  if (fs::is_directory(path, error)) {
+    reason = "a folder";
+    return std::nullopt;
+  }
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+  if (!file) {
+    reason = std::generic_category().message(errno);
+    return std::nullopt;
+  }
+  std::string bytes;
+  char buffer[1 << 16];
+  std::size_t count = 0;
+  while (bytes.size() < kMaxFileBytes &&
+         (count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+    bytes.append(buffer, count);
+  }
+  if (std::ferror(file.get())) {
+    reason = std::generic_category().message(errno);
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+ConversionPicture PictureOf(const std::string& path, const KathreinPattern& pattern,
+                            const KathreinConversion& result, int language) {
+  ConversionPicture picture;
+  picture.language = language;
+  const fs::path file(path);
+  picture.fileName = file.filename().string();
+  std::error_code error;
+  const fs::path absolute = fs::absolute(file, error);
+  picture.folder = (error ? file : absolute).parent_path().string();
+  picture.antennaName = pattern.antennaName;
+  picture.frequency = pattern.frequency;
+  picture.gain = pattern.gain;
+  picture.measured = pattern.measured;
+  picture.measuredShown = true;
+  picture.converted = true;
+  picture.hCode = result.hCode;
+  picture.vCode = result.vCode;
+  picture.fittedAzimuth = result.fittedAzimuth;
+  picture.fittedTilt = result.fittedTilt;
+  picture.eleMax = result.eleMax;
+  return picture;
+}
+
+// Draws the picture into `target`; empty on success, else why it could not be written.
+std::string WritePicture(const ConversionPicture& picture, const std::string& target) {
+#ifdef LOBRIX_RENDER_FILES
+  // Twice the window's graphic area on a 96 dpi screen, lines as wide relative to the picture.
+  const PixelSize area = ConversionAreaPixels();
+  Gfx gfx(std::make_unique<SurfaceCairo>(2 * area.width, 2 * area.height, 2.0));
+  SetUpSurface(gfx);
+  DrawConversionPicture(gfx, picture);
+  if (!gfx.SaveGfxScreen(target)) {
+    return "cannot write " + Printable(target) + ": " + gfx.Device().LastError();
+  }
+  return {};
+#else
+  (void)picture;
+  (void)target;
+  return "pictures cannot be written in this build";
+#endif
+}
+
+}  // namespace
+
+std::vector<std::string> FindPatternFiles(const std::vector<std::string>& paths, bool& complete,
+                                          std::ostream& err) {
+  std::vector<std::string> files;
+  for (const std::string& path : paths) {
+    std::error_code error;
+    if (!fs::is_directory(path, error)) {
+      files.push_back(path);
+      continue;
+    }
+    const std::size_t before = files.size();
+    SearchFolder(path, files, complete, err);
+    // Sorted by path, so the order does not depend on the file system's.
+    std::sort(files.begin() + static_cast<std::ptrdiff_t>(before), files.end());
+    if (files.size() == before) {
+      err << "lobrix: convert: " << Printable(path) << ": no *.msi files in the folder\n";
+      complete = false;
+    }
+  }
+  return files;
+}
+
+FileConversion ConvertFile(const std::string& path, std::size_t index,
+                           const ConvertSettings& settings) {
+  FileConversion file;
+  file.path = path;
+  std::string reason;
+  const std::optional<std::string> bytes = ReadBytes(path, reason);
+  KathreinPattern pattern;
+  // A file that cannot be read is reported like one that is no Kathrein file, with the
+  // system's reason after it.
+  const int read = bytes ? ReadKathreinFile(*bytes, pattern) : kNotKathreinFile;
+  if (read != kKathreinRead) {
+    file.failure = std::string(Pick(ReadFailureMessage(read), settings.language));
+    if (!bytes) file.failure += " (cannot be read: " + reason + ")";
+    return file;
+  }
+  file.converted = true;
+  file.antennaName = pattern.antennaName;
+  file.frequency = pattern.frequency;
+  file.gain = pattern.gain;
+  file.result = ConvertKathreinPattern(pattern);
+  if (index < settings.picturePaths.size()) {
+    file.failure = WritePicture(PictureOf(path, pattern, file.result, settings.language),
+                                settings.picturePaths[index]);
+  }
+  return file;
+}
+
+std::vector<FileConversion> ConvertFiles(const std::vector<std::string>& files,
+                                         const ConvertSettings& settings, int threads,
+                                         const std::function<void(std::size_t)>& progress) {
+  std::vector<FileConversion> results(files.size());
+#ifdef LOBRIX_RENDER_FILES
+  // The cairo surface gives cairo's and fontconfig's font caches back when the last surface
+  // goes. A surface kept for the whole batch keeps them: they are not built again for every
+  // picture, and not torn down under another thread that is making its surface.
+  std::optional<SurfaceCairo> keepFontCaches;
+  if (!settings.picturePaths.empty()) keepFontCaches.emplace(1, 1);
+#endif
+  std::atomic<std::size_t> next{0};
+  std::atomic<std::size_t> done{0};
+  std::mutex mutex;
+  std::condition_variable allDone;
+  auto work = [&] {
+    for (std::size_t i = next++; i < files.size(); i = next++) {
+      results[i] = ConvertFile(files[i], i, settings);
+      if (++done == files.size()) {
+        const std::lock_guard lock(mutex);
+        allDone.notify_all();
+      }
+    }
+  };
+  const auto count = std::min(static_cast<std::size_t>(std::max(threads, 1)),
+                              std::max<std::size_t>(files.size(), 1));
+  std::vector<std::thread> workers;
+  // Without a progress line the calling thread works too; with one it keeps the line fresh.
+  // Where the system gives fewer threads than asked, the batch runs on those it gave.
+  for (std::size_t t = progress ? 0 : 1; t < count; ++t) {
+    try {
+      workers.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
+  if (progress && !workers.empty()) {
+    std::unique_lock lock(mutex);
+    while (!allDone.wait_for(lock, std::chrono::milliseconds(250),
+                             [&] { return done == files.size(); })) {
+      progress(done);
+    }
+    progress(done);
+  } else {
+    work();
+  }
+  for (std::thread& worker : workers) worker.join();
+  return results;
+}
+
+std::vector<std::string> PicturePaths(const std::vector<std::string>& files,
+                                      const std::string& folder, const std::string& extension) {
+  std::vector<std::string> paths;
+  // Compared in lower case: on a file system that ignores case, A.MSI and a.msi would meet.
+  std::set<std::string> taken;
+  for (const std::string& file : files) {
+    const std::string stem = fs::path(file).stem().string();
+    std::string name = stem + extension;
+    for (int n = 2; !taken.insert(Lower(name)).second; ++n) {
+      name = stem + "-" + std::to_string(n) + extension;
+    }
+    paths.push_back((fs::path(folder) / name).string());
+  }
+  return paths;
+}
+
+}  // namespace lobrix::cli
