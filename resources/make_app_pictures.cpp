@@ -77,22 +77,22 @@ class Canvas {
 };
 
 // A closed book lying slightly turned: the page block shows at the bottom and right, the
-// cover has a spine and a gold title label.
+// cover has a spine and a gold title label. The help button shows about the middle 20 x 18
+// pixels of the picture, so the book stays inside them.
 Canvas DrawBook() {
   Canvas c(32, kButtonFace);
-  c.Fill(7, 5, 28, 29, kPaper);  // the pages behind the cover
-  for (int y = 8; y <= 28; y += 3) c.Line(26, y, 28, y, kSteel);
-  c.Frame(7, 5, 28, 29, kBlack);
-  c.Fill(3, 2, 25, 26, kCover);      // the cover
-  c.Fill(3, 2, 6, 26, kCoverLight);  // the spine
-  c.Frame(3, 2, 25, 26, kBlack);
-  c.Line(6, 2, 6, 26, kBlack);
-  c.Fill(10, 7, 21, 12, kGold);  // the title label
-  c.Frame(10, 7, 21, 12, kBlack);
-  c.Line(12, 9, 19, 9, kBlack);
-  c.Line(12, 11, 17, 11, kBlack);
-  c.Line(10, 18, 21, 18, kGold);
-  c.Line(10, 20, 21, 20, kGold);
+  c.Fill(9, 9, 24, 25, kPaper);  // the pages behind the cover
+  for (int y = 12; y <= 24; y += 2) c.Line(23, y, 24, y, kSteel);
+  c.Frame(9, 9, 24, 25, kBlack);
+  c.Fill(7, 7, 22, 23, kCover);      // the cover
+  c.Fill(7, 7, 9, 23, kCoverLight);  // the spine
+  c.Frame(7, 7, 22, 23, kBlack);
+  c.Line(10, 7, 10, 23, kBlack);
+  c.Fill(12, 10, 20, 14, kGold);  // the title label
+  c.Frame(12, 10, 20, 14, kBlack);
+  c.Line(14, 12, 18, 12, kBlack);
+  c.Line(12, 18, 20, 18, kGold);
+  c.Line(12, 20, 18, 20, kGold);
   return c;
 }
 

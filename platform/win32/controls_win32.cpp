@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/dialog_template.h"
+#include "platform/win32/label_wrap.h"
 #include "platform/win32/module_handle.h"
 #include "platform/win32/wide_text.h"
 
@@ -41,6 +42,7 @@ RECT ToPixels(HWND dialog, const DialogRect& r) {
 void ControlsWin32::Detach() {
   tooltip_.Reset();
   pictures_.clear();
+  labelTexts_.clear();
   dialog_ = nullptr;
 }
 
@@ -75,12 +77,14 @@ void ControlsWin32::Create(const ControlRow& row, int language) {
   // The dialog's own font, as the controls of its template have.
   SendMessageW(window, WM_SETFONT, static_cast<WPARAM>(Send(dialog_, WM_GETFONT)), FALSE);
   if (row.kind == ControlKind::kPictureButton) SetPicture(window, row.picture);
+  if (IsWrappingLabel(window)) SetText(row.id, Pick(row.text, language));
   const std::string_view tip = Pick(row.tooltip, language);
   if (!tip.empty()) SetTooltip(row.id, tip);
 }
 
 void ControlsWin32::Destroy(int id) {
   if (const HWND window = Item(id)) DestroyWindow(window);
+  labelTexts_.erase(id);
 }
 
 bool ControlsWin32::Exists(int id) const {
@@ -88,11 +92,21 @@ bool ControlsWin32::Exists(int id) const {
 }
 
 std::string ControlsWin32::Text(int id) const {
-  return WindowText(Item(id));
+  const HWND window = Item(id);
+  const auto label = labelTexts_.find(id);
+  if (window != nullptr && label != labelTexts_.end()) return label->second;
+  return WindowText(window);
 }
 
 void ControlsWin32::SetText(int id, std::string_view text) {
-  if (const HWND window = Item(id)) SetWindowTextW(window, Widen(text).c_str());
+  const HWND window = Item(id);
+  if (window == nullptr) return;
+  if (IsWrappingLabel(window)) {
+    SetLabelText(window, Widen(text));
+    labelTexts_[id] = std::string(text);
+  } else {
+    SetWindowTextW(window, Widen(text).c_str());
+  }
 }
 
 void ControlsWin32::ClearItems(int id) {

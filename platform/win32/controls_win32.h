@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -66,6 +67,8 @@ class ControlsWin32 final : public Controls {
   HWND dialog_ = nullptr;
   WindowHandle tooltip_;             // one tooltip window serves every control of the dialog
   std::vector<GdiObject> pictures_;  // the bitmaps on the picture buttons
+  // The texts of wrapping labels as given: the windows hold them broken into lines.
+  std::map<int, std::string> labelTexts_;
 };
 
 // Gives control `id` of `dialog` a tooltip: the dialog's tooltip window (made on first use,

@@ -10,8 +10,8 @@
 
 #include "editor/main_dialog.h"
 #include "editor/main_dialog_layout.h"
+#include "editor/page_handlers.h"
 #include "editor/page_layouts.h"
-#include "editor/status_bar.h"
 #include "platform/win32/controls_win32.h"
 #include "platform/win32/dialog_procedure.h"
 #include "platform/win32/dialog_template.h"
@@ -19,8 +19,6 @@
 #include "platform/win32/module_handle.h"
 #include "platform/win32/surface_gdi.h"
 #include "platform/win32/win_handle.h"
-#include "render/number_format.h"
-#include "render/page_drawing.h"
 
 namespace lobrix {
 namespace {
@@ -46,7 +44,7 @@ const ControlRow* FindRow(std::span<const ControlRow> rows, int id) {
 // One opening of the main dialog: its windows, their control interfaces and the surface.
 class MainDialogRun {
  public:
-  MainDialogRun(EditorState& state, const PageHooks& hooks);
+  explicit MainDialogRun(EditorState& state);
   MainDialogRun(const MainDialogRun&) = delete;
   MainDialogRun& operator=(const MainDialogRun&) = delete;
   int Run();
@@ -57,13 +55,10 @@ class MainDialogRun {
   void Destroy();
   void BuildPage(int page);
   bool PageMessage(int page, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
-  void PageEvent(int page, const ControlEvent& event);
-  void ShowPickInField(int page, const DirectionPick& pick);
   Gfx* NewSurface(int page);
   void ReleaseSurface();
 
   EditorState& state_;
-  const PageHooks& hooks_;
   EditorUi ui_;
   ControlsWin32 main_;
   std::array<ControlsWin32, 4> pages_;
@@ -75,8 +70,7 @@ class MainDialogRun {
   std::unique_ptr<Gfx> surface_;
 };
 
-MainDialogRun::MainDialogRun(EditorState& state, const PageHooks& hooks)
-    : state_(state), hooks_(hooks) {
+MainDialogRun::MainDialogRun(EditorState& state) : state_(state) {
   ui_.main = &main_;
   for (std::size_t page = 0; page < 4; ++page) ui_.pages[page] = &pages_[page];
   ui_.newSurface = [this](int page) { return NewSurface(page); };
@@ -95,10 +89,11 @@ MainDialogRun::MainDialogRun(EditorState& state, const PageHooks& hooks)
     handlers.init = [this, page](HWND dialog) {
       ControlsWin32& controls = pages_[static_cast<std::size_t>(page)];
       controls.Attach(dialog);
-      controls.LoadPictures(PageRows(page));
-      AddTooltips(controls, PageRows(page), state_.language);
+      controls.LoadPictures(PageRows(page));  // the page's handlers add the tooltips
     };
-    handlers.event = [this, page](const ControlEvent& event) { PageEvent(page, event); };
+    handlers.event = [this, page](const ControlEvent& event) {
+      PageEvent(state_, ui_, page, event);
+    };
     handlers.message = [this, page](HWND, UINT message, WPARAM wParam, LPARAM lParam,
                                     INT_PTR& result) {
       return PageMessage(page, message, wParam, lParam, result);
@@ -182,7 +177,7 @@ void MainDialogRun::BuildPage(int page) {
       ThisModule(), reinterpret_cast<LPCDLGTEMPLATEW>(pageTemplates_[index].data()),
       main_.Item(kTabControl), DialogProcedure, reinterpret_cast<LPARAM>(&pageHandlers_[index])));
   state_.windows.pages[index] = pageWindows_[index].Get();
-  if (pageWindows_[index] && hooks_.build) hooks_.build(state_, ui_, page);
+  if (pageWindows_[index]) BuildPageContent(state_, ui_, page);
 }
 
 bool MainDialogRun::PageMessage(int, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&) {
@@ -194,32 +189,6 @@ bool MainDialogRun::PageMessage(int, UINT message, WPARAM wParam, LPARAM lParam,
     }
   }
   return false;
-}
-
-void MainDialogRun::PageEvent(int page, const ControlEvent& event) {
-  if (event.kind == ControlEventKind::kSetFocus) {
-    // The focus goes back to this field after Copy and Help.
-    ui_.focusPage = page;
-    ui_.focusId = event.id;
-  }
-  if (event.kind == ControlEventKind::kMouseMove || event.kind == ControlEventKind::kMouseClick) {
-    const DirectionPick pick = PageMouseEvent(state_, ui_, page, event);
-    if (pick.what != PickedAngle::kNone) ShowPickInField(page, pick);
-  }
-  if (hooks_.event) hooks_.event(state_, ui_, page, event);
-}
-
-// A click picked an angle, already in the state: the page's field shows it, selected and with
-// the focus, the graphs and (on the direction page) the status bar follow.
-void MainDialogRun::ShowPickInField(int page, const DirectionPick& pick) {
-  const bool azimuth = pick.what == PickedAngle::kAzimuth;
-  const int field = azimuth ? kField10 : kField11;
-  Controls& controls = pages_[static_cast<std::size_t>(page)];
-  controls.SetText(field, FormatMask(pick.angle, "0.0"));
-  controls.Focus(field);
-  controls.SetEditSelection(field, {0, 10});
-  if (ui_.surface) DrawPage(*ui_.surface, state_, state_.views, page);
-  if (page == kDirectionPage) RefreshStatus(azimuth ? "azi" : "ele", state_, main_, kStatusBar);
 }
 
 Gfx* MainDialogRun::NewSurface(int page) {
@@ -252,8 +221,8 @@ void MainDialogRun::ReleaseSurface() {
 
 }  // namespace
 
-int OpenMainDialog(EditorState& state, const PageHooks& pages) {
-  MainDialogRun run(state, pages);
+int OpenMainDialog(EditorState& state) {
+  MainDialogRun run(state);
   return run.Run();
 }
 

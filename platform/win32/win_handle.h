@@ -108,6 +108,22 @@ class PaintScope {
   HDC dc_;
 };
 
+// The device context of a window's client area, from GetDC to ReleaseDC.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // The clipboard, open for as long as this lives. Another program may hold it for a moment,
 // so opening is tried a few times.
 class ClipboardLock {

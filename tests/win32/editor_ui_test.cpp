@@ -77,12 +77,11 @@ std::wstring ShortNumber(double value) {
   double rounded = std::nearbyint(value * 10) / 10;
   if (rounded == 0) rounded = 0;  // no "-0"
   char text[32];
-  std::snprintf(text, sizeof text, "%.1f", rounded);
-  std::string s = text;
-  if (s.back() == '0') s.erase(s.size() - 2);  // "12.0" -> "12"
-  if (s.rfind("0.", 0) == 0) s.erase(0, 1);
-  if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
-  if (rounded >= 0) s.insert(0, " ");
+  std::snprintf(text, sizeof text, "%.1f", std::fabs(rounded));
+  std::string digits = text;
+  if (digits.ends_with(".0")) digits.resize(digits.size() - 2);  // "12.0" -> "12"
+  if (digits.starts_with("0.")) digits = digits.substr(1);       // "0.6" -> ".6"
+  const std::string s = (rounded < 0 ? "-" : " ") + digits;
   return std::wstring(s.begin(), s.end());
 }
 
@@ -107,13 +106,23 @@ LobrixAntennaRecord Record(const char* hCode, const char* vCode, float aziMax, f
   return r;
 }
 
-// A plain window standing for the calling program's.
+// The calling program's window. Sent kCallEditor with a record, it calls EDITANTVA again from
+// its own thread, inside the editor's modal loop, as a careless caller might.
+constexpr UINT kCallEditor = WM_APP + 1;
+
+LRESULT CALLBACK OwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kCallEditor) {
+    return Lobrix().edit(reinterpret_cast<LobrixAntennaRecord*>(lParam));
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
 class OwnerWindow {
  public:
   OwnerWindow() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = OwnerProcedure;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"LobrixTestCaller";
     RegisterClassExW(&wc);
@@ -232,13 +241,25 @@ TEST_F(EditorUiTest, EnglishRunDrivesEveryPageAndTransfers) {
     const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
     if (!dialog) return findings.Expect(false, "the editor did not open");
 
-    // A second call while the run is open is refused at once.
+    // A second call while the run is open is refused at once and touches nothing.
     LobrixAntennaRecord other{};
-    findings.Expect(Lobrix().edit(&other) == 0, "a second EDITANTVA during a run returns 0");
-    findings.Expect(Lobrix().edit(nullptr) == 0, "a NULL record returns 0");
+    other.startPage = 4;
+    const LobrixAntennaRecord untouched = other;
+    findings.Expect(
+        SendMessageW(owner.Get(), kCallEditor, 0, reinterpret_cast<LPARAM>(&other)) == 0,
+        "a second EDITANTVA during a run returns 0");
+    findings.Expect(FirstDifference(other, untouched) == -1, "the second record is untouched");
+    findings.Expect(SendMessageW(owner.Get(), kCallEditor, 0, 0) == 0, "a NULL record returns 0");
 
     findings.Equal(Text(dialog), prefix + L"  HCM Lobrix,  ver.  2010-02-15,  for Tx antenna",
                    "caption");
+    // With an owner the window stands at (-2, 11) dialog units of its own font on the screen.
+    RECT at{-2, 11, 0, 0}, window{};
+    MapDialogRect(dialog, &at);
+    GetWindowRect(dialog, &window);
+    findings.Expect(window.left == at.left && window.top == at.top,
+                    "owned window at (-2, 11) units: " + std::to_string(window.left) + ", " +
+                        std::to_string(window.top));
     const HWND tab = GetDlgItem(dialog, 90);
     const wchar_t* tabs[] = {L" Horizontal diagram ", L" Vertical diagram ",
                              L" Azimuth and Elevation of Max. radiation ", L" 3-D ant. diagram "};
@@ -276,6 +297,11 @@ TEST_F(EditorUiTest, EnglishRunDrivesEveryPageAndTransfers) {
     const HWND page2 = Pages(dialog).at(2);
     const HWND surface2 = Surface(page2);
     findings.Expect(surface2 != nullptr, "page 2 has a surface");
+    const auto pageTips = Tooltips(page2);
+    findings.Expect(
+        pageTips.size() == 2 &&
+            pageTips[0] == std::pair<int, std::wstring>{10, L"Setting Azimuth of max. radiation"},
+        "the tooltips of page 2's fields");
     findings.Equal(ItemText(page2, 10), L"30.0", "page 2 azimuth field");
     findings.Equal(ItemText(page2, 11), L"-2.5", "page 2 elevation field");
     ClickIn(surface2, FramePoint(surface2, 0.25, 0.5, 0.35, 90, 0.6));
@@ -335,6 +361,12 @@ TEST_F(EditorUiTest, EnglishRunDrivesEveryPageAndTransfers) {
       findings.Expect(FocusOf(ui) == GetDlgItem(page3, 10), "focus back after Help");
     }
 
+    // The owner follows the editor to the task bar and back.
+    SendMessageW(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    findings.Expect(IsIconic(owner.Get()) != FALSE, "minimising the editor minimises the owner");
+    SendMessageW(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
+    findings.Expect(IsIconic(owner.Get()) == FALSE, "restoring the editor restores the owner");
+
     SwitchPage(dialog, 0);
     SendMessageW(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
   });
@@ -370,6 +402,22 @@ TEST_F(EditorUiTest, CzechRunOpensOnThe3DPageAndEscapeLeavesTheRecord) {
     findings.Equal(StatusPart(bar, 0), L" H-k\u00F3d: 510VE00", "status part 0");
     findings.Equal(StatusPart(bar, 2), L" V-k\u00F3d: 120PA05", "status part 2");
     findings.Equal(ItemText(dialog, 2), L"&Zav\u0159\u00EDt", "Close caption");
+    // The help box in Czech, through the wide API whatever the code page.
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(4, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, 4)));
+    const HWND help = WaitForDialog(ui, L"ant\u00E9nn\u00ED diagram", 10);
+    findings.Expect(help != nullptr, "the Czech help box opened");
+    if (help) {
+      findings.Equal(Text(help), L" 3-D ant\u00E9nn\u00ED diagram", "Czech help caption");
+      findings.Expect(ItemText(help, 0xFFFF)
+                              .rfind(L"Str\u00E1nka slou\u017E\u00ED pro 3-D "
+                                     L"visualizaci v\u00FDsledn\u00E9ho",
+                                     0) == 0,
+                      "Czech help text");
+      SaveWindowPng(help, ScreenPath("help-czech"));
+      PostMessageW(help, WM_COMMAND, IDOK, 0);
+      findings.Expect(WaitUntilGone(help, 10), "the Czech help box closed");
+    }
     SaveEveryPage(dialog, "czech", findings);
     // Escape, typed where the focus is.
     PostMessageW(FocusOf(ui), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -385,10 +433,16 @@ TEST_F(EditorUiTest, CloseBoxLeavesTheRecordAndTheFolderSetting) {
   RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Tarvex", "Kathrein");
   // No owner: Transfer is disabled, and Enter must not transfer.
   LobrixAntennaRecord record = Record("xxxxxxx", "000ND00", 360.0f, 90.5f, 0, "", 3, 2, nullptr);
+  std::memset(record.captionPrefix, 'P', sizeof record.captionPrefix);  // no NUL in the field
+  const LobrixAntennaRecord before = record;
   Findings findings;
   const int result = RunWithDriver(record, [&](DWORD ui) {
     const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
     if (!dialog) return findings.Expect(false, "the editor did not open");
+    findings.Equal(
+        Text(dialog),
+        std::wstring(255, L'P') + L"  HCM Lobrix,  ver.  2010-02-15,  for Station antenna",
+        "a prefix filling its field is read to the field's end, no further");
     findings.Expect(!IsWindowEnabled(GetDlgItem(dialog, 1)), "Transfer disabled without owner");
     findings.Expect(VisiblePage(dialog) == 1, "start page 2 opens the vertical page");
     const HWND bar = GetDlgItem(dialog, 99);
@@ -401,7 +455,8 @@ TEST_F(EditorUiTest, CloseBoxLeavesTheRecordAndTheFolderSetting) {
   });
   findings.Report();
   EXPECT_EQ(result, 0);
-  LobrixAntennaRecord expected = Record("xxxxxxx", "000ND00", 360.0f, 90.5f, 0, "", 3, 1, nullptr);
+  LobrixAntennaRecord expected = before;
+  expected.startPage = 1;
   EXPECT_EQ(FirstDifference(record, expected), -1) << "only the start page, translated 2 -> 1";
   // The folder was not changed during the run, so it was not written.
   HKEY key = nullptr;

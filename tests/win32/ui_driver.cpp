@@ -138,7 +138,13 @@ HWND Surface(HWND page) {
 void ClickIn(HWND surface, POINT point) {
   POINT screen = point;
   ClientToScreen(surface, &screen);
-  SetCursorPos(screen.x, screen.y);
+  // The cursor moves through the X server; wait until it reads back where it was sent.
+  for (int attempt = 0; attempt < 40; ++attempt) {
+    if (attempt % 5 == 0) SetCursorPos(screen.x, screen.y);
+    POINT now{};
+    if (GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) break;
+    Pause(50);
+  }
   const HWND page = GetParent(surface);
   POINT inPage = screen;
   ScreenToClient(page, &inPage);
@@ -147,38 +153,35 @@ void ClickIn(HWND surface, POINT point) {
   Pause(50);
 }
 
-struct TooltipSearch {
-  HWND owner;
-  HWND found = nullptr;
-};
-
 // A static function: GCC's lambdas do not convert to the 32-bit stdcall callback type.
-BOOL CALLBACK FindTooltip(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<TooltipSearch*>(data);
-  if (ClassName(window) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == search->owner) {
-    search->found = window;
-    return FALSE;
+BOOL CALLBACK CollectTooltipWindows(HWND window, LPARAM data) {
+  if (ClassName(window) == TOOLTIPS_CLASSW) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
   }
   return TRUE;
 }
 
 std::vector<std::pair<int, std::wstring>> Tooltips(HWND dialog) {
-  TooltipSearch search{dialog};
-  EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), FindTooltip,
-                    reinterpret_cast<LPARAM>(&search));
+  // A tooltip window's owner is the top-level window even when a page made it: the tools
+  // tell by their windows whose they are.
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), CollectTooltipWindows,
+                    reinterpret_cast<LPARAM>(&windows));
   std::vector<std::pair<int, std::wstring>> tips;
-  if (!search.found) return tips;
-  const auto count = SendMessageW(search.found, TTM_GETTOOLCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    wchar_t text[512] = {};
-    TOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.lpszText = text;
-    if (!SendMessageW(search.found, TTM_ENUMTOOLSW, static_cast<WPARAM>(i),
-                      reinterpret_cast<LPARAM>(&info))) {
-      continue;
+  for (const HWND tooltip : windows) {
+    const auto count = SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      wchar_t text[512] = {};
+      TOOLINFOW info{};
+      info.cbSize = TTTOOLINFOW_V2_SIZE;
+      info.lpszText = text;
+      if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i),
+                        reinterpret_cast<LPARAM>(&info))) {
+        continue;
+      }
+      const auto control = reinterpret_cast<HWND>(info.uId);
+      if (GetParent(control) == dialog) tips.emplace_back(GetDlgCtrlID(control), text);
     }
-    tips.emplace_back(GetDlgCtrlID(reinterpret_cast<HWND>(info.uId)), text);
   }
   return tips;
 }

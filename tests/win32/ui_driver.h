@@ -35,7 +35,7 @@ HWND Surface(HWND page);
 // hears of the button press as from a real click.
 void ClickIn(HWND surface, POINT point);
 
-// The tooltip texts of the dialog's controls, by control id.
+// The tooltip texts of the dialog's controls, by control id, in the order they were added.
 std::vector<std::pair<int, std::wstring>> Tooltips(HWND dialog);
 
 // The window that has the keyboard focus on `thread`.
