@@ -96,7 +96,6 @@ void StartMainDialog(EditorState& state, EditorUi& ui) {
     ShowPage(ui, page, false);
   }
 
-  main.Enable(kKathreinButton, false);
   main.Enable(kTransferButton, state.ownerWindow != nullptr && state.antennaRole != 0);
 
   if (!IsPage(state.activePage)) state.activePage = kHorizontalPage;

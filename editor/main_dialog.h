@@ -11,7 +11,7 @@
 namespace lobrix {
 
 // After the dialog's controls exist: caption, status bar, tab items, the four pages built and
-// hidden, the Kathrein button disabled, Transfer disabled without an owner window or a role,
+// hidden, Transfer disabled without an owner window or a role,
 // the page of activePage selected, drawn and shown, tooltips, and the opening timer started.
 void StartMainDialog(EditorState& state, EditorUi& ui);
 

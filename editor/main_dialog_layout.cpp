@@ -20,7 +20,7 @@ constexpr ControlRow kRows[] = {
      {"Pastes shown Fig./Tab. into Clipboard", "Vloží zobrazený Obr./Tab. do Schránky"}},
     {kKathreinButton,
      ControlKind::kPushButton,
-     kStyleTabStop | kStyleDisabled,
+     kStyleTabStop,
      {145, 234, 71, 13},
      {"from  &Kathrein files", "z  &Kathrein souborů"},
      {"Coversion of Kathrein data files to VA ant.data",

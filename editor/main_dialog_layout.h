@@ -28,7 +28,7 @@ inline constexpr DialogRect kMainDialogRect{0, 0, 357, 278};
 inline constexpr DialogRect kPageRect{1, 13, 343, 212};
 
 // The tab control and the five buttons in creation order (tab, 4, 3, 5, 1, 2), with their
-// tooltips. Button 5 is created disabled; whether Transfer is, depends on the record.
+// tooltips. Whether Transfer is enabled depends on the record.
 std::span<const ControlRow> MainDialogRows();
 
 // The tab texts of pages 0 to 3.

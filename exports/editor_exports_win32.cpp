@@ -9,6 +9,7 @@
 #include "editor/antenna_record.h"
 #include "editor/editor_run.h"
 #include "lobrix.h"
+#include "platform/win32/conversion_window_win32.h"
 #include "platform/win32/main_dialog_win32.h"
 #include "platform/win32/settings_registry.h"
 
@@ -39,5 +40,6 @@ extern "C" int WINAPI EDITANTVA(LobrixAntennaRecord* record) {
   hooks.settings = &settings;
   hooks.currentDirectory = CurrentDirectory;
   hooks.mainDialog = [](EditorState& state) { return OpenMainDialog(state); };
+  hooks.conversionWindow = ShowConversionWindow;
   return RunEditor(reinterpret_cast<AntennaRecord*>(record), theEditorState, hooks);
 }

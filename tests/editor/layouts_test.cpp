@@ -33,7 +33,7 @@ TEST(MainDialogRows, CreationOrderGeometryAndStates) {
       EXPECT_FALSE(row.tooltip.english.empty() || row.tooltip.czech.empty()) << row.id;
     }
   }
-  EXPECT_EQ(Row(rows, 5)->styles & kStyleDisabled, kStyleDisabled);
+  EXPECT_EQ(Row(rows, 5)->styles & kStyleDisabled, 0u);
   EXPECT_EQ(Row(rows, 1)->styles & kStyleDisabled, 0u);
   EXPECT_EQ(Row(rows, 4)->picture, "kniha");
   EXPECT_EQ(Row(rows, 1)->text.czech, "&Přenést");

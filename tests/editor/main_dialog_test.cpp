@@ -102,7 +102,7 @@ TEST(StartMainDialog, SetsUpTheWindowForTheRun) {
   EXPECT_EQ(d.built, (std::vector<int>{0, 1, 2, 3}));
   EXPECT_EQ(d.VisiblePages(), std::vector<int>{2});
   EXPECT_EQ(d.surfacePages, std::vector<int>{2});  // the page on top drawn once
-  EXPECT_FALSE(d.main.IsEnabled(kKathreinButton));
+  EXPECT_TRUE(d.main.IsEnabled(kKathreinButton));
   EXPECT_TRUE(d.main.IsEnabled(kTransferButton));
   EXPECT_EQ(d.main.Find(kHelpButton)->tooltip, "Kontextová nápověda pro každou záložku");
   EXPECT_EQ(d.main.timers, (std::map<int, int>{{91, 250}}));
@@ -145,6 +145,7 @@ TEST(StartMainDialog, ThreeDPageShowsTheTestAnglesEqualToTheBeam) {
 TEST(MainDialogEvent, CloseAndTheKathreinButton) {
   Dialog d;
   d.Start();
+  d.main.Enable(kKathreinButton, false);
   d.Click(kKathreinButton);  // disabled: nothing happens
   EXPECT_FALSE(d.main.endResult);
   d.Click(kCloseButton);

@@ -1,0 +1,185 @@
+#include "platform/win32/conversion_window_win32.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "kathrein/conversion_window.h"
+#include "platform/win32/controls_win32.h"
+#include "platform/win32/dialog_procedure.h"
+#include "platform/win32/dialog_template.h"
+#include "platform/win32/module_handle.h"
+#include "platform/win32/open_file_dialog.h"
+#include "platform/win32/surface_gdi.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win_handle.h"
+
+namespace lobrix {
+namespace {
+
+// A caption, a system menu and a minimise box; centred on the screen when it has no owner.
+constexpr DWORD kWindowStyle =
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE | DS_MODALFRAME | DS_3DLOOK;
+// With an owner, the window goes this far below the owner's top left corner.
+constexpr int kOwnedOffsetDialogUnits = 14;
+// A Kathrein file is a few kilobytes; the reader never needs more than this much of one.
+constexpr DWORD kMostFileBytes = 4u << 20;
+// The message box of a rejected file: task-modal, exclamation icon, OK (0x2030).
+constexpr UINT kErrorBoxStyle = MB_TASKMODAL | MB_ICONEXCLAMATION | MB_OK;
+
+// What the last file left: its texts, numbers and the file spec the open-file dialog shows
+// next time stay for the life of the process, across openings of the window.
+KathreinPattern& LastKathreinPattern() {
+  static KathreinPattern pattern;
+  return pattern;
+}
+
+// The file's bytes (at most kMostFileBytes of them); nothing when it cannot be opened or read.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  const HANDLE opened = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
+  const FileHandle file(opened);
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return std::nullopt;
+  const DWORD wanted =
+      static_cast<DWORD>(std::min<LONGLONG>(size.QuadPart, static_cast<LONGLONG>(kMostFileBytes)));
+  std::string bytes(wanted, '\0');
+  DWORD read = 0;
+  if (wanted > 0 && !ReadFile(file.Get(), bytes.data(), wanted, &read, nullptr)) {
+    return std::nullopt;
+  }
+  bytes.resize(read);
+  return bytes;
+}
+
+// One opening of the window: the dialog, its controls and the surface.
+class ConversionWindowRun {
+ public:
+  explicit ConversionWindowRun(EditorState& state);
+  ConversionWindowRun(const ConversionWindowRun&) = delete;
+  ConversionWindowRun& operator=(const ConversionWindowRun&) = delete;
+  int Run();
+
+ private:
+  void Init(HWND dialog);
+  bool Message(UINT message, WPARAM wParam);
+  Gfx* NewSurface();
+  void ReleaseSurface();
+
+  EditorState& state_;
+  KathreinPattern& pattern_;
+  ControlsWin32 controls_;
+  ConversionUi ui_;
+  DialogHandlers handlers_;
+  std::unique_ptr<Gfx> surface_;
+};
+
+ConversionWindowRun::ConversionWindowRun(EditorState& state)
+    : state_(state), pattern_(LastKathreinPattern()) {
+  ui_.dialog = &controls_;
+  ui_.newSurface = [this] { return NewSurface(); };
+  ui_.chooseOpenFile = [this](OpenFileRequest& request) {
+    return ChooseOpenFile(controls_.Dialog(), request.title, request.fileSpec,
+                          request.initialFolder, request.filter, request.defaultExtension,
+                          request.flags) != 0;
+  };
+  ui_.readFile = ReadWholeFile;
+  ui_.showError = [](const std::string& title, const std::string& text) {
+    MessageBoxW(nullptr, Widen(text).c_str(), Widen(title).c_str(), kErrorBoxStyle);
+  };
+
+  handlers_.init = [this](HWND dialog) { Init(dialog); };
+  handlers_.event = [this](const ControlEvent& event) {
+    ConversionWindowEvent(state_, pattern_, ui_, event);
+  };
+  handlers_.message = [this](HWND, UINT message, WPARAM wParam, LPARAM, INT_PTR&) {
+    return Message(message, wParam);
+  };
+  handlers_.destroy = [this](HWND) {
+    ReleaseSurface();
+    controls_.Detach();
+  };
+}
+
+int ConversionWindowRun::Run() {
+  const HWND owner = static_cast<HWND>(state_.ownerWindow);
+  const DWORD style = kWindowStyle | (owner == nullptr ? DS_CENTER : 0);
+  const std::vector<std::uint16_t> form = BuildDialogTemplate(
+      {style, 0, kConversionWindowRect, ""}, ConversionWindowRows(), state_.language);
+  const INT_PTR result =
+      DialogBoxIndirectParamW(ThisModule(), reinterpret_cast<LPCDLGTEMPLATEW>(form.data()), owner,
+                              DialogProcedure, reinterpret_cast<LPARAM>(&handlers_));
+  // The measured table lives while the window is open.
+  pattern_.measured = {};
+  return result == 1 ? 1 : 0;
+}
+
+void ConversionWindowRun::Init(HWND dialog) {
+  controls_.Attach(dialog);
+  if (const HWND owner = static_cast<HWND>(state_.ownerWindow)) {
+    RECT ownerRect{};
+    RECT offset{0, kOwnedOffsetDialogUnits, 0, 0};
+    GetWindowRect(owner, &ownerRect);
+    MapDialogRect(dialog, &offset);
+    SetWindowPos(dialog, nullptr, ownerRect.left, ownerRect.top + offset.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  StartConversionWindow(state_, pattern_, ui_);
+}
+
+bool ConversionWindowRun::Message(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_PAINT:
+      if (ui_.surface) ui_.surface->GfxRefresh(0);
+      return false;  // the dialog paints itself as usual
+    case WM_SYSCOMMAND:
+      // The owner follows the window down to the task bar and back.
+      if (const HWND owner = static_cast<HWND>(state_.ownerWindow)) {
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) ShowWindow(owner, SW_MINIMIZE);
+        if ((wParam & 0xFFF0) == SC_RESTORE) ShowWindow(owner, SW_RESTORE);
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+// The surface covers the client area from x = 2 to the right edge less one pixel, and from the
+// top down to 20 dialog units above the bottom, but never over the buttons.
+Gfx* ConversionWindowRun::NewSurface() {
+  ReleaseSurface();
+  const HWND dialog = controls_.Dialog();
+  if (dialog == nullptr) return nullptr;
+  RECT client{};
+  GetClientRect(dialog, &client);
+  RECT units{0, kButtonRowHeight, 0, ConversionWindowRows()[0].rect.y};
+  MapDialogRect(dialog, &units);
+  const int bottom = std::min<int>(client.bottom - units.top, units.bottom);
+  auto device = InitGfx(dialog, 2, 0, client.right - 1, bottom);
+  if (!device) return nullptr;
+  // Below the buttons in the z-order, so that no part of it ever hides one.
+  SetWindowPos(device->Window(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  surface_ = std::make_unique<Gfx>(std::move(device));
+  SetUpSurface(*surface_);
+  return surface_.get();
+}
+
+void ConversionWindowRun::ReleaseSurface() {
+  if (surface_) surface_->GfxWindow(kGfxRelease);
+  surface_.reset();
+  ui_.surface = nullptr;
+}
+
+}  // namespace
+
+int ShowConversionWindow(EditorState& state) {
+  ConversionWindowRun run(state);
+  return run.Run();
+}
+
+}  // namespace lobrix
