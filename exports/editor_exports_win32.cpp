@@ -12,6 +12,7 @@
 #include "platform/win32/conversion_window_win32.h"
 #include "platform/win32/main_dialog_win32.h"
 #include "platform/win32/settings_registry.h"
+#include "platform/win32/wide_text.h"
 
 static_assert(sizeof(LobrixAntennaRecord) == sizeof(lobrix::AntennaRecord));
 
@@ -22,12 +23,14 @@ namespace {
 // from the record at each opening of the main dialog.
 EditorState theEditorState;
 
+// The current directory as UTF-8, the form every path of the editor state takes.
 std::string CurrentDirectory() {
-  const DWORD size = GetCurrentDirectoryA(0, nullptr);
+  const DWORD size = GetCurrentDirectoryW(0, nullptr);
   if (size == 0) return {};
-  std::vector<char> buffer(size);
-  const DWORD written = GetCurrentDirectoryA(size, buffer.data());
-  return written > 0 && written < size ? std::string(buffer.data(), written) : std::string();
+  std::vector<wchar_t> buffer(size);
+  const DWORD written = GetCurrentDirectoryW(size, buffer.data());
+  return written > 0 && written < size ? Narrow(std::wstring_view(buffer.data(), written))
+                                       : std::string();
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win_handle.h"
 
 namespace lobrix {
@@ -37,12 +39,12 @@ std::string RegistrySettings::ReadSetting(std::string_view subKey, std::string_v
                        reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS) {
     return {};
   }
-  // Up to the first NUL, never past what was read.
+  // Up to the first NUL, never past what was read; stored in the ANSI code page, kept as UTF-8.
   const std::size_t read = std::min<std::size_t>(size, buffer.size());
   const void* end = std::memchr(buffer.data(), '\0', read);
-  return std::string(
+  return FromAnsi(std::string_view(
       buffer.data(),
-      end ? static_cast<std::size_t>(static_cast<const char*>(end) - buffer.data()) : read);
+      end ? static_cast<std::size_t>(static_cast<const char*>(end) - buffer.data()) : read));
 }
 
 void RegistrySettings::WriteSetting(std::string_view subKey, std::string_view name,
@@ -50,7 +52,12 @@ void RegistrySettings::WriteSetting(std::string_view subKey, std::string_view na
   const RegistryKey key = OpenSettingsKey(subKey);
   if (!key) return;
   const std::string valueName = CutSettingText(name);
-  const std::string text = CutSettingText(value);
+  // The value is a UTF-8 text (a folder chosen through the wide file dialog); the registry's
+  // …A functions store the ANSI code page. A folder that code page cannot spell is not written:
+  // a changed path would open the file dialog somewhere else next time.
+  const std::optional<std::string> ansi = ToAnsi(value);
+  if (!ansi) return;
+  const std::string text = CutSettingText(*ansi);
   std::array<char, kBufferBytes> buffer{};
   std::memcpy(buffer.data(), text.data(), text.size());
   RegSetValueExA(key.Get(), valueName.c_str(), 0, REG_SZ,

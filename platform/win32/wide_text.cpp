@@ -22,6 +22,30 @@ std::string Narrow(std::wstring_view wide) {
   return text;
 }
 
+std::optional<std::string> ToAnsi(std::string_view utf8) {
+  const std::wstring wide = Widen(utf8);
+  if (wide.empty()) return std::string();
+  const int size = static_cast<int>(wide.size());
+  BOOL lossy = FALSE;
+  const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr,
+                                        0, nullptr, &lossy);
+  if (bytes <= 0 || lossy) return std::nullopt;
+  std::string text(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, text.data(), bytes,
+                      nullptr, nullptr);
+  return text;
+}
+
+std::string FromAnsi(std::string_view ansi) {
+  if (ansi.empty()) return {};
+  const int size = static_cast<int>(ansi.size());
+  const int chars = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+  if (chars <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(chars), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), chars);
+  return Narrow(wide);
+}
+
 std::string WindowText(HWND window) {
   if (window == nullptr) return {};
   const int length = GetWindowTextLengthW(window);

@@ -71,6 +71,27 @@ TEST_F(RegistrySettingsTest, LongValuesAreCutTo254Characters) {
   EXPECT_EQ(settings_.ReadSetting(subKey_, "Kathrein"), folder.substr(0, 254));
 }
 
+// The editor keeps paths as UTF-8; the registry value is in the ANSI code page, as other
+// programs reading it with the …A functions expect.
+TEST_F(RegistrySettingsTest, FolderWithAnAccentIsStoredInTheAnsiCodePage) {
+  const std::string folder = "C:\\Ant\xc3\xa9ny";  // "C:\Antény", é in UTF-8
+  settings_.WriteSetting(subKey_, "Kathrein", folder);
+  EXPECT_EQ(settings_.ReadSetting(subKey_, "Kathrein"), folder);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
+  char stored[256] = {};
+  DWORD size = sizeof stored;
+  RegQueryValueExA(key, "Kathrein", nullptr, nullptr, reinterpret_cast<BYTE*>(stored), &size);
+  RegCloseKey(key);
+  EXPECT_STREQ(stored, "C:\\Ant\xe9ny");  // é is 0xE9 in code pages 1250 and 1252
+}
+
+TEST_F(RegistrySettingsTest, FolderTheCodePageCannotSpellKeepsTheOldValue) {
+  settings_.WriteSetting(subKey_, "Kathrein", "C:\\Ant");
+  settings_.WriteSetting(subKey_, "Kathrein", "C:\\\xe4\xb8\xad");  // a CJK character
+  EXPECT_EQ(settings_.ReadSetting(subKey_, "Kathrein"), "C:\\Ant");
+}
+
 TEST_F(RegistrySettingsTest, AValueTooLongForTheBufferReadsAsEmpty) {
   HKEY key = nullptr;
   ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
