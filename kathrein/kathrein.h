@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "antenna_pattern.h"
 #include "render/language.h"
 
 namespace lobrix {
@@ -97,20 +98,6 @@ struct KathreinConversion {
   float eleMax = 0;         // elevation of maximum radiation: -v below 180, else 360 - v
 };
 KathreinConversion ConvertKathreinPattern(const KathreinPattern& pattern);
-
-// The angle handed to ANT93 for the measured angle i (a sample of the conversion, a point of a
-// fitted curve) with the code's maximum at `azimuth`: i - azimuth in single precision, brought
-// into -180..180, so that the LA curve and the W inner envelope, which see the angle unfolded,
-// fit and draw a lobe near 0/360 degrees as well as anywhere else.
-inline float AngleFromMaximum(int index, float azimuth) {
-  float d = static_cast<float>(index) - azimuth;
-  if (d < -180.0f) {
-    d += 360.0f;
-  } else if (d > 180.0f) {
-    d -= 360.0f;
-  }
-  return d;
-}
 
 // Code and angle of a result text: the first seven characters, and the number from the ninth.
 std::string ResultCode(std::string_view resultText);

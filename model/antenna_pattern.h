@@ -27,17 +27,17 @@ inline constexpr float kInvalidGain = -99.0f;    // ZISKANTVA: invalid code
 
 // Why a code fails the check, in the order the check looks (first failure wins).
 enum class CodeFault {
-  kNone,             // the code is valid
-  kNotADigit,        // one of positions 1-3, 6, 7 is missing or not 0-9
-  kNdDigits,         // ND needs 000 and 00
-  kFirstNumberRange, // the first number is outside the type's range
-  kBackLetter,       // V/W second letter not A..I
-  kUnknownType,      // positions 4-5 name no antenna type
+  kNone,              // the code is valid
+  kNotADigit,         // one of positions 1-3, 6, 7 is missing or not 0-9
+  kNdDigits,          // ND needs 000 and 00
+  kFirstNumberRange,  // the first number is outside the type's range
+  kBackLetter,        // V/W second letter not A..I
+  kUnknownType,       // positions 4-5 name no antenna type
 };
 
 struct CodeCheck {
   CodeFault fault = CodeFault::kNone;
-  int position = 0;  // 1-based position of the offending character (kNotADigit only)
+  int position = 0;       // 1-based position of the offending character (kNotADigit only)
   int low = 0, high = 0;  // valid range of the first number (kFirstNumberRange only)
 };
 
@@ -86,5 +86,19 @@ float ZISKANTVA(std::string_view hcode, std::string_view vcode);
 // The module-wide current gain: the last gain computed, or one read from a Kathrein file.
 float CurrentGain();
 void SetCurrentGain(float gainDbd);
+
+// The angle handed to ANT93 for the measured angle i (a sample of a measured pattern, a point of a
+// fitted curve) with the code's maximum at `azimuth`: i - azimuth in single precision, brought
+// into -180..180, so that the LA curve and the W inner envelope, which see the angle unfolded,
+// fit and draw a lobe near 0/360 degrees as well as anywhere else.
+inline float AngleFromMaximum(int index, float azimuth) {
+  float d = static_cast<float>(index) - azimuth;
+  if (d < -180.0f) {
+    d += 360.0f;
+  } else if (d > 180.0f) {
+    d -= 360.0f;
+  }
+  return d;
+}
 
 }  // namespace lobrix

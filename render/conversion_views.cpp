@@ -47,21 +47,10 @@ int Times(double factor, int r) {
   return RoundCoord(factor * r);
 }
 
-// The angle from a code's maximum that a fitted curve passes to ANT93: i - a in single
-// precision, brought into -180..180. Unfolded (down to -359) the LA curve and the W inner
-// envelope would see angles outside their range and a lobe near 0/360 degrees would be drawn
-// wrongly.
-float FoldedDifference(int i, float a) {
-  float d = static_cast<float>(i) - a;
-  if (d < -180.0f) d += 360.0f;
-  if (d > 180.0f) d -= 360.0f;
-  return d;
-}
-
 // Field of the fitted code at column index i, its maximum at angle a; the failure value of an
 // invalid code lies at the centre rather than outside it.
 double FittedField(const std::string& code, int i, float a) {
-  const float value = ANT93(code, FoldedDifference(i, a), kRelativeField);
+  const float value = ANT93(code, AngleFromMaximum(i, a), kRelativeField);
   return value < 0 ? 0.0 : value;
 }
 

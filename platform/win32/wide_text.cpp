@@ -27,12 +27,12 @@ std::optional<std::string> ToAnsi(std::string_view utf8) {
   if (wide.empty()) return std::string();
   const int size = static_cast<int>(wide.size());
   BOOL lossy = FALSE;
-  const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr,
-                                        0, nullptr, &lossy);
+  const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0,
+                                        nullptr, &lossy);
   if (bytes <= 0 || lossy) return std::nullopt;
   std::string text(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, text.data(), bytes,
-                      nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, text.data(), bytes, nullptr,
+                      nullptr);
   return text;
 }
 
