@@ -35,25 +35,6 @@ constexpr int kFileNameCombo = 0x47C;  // cmb13: the file name box of the Explor
 constexpr int kFileNameEdit = 0x480;   // edt1: the same in the older form
 constexpr int kMessageText = 0xFFFF;   // the static text of a message box
 
-std::wstring ProgramFolder() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder = path;
-  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-
-std::string Ascii(const std::wstring& wide) {
-  std::string text;
-  for (const wchar_t c : wide) text += c < 128 ? static_cast<char>(c) : '?';
-  return text;
-}
-
-std::string ScreenPath(const std::string& name) {
-  const std::wstring folder = ProgramFolder() + L"screens";
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return Ascii(folder) + "\\" + name + ".png";
-}
-
 struct Module {
   HMODULE dll = nullptr;
   EditFunction edit = nullptr;
@@ -136,66 +117,6 @@ class OwnerWindow {
  private:
   HWND window_ = nullptr;
 };
-
-// What the driver thread found wrong; reported on the test's thread when the run is over.
-class Findings {
- public:
-  void Expect(bool ok, const std::string& what) {
-    if (!ok) problems_.push_back(what);
-  }
-  void Equal(const std::wstring& got, const std::wstring& want, const std::string& what) {
-    if (got != want)
-      problems_.push_back(what + ": got \"" + Ascii(got) + "\", want \"" + Ascii(want) + "\"");
-  }
-  void Report() const {
-    for (const std::string& p : problems_) ADD_FAILURE() << p;
-  }
-
- private:
-  std::vector<std::string> problems_;
-};
-
-BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
-  wchar_t name[16] = {};
-  GetClassNameW(window, name, 16);
-  if (IsWindowVisible(window) && lstrcmpW(name, L"#32770") == 0) {
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-  }
-  return TRUE;
-}
-
-// Runs EDITANTVA on `record` on this thread while `drive` works the windows from another. When
-// the driver stops early (something it waited for did not come), whatever is still open is
-// cancelled until EDITANTVA returns, so that a fault fails the test instead of hanging it.
-int RunWithDriver(LobrixAntennaRecord& record, const std::function<void(DWORD)>& drive) {
-  const DWORD uiThread = GetCurrentThreadId();
-  std::atomic<bool> returned{false};
-  std::thread driver([&drive, &returned, uiThread] {
-    drive(uiThread);
-    while (!returned) {
-      EnumThreadWindows(uiThread, CancelDialog, 0);
-      std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    }
-  });
-  const int result = Lobrix().edit(&record);
-  returned = true;
-  driver.join();
-  return result;
-}
-
-bool WaitFor(const std::function<bool()>& condition, double seconds = 30) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return true;
-}
-
-void Press(HWND dialog, int id) {
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
 
 std::vector<int> EnabledButtons(HWND dialog) {
   std::vector<int> ids;

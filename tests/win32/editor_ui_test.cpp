@@ -26,25 +26,6 @@ namespace {
 using EditFunction = int(WINAPI*)(LobrixAntennaRecord*);
 using GainFunction = float(WINAPI*)(BSTR, BSTR);
 
-std::wstring ProgramFolder() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder = path;
-  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-
-std::string Narrow(const std::wstring& wide) {
-  std::string text;
-  for (const wchar_t c : wide) text += c < 128 ? static_cast<char>(c) : '?';
-  return text;
-}
-
-std::string ScreenPath(const std::string& name) {
-  const std::wstring folder = ProgramFolder() + L"screens";
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return Narrow(folder) + "\\" + name + ".png";
-}
-
 struct Module {
   HMODULE dll = nullptr;
   EditFunction edit = nullptr;
@@ -138,59 +119,6 @@ class OwnerWindow {
  private:
   HWND window_ = nullptr;
 };
-
-// What the driver thread found wrong; reported on the test's thread when the run is over.
-class Findings {
- public:
-  void Expect(bool ok, const std::string& what) {
-    if (!ok) problems_.push_back(what);
-  }
-  void Equal(const std::wstring& got, const std::wstring& want, const std::string& what) {
-    if (got != want)
-      problems_.push_back(what + ": got \"" + Narrow(got) + "\", want \"" + Narrow(want) + "\"");
-  }
-  void Report() const {
-    for (const std::string& p : problems_) ADD_FAILURE() << p;
-  }
-
- private:
-  std::vector<std::string> problems_;
-};
-
-// Runs EDITANTVA on `record` on this thread while `drive` works the dialog from another.
-int RunWithDriver(LobrixAntennaRecord& record, const std::function<void(DWORD)>& drive) {
-  const DWORD uiThread = GetCurrentThreadId();
-  std::thread driver([&drive, uiThread] { drive(uiThread); });
-  const int result = Lobrix().edit(&record);
-  driver.join();
-  return result;
-}
-
-std::vector<std::uint8_t> Bytes(const LobrixAntennaRecord& r) {
-  const auto* p = reinterpret_cast<const std::uint8_t*>(&r);
-  return std::vector<std::uint8_t>(p, p + sizeof r);
-}
-
-// The byte of the first difference, or -1.
-int FirstDifference(const LobrixAntennaRecord& a, const LobrixAntennaRecord& b) {
-  const auto x = Bytes(a), y = Bytes(b);
-  for (std::size_t i = 0; i < x.size(); ++i) {
-    if (x[i] != y[i]) return static_cast<int>(i);
-  }
-  return -1;
-}
-
-// The pixel of a polar frame's point: centre (fx, fy) and radius fr as fractions of the surface
-// (width for x, height for y and the radius, as the page's frames are placed), the point at
-// `fraction` of the radius in the compass direction `angle`.
-POINT FramePoint(HWND surface, double fx, double fy, double fr, double angle, double fraction) {
-  RECT r{};
-  GetClientRect(surface, &r);
-  const double radius = fr * r.bottom * fraction;
-  const double a = angle * 3.14159265358979 / 180;
-  return POINT{static_cast<LONG>(std::lround(fx * r.right + radius * std::sin(a))),
-               static_cast<LONG>(std::lround(fy * r.bottom - radius * std::cos(a)))};
-}
 
 bool ClipboardDibSize(int& width, int& height) {
   if (!OpenClipboard(nullptr)) return false;

@@ -1,8 +1,11 @@
 #include "ui_driver.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 #include "png_file.h"
@@ -38,7 +41,106 @@ void Pause(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
+  if (IsWindowVisible(window) && ClassName(window) == L"#32770") {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  }
+  return TRUE;
+}
+
 }  // namespace
+
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder = path;
+  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+std::string Ascii(const std::wstring& wide) {
+  std::string text;
+  for (const wchar_t c : wide) text += c < 128 ? static_cast<char>(c) : '?';
+  return text;
+}
+
+std::string ScreenPath(const std::string& name) {
+  const std::wstring folder = ProgramFolder() + L"screens";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return Ascii(folder) + "\\" + name + ".png";
+}
+
+FARPROC LobrixExport(const char* name) {
+  static const HMODULE dll = LoadLibraryW((ProgramFolder() + L"lobrix.dll").c_str());
+  return dll ? GetProcAddress(dll, name) : nullptr;
+}
+
+void Findings::Expect(bool ok, const std::string& what) {
+  if (!ok) problems_.push_back(what);
+}
+
+void Findings::Equal(const std::wstring& got, const std::wstring& want, const std::string& what) {
+  if (got != want)
+    problems_.push_back(what + ": got \"" + Ascii(got) + "\", want \"" + Ascii(want) + "\"");
+}
+
+void Findings::Report() const {
+  for (const std::string& p : problems_) ADD_FAILURE() << p;
+}
+
+int RunWithDriver(LobrixAntennaRecord& record, const std::function<void(DWORD)>& drive) {
+  using EditFunction = int(WINAPI*)(LobrixAntennaRecord*);
+  const auto edit =
+      reinterpret_cast<EditFunction>(reinterpret_cast<void*>(LobrixExport("EDITANTVA")));
+  if (edit == nullptr) {
+    ADD_FAILURE() << "no export EDITANTVA in lobrix.dll beside the test";
+    return -1;
+  }
+  const DWORD uiThread = GetCurrentThreadId();
+  std::atomic<bool> returned{false};
+  std::thread driver([&drive, &returned, uiThread] {
+    drive(uiThread);
+    while (!returned) {
+      EnumThreadWindows(uiThread, CancelDialog, 0);
+      Pause(300);
+    }
+  });
+  const int result = edit(&record);
+  returned = true;
+  driver.join();
+  return result;
+}
+
+bool WaitFor(const std::function<bool()>& condition, double seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    Pause(50);
+  }
+  return true;
+}
+
+void Press(HWND dialog, int id) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+int FirstDifference(const LobrixAntennaRecord& a, const LobrixAntennaRecord& b) {
+  const auto* x = reinterpret_cast<const unsigned char*>(&a);
+  const auto* y = reinterpret_cast<const unsigned char*>(&b);
+  for (std::size_t i = 0; i < sizeof a; ++i) {
+    if (x[i] != y[i]) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+POINT FramePoint(HWND surface, double fx, double fy, double fr, double angle, double fraction) {
+  RECT r{};
+  GetClientRect(surface, &r);
+  const double radius = fr * r.bottom * fraction;
+  const double a = angle * 3.14159265358979 / 180;
+  return POINT{static_cast<LONG>(std::lround(fx * r.right + radius * std::sin(a))),
+               static_cast<LONG>(std::lround(fy * r.bottom - radius * std::cos(a)))};
+}
 
 HWND WaitForDialog(DWORD thread, const std::wstring& captionPart, double seconds) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);

@@ -5,10 +5,54 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "lobrix.h"
+
 namespace lobrix::test {
+
+// The folder of the test program, with a final separator: lobrix.dll and lobrix.exe lie there.
+std::wstring ProgramFolder();
+// The wide text with every character beyond ASCII as "?", for failure messages and paths.
+std::string Ascii(const std::wstring& wide);
+// The path of the picture `name`.png in screens/ beside the program (the folder made on use).
+std::string ScreenPath(const std::string& name);
+
+// An export of the lobrix.dll beside the program, loaded once by path as a foreign caller
+// loads it; nullptr when the DLL or the export is missing.
+FARPROC LobrixExport(const char* name);
+
+// What the driver thread found wrong; reported on the test's thread when the run is over.
+class Findings {
+ public:
+  void Expect(bool ok, const std::string& what);
+  void Equal(const std::wstring& got, const std::wstring& want, const std::string& what);
+  void Report() const;
+
+ private:
+  std::vector<std::string> problems_;
+};
+
+// Runs EDITANTVA of lobrix.dll on `record` on this thread while `drive` works the windows from
+// another. When the driver stops early (something it waited for did not come), whatever is
+// still open is cancelled until EDITANTVA returns, so that a fault fails the test instead of
+// hanging it.
+int RunWithDriver(LobrixAntennaRecord& record, const std::function<void(DWORD)>& drive);
+
+// Polls `condition` every 50 ms for up to `seconds`.
+bool WaitFor(const std::function<bool()>& condition, double seconds = 30);
+// A button click as the dialog hears it, posted.
+void Press(HWND dialog, int id);
+
+// The byte of the first difference of the two records, or -1.
+int FirstDifference(const LobrixAntennaRecord& a, const LobrixAntennaRecord& b);
+
+// The pixel of a polar frame's point: centre (fx, fy) and radius fr as fractions of the surface
+// (width for x, height for y and the radius, as the pages' frames are placed), the point at
+// `fraction` of the radius in the compass direction `angle`.
+POINT FramePoint(HWND surface, double fx, double fy, double fr, double angle, double fraction);
 
 // Waits up to `seconds` for a visible top-level dialog of `thread` (this process) whose
 // caption contains `captionPart`; nullptr when none came.
