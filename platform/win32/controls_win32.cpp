@@ -37,6 +37,18 @@ RECT ToPixels(HWND dialog, const DialogRect& r) {
   return pixels;
 }
 
+// Margins of one pixel each side in the edit part of an editable combo box. The edit takes its
+// margins from the font (EC_USEFONTINFO): none to speak of for the bitmap "MS Sans Serif" the
+// fields were laid out with, 3 pixels a side for the TrueType face that stands in for it where
+// that font is missing (Wine's prefixes map it to Liberation Sans). The narrow fields of the code
+// pages have room for " 000" or " 00" only without those 6 pixels: with them the text scrolls
+// and shows cut (" 10" as "1"). One pixel a side keeps the caret clear of the border.
+void SetSlimEditMargins(HWND combo) {
+  const HWND edit = combo ? GetWindow(combo, GW_CHILD) : nullptr;
+  if (edit == nullptr) return;
+  SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
+}
+
 }  // namespace
 
 void ControlsWin32::Detach() {
@@ -62,6 +74,7 @@ void ControlsWin32::SetPicture(HWND button, std::string_view picture) {
 void ControlsWin32::LoadPictures(std::span<const ControlRow> rows) {
   for (const ControlRow& row : rows) {
     if (row.kind == ControlKind::kPictureButton) SetPicture(Item(row.id), row.picture);
+    if (row.kind == ControlKind::kComboDropDown) SetSlimEditMargins(Item(row.id));
   }
 }
 
@@ -77,6 +90,7 @@ void ControlsWin32::Create(const ControlRow& row, int language) {
   // The dialog's own font, as the controls of its template have.
   SendMessageW(window, WM_SETFONT, static_cast<WPARAM>(Send(dialog_, WM_GETFONT)), FALSE);
   if (row.kind == ControlKind::kPictureButton) SetPicture(window, row.picture);
+  if (row.kind == ControlKind::kComboDropDown) SetSlimEditMargins(window);
   if (IsWrappingLabel(window)) SetText(row.id, Pick(row.text, language));
   const std::string_view tip = Pick(row.tooltip, language);
   if (!tip.empty()) SetTooltip(row.id, tip);
