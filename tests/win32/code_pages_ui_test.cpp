@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <oleauto.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -152,9 +153,9 @@ void SaveEveryPanelGroup(HWND dialog, const std::string& language, Findings& fin
                                        ": field " + std::to_string(id) + " shows \"" +
                                        Ascii(ItemText(p, id)) + "\" whole");
       }
-      findings.Expect(SaveWindowPng(dialog, ScreenPath("code-page" + std::to_string(page) + "-" +
-                                                       group + "-" + language)),
-                      "picture of page " + std::to_string(page) + " group " + group);
+      std::string name = "code-page";
+      name.append(std::to_string(page)).append("-").append(group).append("-").append(language);
+      findings.Expect(SaveWindowPng(dialog, ScreenPath(name)), "picture " + name);
     }
     if (page == 1) {
       Click(p, kTa);
@@ -306,6 +307,56 @@ TEST_F(CodePagesUiTest, EnglishCodesDirectionsAndTransfer) {
       << "Transfer writes the codes, directions and gain, nothing else";
 }
 
+// Buttons 101 to 113 of both pages carry 42 x 32 pictures, 114 a text; the tooltips of page 0
+// and page 1 in `language`, none on 114.
+void CheckButtonsAndTooltips(HWND dialog, int language, Findings& findings) {
+  for (int page = 0; page < 2; ++page) {
+    const HWND p = Pages(dialog).at(static_cast<std::size_t>(page));
+    for (int id = kNd; id <= kTa; ++id) {
+      const auto bitmap =
+          reinterpret_cast<HBITMAP>(SendMessageW(GetDlgItem(p, id), BM_GETIMAGE, IMAGE_BITMAP, 0));
+      BITMAP info{};
+      findings.Expect(
+          bitmap && GetObjectW(bitmap, sizeof info, &info) == sizeof info && info.bmWidth == 42 &&
+              info.bmHeight == 32,
+          "a 42 x 32 picture on button " + std::to_string(id) + " of page " + std::to_string(page));
+    }
+  }
+  const HWND page1 = Pages(dialog).at(1);
+  findings.Equal(ItemText(page1, kPa), L"PA-PZ ", "button 114");
+  const bool czech = language != 0;
+  const std::vector<std::pair<int, std::wstring>> page0Tips = {
+      {kNd, czech ? L"Nastaven\u00ED Horiz. ant. k\u00F3du" : L"Setting of Horiz. ant. code"},
+      {kField10, czech ? L"Nastaven\u00ED parametr\u016F Ant. k\u00F3du"
+                       : L"Setting of parametters of Ant. code"},
+      {kScale,
+       czech ? L"Volba m\u011B\u0159\u00EDtka dB/Lin" : L"Selection of dB/Lin attenuation scale"},
+      {kView, czech ? L"Volba Obr\u00E1zku/Tabulky" : L"Selection of Grapic/Tab view"}};
+  const auto tips0 = Tooltips(Pages(dialog).at(0));
+  for (const auto& tip : page0Tips) {
+    findings.Expect(std::find(tips0.begin(), tips0.end(), tip) != tips0.end(),
+                    "page 0 tooltip of " + std::to_string(tip.first) + ": " + Ascii(tip.second));
+  }
+  const auto tips1 = Tooltips(page1);
+  const std::vector<std::pair<int, std::wstring>> page1Tips = {
+      {kW, czech ? L"Nastaven\u00ED Vert. ant.k\u00F3du - Mechanick\u00E1 elevace"
+                 : L"Setting of Vert. ant.code - Mechanical elevat."},
+      {kTa, czech ? L"Nastaven\u00ED Vert. ant.k\u00F3du - Elektick\u00E9 klopen\u00ED"
+                  : L"Setting of Vert. ant.code - Eletrical tilting"},
+      {kView,
+       czech ? L"Volba Polar./Pravo\u016Fhl\u00E9ho diag." : L"Selection of Polar/Rect. diagram"}};
+  for (const auto& tip : page1Tips) {
+    findings.Expect(std::find(tips1.begin(), tips1.end(), tip) != tips1.end(),
+                    "page 1 tooltip of " + std::to_string(tip.first) + ": " + Ascii(tip.second));
+  }
+  findings.Expect(
+      std::none_of(tips1.begin(), tips1.end(), [](const auto& t) { return t.first == kPa; }),
+      "no tooltip on button 114");
+  findings.Expect(tips0.size() == 18 && tips1.size() == 18,
+                  "tooltips: " + std::to_string(tips0.size()) + " on page 0, " +
+                      std::to_string(tips1.size()) + " on page 1");
+}
+
 // Pictures of every panel group in one language; Escape leaves the record as it was.
 void PanelGroupRun(int language, const std::string& name) {
   OwnerWindow owner;
@@ -320,6 +371,7 @@ void PanelGroupRun(int language, const std::string& name) {
     findings.Equal(ItemText(page0, kField11), L" EA", "045EA10's type");
     findings.Equal(ItemText(page0, kField12), L" 10", "045EA10's Z");
     findings.Expect(RoomLeft(GetDlgItem(page0, kField12)) >= 0, "\" 10\" shows whole in field 12");
+    CheckButtonsAndTooltips(dialog, language, findings);
     SaveEveryPanelGroup(dialog, name, findings);
     PostMessageW(FocusOf(ui), WM_KEYDOWN, VK_ESCAPE, 0);
   });
