@@ -307,7 +307,8 @@ TEST_F(CodePagesUiTest, EnglishCodesDirectionsAndTransfer) {
       << "Transfer writes the codes, directions and gain, nothing else";
 }
 
-// Buttons 101 to 113 of both pages carry 42 x 32 pictures, 114 a text; the tooltips of page 0
+// Buttons 101 to 113 of both pages carry 42 x 32 pictures, 114 a text; the fields' kinds and
+// styles; the tooltips of page 0
 // and page 1 in `language`, none on 114.
 void CheckButtonsAndTooltips(HWND dialog, int language, Findings& findings) {
   for (int page = 0; page < 2; ++page) {
@@ -320,6 +321,25 @@ void CheckButtonsAndTooltips(HWND dialog, int language, Findings& findings) {
           bitmap && GetObjectW(bitmap, sizeof info, &info) == sizeof info && info.bmWidth == 42 &&
               info.bmHeight == 32,
           "a 42 x 32 picture on button " + std::to_string(id) + " of page " + std::to_string(page));
+    }
+  }
+  // Fields 10 and 12 editable, 11 a list, each with its tab stop; the combo box hands its
+  // scroll bar on to its list, which shows it when its items do not fit (EA's 65 and 100 here).
+  for (int page = 0; page < 2; ++page) {
+    const HWND p = Pages(dialog).at(static_cast<std::size_t>(page));
+    for (const int id : {kField10, kField11, kField12}) {
+      const HWND combo = GetDlgItem(p, id);
+      const auto style = static_cast<DWORD>(GetWindowLongW(combo, GWL_STYLE));
+      COMBOBOXINFO parts{};
+      parts.cbSize = sizeof parts;
+      const bool listScrolls =
+          GetComboBoxInfo(combo, &parts) &&
+          (static_cast<DWORD>(GetWindowLongW(parts.hwndList, GWL_STYLE)) & WS_VSCROLL);
+      const DWORD kind = id == kField11 ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
+      findings.Expect(
+          (style & 3) == kind && (listScrolls || id == kField11) && (style & WS_TABSTOP),
+          "the kind and styles of field " + std::to_string(id) + " of page " +
+              std::to_string(page));
     }
   }
   const HWND page1 = Pages(dialog).at(1);
