@@ -32,6 +32,11 @@ struct Scan {
   Candidate base;
   const std::vector<Envelope>& envelopes;
   bool envelopeCriterion;
+  // For one level everywhere: the envelopes by level, largest first, and for each phase the
+  // samples by curve value, largest first.
+  std::vector<Envelope> byLevel;
+  std::vector<std::vector<int>> byValue;
+  std::vector<float> phases;  // phase p, sample j: the curve at 10 j - p tenths
 };
 
 void Consider(PlaneBest& plane, double sum, const Candidate& candidate) {
@@ -42,28 +47,17 @@ void Consider(PlaneBest& plane, double sum, const Candidate& candidate) {
   }
 }
 
-void ScanDirection(const Scan& scan, int tenths, PlaneBest& plane) {
+// W: the inner level between the lobes, the outer level elsewhere, sample by sample.
+void ScanTwoLevels(const Scan& scan, int tenths, PlaneBest& plane) {
   const int p = tenths % kPhases, k = tenths / kPhases;
-  const auto curveAt = [&](int j) {
-    return scan.curve[static_cast<std::size_t>((10 * j - p + kTenths) % kTenths)];
-  };
-  const auto measuredAt = [&](int j) { return plane.m[static_cast<std::size_t>(j + k)]; };
-  // An envelope only lowers the curve: where the measured value lies above the curve the
-  // difference stays at least as large for every envelope of this base.
-  double below = 0;
-  for (int j = 0; j < kSamples; ++j) {
-    const double d = static_cast<double>(measuredAt(j)) - curveAt(j);
-    if (d > 0) below += d * d;
-    if (below > plane.sum) return;
-  }
-  const bool w = scan.base.family == static_cast<int>(FitFamily::kW);
   for (const Envelope& envelope : scan.envelopes) {
     double sum = 0;
     bool holds = true;
     for (int j = 0; j < kSamples && holds && sum <= plane.sum; ++j) {
-      const bool inner = w && InnerRegion(10 * j - p, scan.base.lobe);
-      const float value = std::min(curveAt(j), inner ? envelope.inner : envelope.outer);
-      const double d = static_cast<double>(measuredAt(j)) - value;
+      const bool inner = InnerRegion(10 * j - p, scan.base.lobe);
+      const float curve = scan.curve[static_cast<std::size_t>((10 * j - p + kTenths) % kTenths)];
+      const float value = std::min(curve, inner ? envelope.inner : envelope.outer);
+      const double d = static_cast<double>(plane.m[static_cast<std::size_t>(j + k)]) - value;
       sum += d * d;
       if (scan.envelopeCriterion && -d > kEnvelopeSlackDb) holds = false;
     }
@@ -75,7 +69,87 @@ void ScanDirection(const Scan& scan, int tenths, PlaneBest& plane) {
   }
 }
 
-void ScanBase(const Scan& scan, std::vector<PlaneBest>& planes) {
+void ScanDirection(const Scan& scan, int tenths, PlaneBest& plane) {
+  const int p = tenths % kPhases, k = tenths / kPhases;
+  const auto curveAt = [&](int j) {
+    return scan.curve[static_cast<std::size_t>((10 * j - p + kTenths) % kTenths)];
+  };
+  const auto measuredAt = [&](int j) { return plane.m[static_cast<std::size_t>(j + k)]; };
+  // An envelope only lowers the curve: where the measured value lies above the curve the
+  // difference stays at least as large for every envelope of this base.
+  const float* c = &scan.phases[static_cast<std::size_t>(p * kSamples)];
+  const float* m = &plane.m[static_cast<std::size_t>(k)];
+  double lanes[4] = {};
+  for (int chunk = 0; chunk < kSamples; chunk += 40) {
+    for (int j = chunk; j < chunk + 40; j += 4)
+      for (int l = 0; l < 4; ++l) {
+        const double d = static_cast<double>(m[j + l]) - c[j + l];
+        lanes[l] += d > 0 ? d * d : 0.0;
+      }
+    if (lanes[0] + lanes[1] + lanes[2] + lanes[3] > plane.sum) return;
+  }
+  if (scan.base.family == static_cast<int>(FitFamily::kW)) {
+    ScanTwoLevels(scan, tenths, plane);
+    return;
+  }
+  // A level cuts the samples whose curve value lies above it: a leading run of the samples
+  // in order of value. Its error is the uncut samples' own squared differences plus the cut
+  // samples' squared distances to the level, summed from running totals along that order.
+  const std::vector<int>& order = scan.byValue[static_cast<std::size_t>(p)];
+  std::array<double, kSamples + 1> uncutExcess{};  // largest c - m from position r on
+  uncutExcess[kSamples] = -std::numeric_limits<double>::infinity();
+  double total = 0;
+  for (int r = kSamples - 1; r >= 0; --r) {
+    const int j = order[static_cast<std::size_t>(r)];
+    const double d = static_cast<double>(measuredAt(j)) - curveAt(j);
+    total += d * d;
+    uncutExcess[static_cast<std::size_t>(r)] =
+        std::max(uncutExcess[static_cast<std::size_t>(r) + 1], -d);
+  }
+  int cut = 0;
+  double cutSum = 0, cutSquares = 0, cutOwn = 0;
+  double cutLowest = std::numeric_limits<double>::infinity();
+  for (const Envelope& envelope : scan.byLevel) {
+    const double level = envelope.outer;
+    for (; cut < kSamples && curveAt(order[static_cast<std::size_t>(cut)]) > envelope.outer;
+         ++cut) {
+      const int j = order[static_cast<std::size_t>(cut)];
+      const double measured = measuredAt(j), d = measured - curveAt(j);
+      cutSum += measured;
+      cutSquares += measured * measured;
+      cutOwn += d * d;
+      cutLowest = std::min(cutLowest, measured);
+    }
+    const double sum = (total - cutOwn) + cutSquares - 2 * level * cutSum + cut * level * level;
+    if (sum > plane.sum) continue;
+    if (scan.envelopeCriterion && (uncutExcess[static_cast<std::size_t>(cut)] > kEnvelopeSlackDb ||
+                                   level - cutLowest > kEnvelopeSlackDb))
+      continue;
+    Candidate candidate = scan.base;
+    candidate.z = envelope.z;
+    candidate.tenths = tenths;
+    Consider(plane, sum, candidate);
+  }
+}
+
+void ScanBase(Scan scan, std::vector<PlaneBest>& planes) {
+  scan.byLevel = scan.envelopes;
+  std::stable_sort(scan.byLevel.begin(), scan.byLevel.end(),
+                   [](const Envelope& a, const Envelope& b) { return a.outer > b.outer; });
+  for (int p = 0; p < kPhases; ++p) {
+    std::vector<int> order(kSamples);
+    for (int j = 0; j < kSamples; ++j) order[static_cast<std::size_t>(j)] = j;
+    const auto value = [&](int j) {
+      return scan.curve[static_cast<std::size_t>((10 * j - p + kTenths) % kTenths)];
+    };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return value(a) > value(b); });
+    scan.byValue.push_back(std::move(order));
+  }
+  scan.phases.resize(kTenths);
+  for (int p = 0; p < kPhases; ++p)
+    for (int j = 0; j < kSamples; ++j)
+      scan.phases[static_cast<std::size_t>(p * kSamples + j)] =
+          scan.curve[static_cast<std::size_t>((10 * j - p + kTenths) % kTenths)];
   const int directions = scan.base.family == static_cast<int>(FitFamily::kND) ? 1 : kTenths;
   for (PlaneBest& plane : planes)
     for (int tenths = 0; tenths < directions; ++tenths) ScanDirection(scan, tenths, plane);
@@ -115,7 +189,8 @@ std::vector<ReferenceFit> FindBestFitsReference(const std::vector<FitColumn>& pl
       base.family = f;
       base.first = first;
       const std::vector<float> curve = CurveOf(CandidateCode(base), domain);
-      ScanBase({curve, base, family == FitFamily::kND ? nd : single, envelopeCriterion}, bests);
+      ScanBase({curve, base, family == FitFamily::kND ? nd : single, envelopeCriterion, {}, {}, {}},
+               bests);
     }
   }
   if (wanted(FitFamily::kV) || wanted(FitFamily::kW)) {
@@ -129,9 +204,11 @@ std::vector<ReferenceFit> FindBestFitsReference(const std::vector<FitColumn>& pl
           base.letter = letter;
           // The V code with second number 00 is the two lobes alone.
           const std::vector<float> curve = CurveOf(CandidateCode(base), domain);
-          if (wanted(FitFamily::kV)) ScanBase({curve, base, single, envelopeCriterion}, bests);
+          if (wanted(FitFamily::kV))
+            ScanBase({curve, base, single, envelopeCriterion, {}, {}, {}}, bests);
           base.family = static_cast<int>(FitFamily::kW);
-          if (wanted(FitFamily::kW)) ScanBase({curve, base, twin, envelopeCriterion}, bests);
+          if (wanted(FitFamily::kW))
+            ScanBase({curve, base, twin, envelopeCriterion, {}, {}, {}}, bests);
         }
   }
 
