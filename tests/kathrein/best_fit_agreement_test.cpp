@@ -106,18 +106,34 @@ TEST(BestFitAgreement, FamiliesTogether) {
   ExpectAgreement(PlanesOf({"030EA10", "040KA05", "050CB20"}, 12), FitCriterion::kDb, set);
 }
 
-TEST(BestFitAgreement, FieldAndEnvelopeCriteria) {
+std::vector<FitColumn> SinglePlanes() {
+  return PlanesOf({"045EB00", "060LA10", "020EB20"}, 13);
+}
+std::vector<FitColumn> TwinPlanes() {
+  return PlanesOf({"512VE00", "632WD35"}, 14);
+}
+
+FitCandidates SingleSet() {
   FitCandidates set = Thinned(FitFamily::kEB).With(FitFamily::kLA);
   set.firstStride = 5;
-  const std::vector<FitColumn> planes = PlanesOf({"045EB00", "060LA10", "020EB20"}, 13);
-  ExpectAgreement(planes, FitCriterion::kField, set);
-  ExpectAgreement(planes, FitCriterion::kEnvelope, set);
-  FitCandidates twin = Thinned(FitFamily::kV).With(FitFamily::kW);
-  twin.beamStride = 4;
-  twin.lobeStride = 20;
-  const std::vector<FitColumn> twinPlanes = PlanesOf({"512VE00", "632WD35"}, 14);
-  ExpectAgreement(twinPlanes, FitCriterion::kEnvelope, twin);
-  ExpectAgreement(twinPlanes, FitCriterion::kField, twin);
+  return set;
+}
+
+FitCandidates TwinSet() {
+  FitCandidates set = Thinned(FitFamily::kV).With(FitFamily::kW);
+  set.beamStride = 4;
+  set.lobeStride = 20;
+  return set;
+}
+
+TEST(BestFitAgreement, FieldCriterion) {
+  ExpectAgreement(SinglePlanes(), FitCriterion::kField, SingleSet());
+  ExpectAgreement(TwinPlanes(), FitCriterion::kField, TwinSet());
+}
+
+TEST(BestFitAgreement, EnvelopeCriterion) {
+  ExpectAgreement(SinglePlanes(), FitCriterion::kEnvelope, SingleSet());
+  ExpectAgreement(TwinPlanes(), FitCriterion::kEnvelope, TwinSet());
 }
 
 // The reference against the plainest evaluation: each code's own ANT93 values at every

@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <random>
+#include <string>
+#include <tuple>
 
 #include "antenna_pattern.h"
 #include "best_fit_detail.h"
@@ -119,19 +121,28 @@ const RoundTrip kRoundTrips[] = {
     {"030CC55", 455},  {"512VE33", 2718}, {"860WB88", 3333}, {"324VC00", 5},
 };
 
-class BestFitRoundTrip : public ::testing::TestWithParam<FitCriterion> {};
+class BestFitRoundTrip : public ::testing::TestWithParam<std::tuple<RoundTrip, FitCriterion>> {};
 
-TEST_P(BestFitRoundTrip, ExactPlanesComeBackAsTheirCodeAndDirection) {
-  for (const RoundTrip& trip : kRoundTrips) {
-    const FitColumn e = PlaneOfCode(trip.code, trip.tenths);
-    const FitResult r = FindBestFit(e, FitPlane::kHorizontal, GetParam(), FitCandidates::Sample());
-    ASSERT_TRUE(r.found) << trip.code;
-    EXPECT_EQ(r.code, trip.code);
-    EXPECT_FLOAT_EQ(r.direction, static_cast<float>(trip.tenths / 10.0)) << trip.code;
-    EXPECT_NEAR(r.figures.criterionError, 0.0, 1e-6) << trip.code;
-    EXPECT_NEAR(r.figures.rmsDb, 0.0, 1e-5) << trip.code;
-  }
+TEST_P(BestFitRoundTrip, ExactPlaneComesBackAsItsCodeAndDirection) {
+  const auto [trip, criterion] = GetParam();
+  const FitColumn e = PlaneOfCode(trip.code, trip.tenths);
+  const FitResult r = FindBestFit(e, FitPlane::kHorizontal, criterion, FitCandidates::Sample());
+  ASSERT_TRUE(r.found);
+  EXPECT_EQ(r.code, trip.code);
+  EXPECT_FLOAT_EQ(r.direction, static_cast<float>(trip.tenths / 10.0));
+  EXPECT_NEAR(r.figures.criterionError, 0.0, 1e-6);
+  EXPECT_NEAR(r.figures.rmsDb, 0.0, 1e-5);
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryCriterion, BestFitRoundTrip,
+                         ::testing::Combine(::testing::ValuesIn(kRoundTrips),
+                                            ::testing::Values(FitCriterion::kDb,
+                                                              FitCriterion::kField,
+                                                              FitCriterion::kEnvelope)),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).code) + "_" +
+                                  FitCriterionName(std::get<1>(info.param));
+                         });
 
 // The whole candidate set, with digits the sample leaves out.
 TEST(BestFitRoundTripAll, WCodeOutsideTheSample) {
@@ -142,26 +153,23 @@ TEST(BestFitRoundTripAll, WCodeOutsideTheSample) {
   EXPECT_NEAR(r.figures.rmsDb, 0.0, 1e-5);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryCriterion, BestFitRoundTrip,
-                         ::testing::Values(FitCriterion::kDb, FitCriterion::kField,
-                                           FitCriterion::kEnvelope),
-                         [](const auto& info) { return FitCriterionName(info.param); });
+class BestFitEnvelopeHeld : public ::testing::TestWithParam<const char*> {};
 
-TEST(BestFitEnvelope, NeverUnderEstimatesAndCostsAtLeastTheFreeFit) {
+TEST_P(BestFitEnvelopeHeld, NeverUnderEstimatesAndCostsAtLeastTheFreeFit) {
   std::mt19937 random(11);
-  const char* codes[] = {"030EA10", "065EB00", "840VE00"};
-  for (const char* code : codes) {
-    const FitColumn e = testing::RealisticPlane(code, 1500, {}, random);
-    const FitResult free =
-        FindBestFit(e, FitPlane::kHorizontal, FitCriterion::kDb, FitCandidates::Sample());
-    const FitResult held =
-        FindBestFit(e, FitPlane::kHorizontal, FitCriterion::kEnvelope, FitCandidates::Sample());
-    ASSERT_TRUE(held.found);
-    EXPECT_TRUE(held.figures.envelopeHolds) << code;
-    EXPECT_LE(held.figures.largestExcessDb, 1.0f) << code;
-    EXPECT_GE(held.figures.rmsDb, free.figures.rmsDb * (1 - 1e-9)) << code;
-  }
+  const FitColumn e = testing::RealisticPlane(GetParam(), 1500, {}, random);
+  const FitResult free =
+      FindBestFit(e, FitPlane::kHorizontal, FitCriterion::kDb, FitCandidates::Sample());
+  const FitResult held =
+      FindBestFit(e, FitPlane::kHorizontal, FitCriterion::kEnvelope, FitCandidates::Sample());
+  ASSERT_TRUE(held.found);
+  EXPECT_TRUE(held.figures.envelopeHolds);
+  EXPECT_LE(held.figures.largestExcessDb, 1.0f);
+  EXPECT_GE(held.figures.rmsDb, free.figures.rmsDb * (1 - 1e-9));
 }
+
+INSTANTIATE_TEST_SUITE_P(Codes, BestFitEnvelopeHeld,
+                         ::testing::Values("030EA10", "065EB00", "840VE00"));
 
 TEST(BestFitEnvelope, NoneQualifiesWhenThePlaneRisesAboveItsMaximum) {
   FitColumn e = PlaneOfCode("030EA10", 0);
@@ -170,7 +178,8 @@ TEST(BestFitEnvelope, NoneQualifiesWhenThePlaneRisesAboveItsMaximum) {
   EXPECT_FALSE(r.found);
   EXPECT_TRUE(r.code.empty());
   // The other criteria still give a fit.
-  EXPECT_TRUE(FindBestFit(e, FitPlane::kVertical, FitCriterion::kDb).found);
+  EXPECT_TRUE(
+      FindBestFit(e, FitPlane::kVertical, FitCriterion::kDb, FitCandidates::Sample()).found);
 }
 
 TEST(BestFitSearch, SameResultOnOneThreadAndOnTwo) {
