@@ -183,16 +183,16 @@ float IntervalBound(const float* m, const float* low, const float* high, float a
 }
 
 // IntervalBound for W: levels between a and b outside the lobes, between innerA and innerB
-// between them (region[j] = 1).
+// between them (inner[j] = 1, else 0; floats so that the choice vectorises).
 LOBRIX_VECTOR_CLONES
-float RegionBound(const float* m, const float* c, const std::uint8_t* region, float a, float b,
+float RegionBound(const float* m, const float* c, const float* innerMask, float a, float b,
                   float innerA, float innerB, float limit, float cap) {
   float lanes[8] = {}, rise[8] = {};
   float sum = 0;
   for (int chunk = 0; chunk < kSamples; chunk += kChunk) {
     for (int j = chunk; j < chunk + kChunk; j += 8)
       for (int l = 0; l < 8; ++l) {
-        const bool inner = region[j + l] != 0;
+        const bool inner = innerMask[j + l] > 0.5f;
         const float over = m[j + l] - std::min(c[j + l], inner ? innerB : b);
         const float under = std::min(c[j + l], inner ? innerA : a) - m[j + l];
         const float d = std::max(over, 0.0f) + std::max(under, 0.0f);
@@ -515,7 +515,8 @@ class Search {
                          candidate, best);
         }
         if (!outer.empty()) {
-          const std::uint8_t* region = Regions(ranks, p, spec.lobe);
+          Regions(ranks, p, spec.lobe);
+          const float* region = &ranks.innerMask[static_cast<std::size_t>(p * kSamples)];
           const float innerLow = inner_.level.back(), innerHigh = inner_.level.front();
           const auto openW = [&](const Band& band) {
             return !Pruned(
@@ -534,6 +535,7 @@ class Search {
   // each phase.
   struct BaseRanks {
     std::vector<std::uint8_t> single, twin, region;
+    std::vector<float> innerMask;
     std::array<bool, kPhases> singleDone{}, twinDone{}, regionDone{};
   };
 
@@ -541,11 +543,14 @@ class Search {
     const auto at = static_cast<std::size_t>(p * kSamples);
     if (!ranks.regionDone[static_cast<std::size_t>(p)]) {
       ranks.region.resize(kTenths);
+      ranks.innerMask.resize(kTenths);
       // 10 j - p runs from -9 to 3590: only the upper half turn folds below zero.
       for (int j = 0; j < kSamples; ++j) {
         const int t = 10 * j - p;
         const int folded = t >= kTenths / 2 ? t - kTenths : t;
-        ranks.region[at + static_cast<std::size_t>(j)] = folded >= 0 && folded <= 20 * lobe;
+        const bool inner = folded >= 0 && folded <= 20 * lobe;
+        ranks.region[at + static_cast<std::size_t>(j)] = inner;
+        ranks.innerMask[at + static_cast<std::size_t>(j)] = inner ? 1.0f : 0.0f;
       }
       ranks.regionDone[static_cast<std::size_t>(p)] = true;
     }
