@@ -69,7 +69,8 @@ struct FitResult {
 
 // The best code and direction for the criterion; among equal errors the first in family
 // order, then first number, lobe, letter, second number, then the smallest direction.
-// `threads` 0 uses every core.
+// Both planes search the same families: the classic conversion runs one search on either
+// column, round the whole circle. `threads` 0 uses every core.
 FitResult FindBestFit(const FitColumn& e, FitPlane plane, FitCriterion criterion,
                       const FitCandidates& candidates = FitCandidates::All(), int threads = 0);
 

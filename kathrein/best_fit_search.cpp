@@ -1,18 +1,24 @@
-// The fast best-fit search.
+// The fast best-fit search: branch and bound over groups of base curves and blocks of
+// directions, best bound first.
 //
-// Work is cut into groups of neighbouring base curves (a few first numbers of one family, or a
-// few lobe half-angles of V/W with every letter). For a group:
-//  1. each base curve is built once on the tenth-degree grid and split into its ten phases,
-//     so every direction is a circular shift of one phase (exact, no interpolation);
-//  2. a lower bound for the whole group and every envelope level is taken from the pointwise
-//     smallest curve of the group: an envelope can only lower a curve's domain value, so a
-//     sample where the measured value lies above the curve costs at least (m - c)^2. Shifts
-//     whose bound exceeds the best error so far are dropped for every base of the group;
-//  3. each base repeats the bound with its own curve on the remaining shifts;
-//  4. the shifts left are evaluated exactly for every envelope level at once: samples are
-//     bucketed by the first level that cuts them, and the error of each level follows from
-//     running sums of the buckets (count, sum, sum of squares, uncut error).
-// Both cores take groups from a shared counter and share the best error as the bound.
+// A base is a code without its envelope (second number 00, or the V/W lobes); every code of
+// the base is min(base, level) in domain values. Bases are grouped (four neighbouring first
+// numbers, or one V/W beam index and lobe half-angle with three neighbouring letters), and the
+// 3600 directions cut into blocks of 50 tenths. Each base's curve is computed once on the
+// tenth-degree grid and split into ten phases, so every direction is a circular shift of one
+// phase (exact, no interpolation).
+//  1. A seed: the single-curve bases on the measured maximum give a first best error.
+//  2. For every group and block: the pointwise lowest and highest curve value of the group
+//     over the block's directions bound the value any code of the set takes at each sample;
+//     with the envelope levels cut into bands of similar level, the squared distance of the
+//     measured value from that range, summed, bounds the error of every code and direction of
+//     the set (infinite when, for the envelope criterion, no code of the set can stay within
+//     1 dB above the measured values).
+//  3. Blocks in order of their bounds, until a bound exceeds the best error: each direction of
+//     each base is bounded with its own curve, band by band, and what is left is evaluated
+//     exactly for every level at once (samples bucketed by the first level that cuts them,
+//     errors from running sums of the buckets).
+// Both cores share the work through counters and the best error through one atomic value.
 #include <algorithm>
 #include <atomic>
 #include <cmath>
