@@ -103,7 +103,8 @@ std::optional<std::array<float, 360>> ReadPlaneAttenuations(std::istream& in, st
     for (const std::string& field : fields) values.push_back(ParseNumber(field));
     const bool allNumbers =
         std::all_of(values.begin(), values.end(), [](const auto& v) { return v.has_value(); });
-    if (!numberSeen && !allNumbers) continue;  // a header
+    // A first line that does not start with a number is a header.
+    if (!numberSeen && !values.empty() && !values[0]) continue;
     numberSeen = true;
     if (fields.size() > 2) {
       error = where + "more than an angle and an attenuation";

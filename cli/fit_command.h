@@ -16,8 +16,8 @@ namespace lobrix::cli {
 // of one number (the attenuation at 0, 1, ... 359 degrees) or lines "angle,attenuation" (a
 // comma, semicolon, tab or blanks between) with every whole degree once; an angle from -360
 // to 360 is taken round the circle (-90 is 270). Blank lines, lines starting with # and a
-// first line that is no number (a header) are skipped. The attenuations are shifted so that
-// the smallest is 0 dB (the maximum of radiation). Nothing, with "line N: ..." or what is
+// first line that does not start with a number (a header) are skipped. The attenuations are shifted
+// so that the smallest is 0 dB (the maximum of radiation). Nothing, with "line N: ..." or what is
 // missing in `error`, when the input is not such a plane.
 std::optional<std::array<float, 360>> ReadPlaneAttenuations(std::istream& in, std::string& error);
 
