@@ -125,30 +125,6 @@ nlohmann::ordered_json JsonHeader(const FileConversion& file) {
           {"other_keywords", other}};
 }
 
-// One plane of a fit as the table and the CSV write it; all empty where no code qualified.
-struct FitCells {
-  std::string code, direction, error, rmsDb, largest, largestDb, largestAngle;
-};
-
-FitCells CellsOf(const FitResult& fit, bool vertical) {
-  FitCells cells;
-  if (!fit.found) {
-    cells.code = "none";
-    return cells;
-  }
-  const FitFigures& f = fit.figures;
-  cells.code = DisplayText(fit.code);
-  // The horizontal direction as AziMax (0 to 360), the vertical one as EleMax.
-  const float azimuth = fit.direction < 0 ? fit.direction + 360.0f : fit.direction;
-  cells.direction = OneDecimal(vertical ? ElevationOfDirection(fit.direction) : azimuth);
-  cells.error = FormatFull(f.criterionError);
-  cells.rmsDb = FormatFixed(f.rmsDb, 2);
-  cells.largestDb = FormatFixed(f.largestDeviationDb, 2);
-  cells.largestAngle = std::to_string(f.largestDeviationAngle);
-  cells.largest = FormatFixed(f.largestDeviationDb, 1) + " at " + cells.largestAngle;
-  return cells;
-}
-
 nlohmann::ordered_json JsonFigure(double value) {
   if (!std::isfinite(value)) return nullptr;
   return value;
@@ -179,6 +155,25 @@ nlohmann::ordered_json JsonFits(const FileConversion& file) {
 }
 
 }  // namespace
+
+FitCells CellsOf(const FitResult& fit, bool vertical) {
+  FitCells cells;
+  if (!fit.found) {
+    cells.code = "none";
+    return cells;
+  }
+  const FitFigures& f = fit.figures;
+  cells.code = DisplayText(fit.code);
+  // The horizontal direction as AziMax (0 to 360), the vertical one as EleMax.
+  const float azimuth = fit.direction < 0 ? fit.direction + 360.0f : fit.direction;
+  cells.direction = OneDecimal(vertical ? ElevationOfDirection(fit.direction) : azimuth);
+  cells.error = FormatFull(f.criterionError);
+  cells.rmsDb = FormatFixed(f.rmsDb, 2);
+  cells.largestDb = FormatFixed(f.largestDeviationDb, 2);
+  cells.largestAngle = std::to_string(f.largestDeviationAngle);
+  cells.largest = FormatFixed(f.largestDeviationDb, 1) + " at " + cells.largestAngle;
+  return cells;
+}
 
 std::string DisplayText(std::string_view text) {
   std::u32string shown;

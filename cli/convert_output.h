@@ -34,6 +34,15 @@ void WriteConversionCsv(const std::vector<FileConversion>& files, std::ostream& 
 void WriteConversionJson(const std::vector<FileConversion>& files, std::ostream& out,
                          const std::vector<FitChoice>& fits = {});
 
+// One plane of a fit as the table, the CSV and the report write it: the code, the direction
+// (the horizontal one as AziMax, the vertical one as EleMax), the criterion's error, the RMS dB
+// error, the largest deviation ("-3.4 at 120") and its parts. A plane where no code qualified
+// has the code "none" and the rest empty.
+struct FitCells {
+  std::string code, direction, error, rmsDb, largest, largestDb, largestAngle;
+};
+FitCells CellsOf(const FitResult& fit, bool vertical);
+
 // A text from a file or a path as UTF-8: valid UTF-8 is kept, other bytes are read as code
 // page 1250 (the files' single-byte texts), control characters are written as \xNN.
 std::string DisplayText(std::string_view text);

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -200,8 +201,7 @@ TEST(ConvertFit, ClassicFiguresInTableAndCsvAndWrongChoiceRefused) {
       "v_largest_angle"))
       << header;
   // The code at a whole degree: the classic conversion finds it, with no difference.
-  EXPECT_NE(record.find(",030EA10,90.0,000ND00,0.0,lenient,converted,,classic,"),
-            std::string::npos)
+  EXPECT_NE(record.find(",030EA10,90.0,000ND00,0.0,lenient,converted,,classic,"), std::string::npos)
       << record;
   EXPECT_NE(record.find(",0.00,"), std::string::npos) << record;
 
@@ -211,6 +211,14 @@ TEST(ConvertFit, ClassicFiguresInTableAndCsvAndWrongChoiceRefused) {
     EXPECT_NE(table.out.find(column), std::string::npos) << column;
   }
   EXPECT_NE(table.out.find("classic  030EA10"), std::string::npos) << table.out;
+
+  const std::string page = (fs::path(::testing::TempDir()) / "lobrix_fit" / "fit.html").string();
+  const CommandRun report = Convert({path, "--fit", "classic", "--report", page});
+  ASSERT_EQ(report.status, 0) << report.err;
+  std::ifstream html(page);
+  const std::string text((std::istreambuf_iterator<char>(html)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("<tr><td>classic</td><td>030EA10, AziMax 90.0\u00B0</td><td>0.00</td>"),
+            std::string::npos);
 
   const CommandRun wrong = Convert({path, "--fit", "best"});
   EXPECT_EQ(wrong.status, 2);
