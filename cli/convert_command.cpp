@@ -21,6 +21,7 @@ namespace {
 constexpr std::string_view kConvertUsage =
     R"(Usage: lobrix convert PATH... [--csv|--json] [--strict] [--report FILE.html]
                       [--render DIR [--format png|svg|pdf]] [--threads N] [--czech]
+                      [--fit classic|db|field|envelope|all]
 
 Converts measured antenna pattern files (*.MSI) into the nearest horizontal and vertical
 antenna codes, with the azimuth (AziMax) and the elevation (EleMax) of maximum radiation.
@@ -40,6 +41,17 @@ whether a file needed that ("lenient") or is in the strict Kathrein layout ("Kat
   --format        png (default), svg or pdf
   --threads N     files converted at once, 1 to 256 (default: one a processor core)
   --czech         Czech texts in the messages and pictures
+  --fit WAY       how the codes are found, with how well they match the measured planes:
+                  classic   the conversion window's conversion (the default; with --fit
+                            given, its figures are shown too)
+                  db        the code and direction (in tenths of a degree) of least RMS
+                            difference in dB, both attenuations floored at 40 dB
+                  field     least sum of squared relative-field differences
+                  envelope  least RMS dB among codes whose attenuation nowhere exceeds the
+                            measured one by more than 1 dB ("none" when no code does)
+                  all       every way side by side, one line (CSV record) each
+                  The figures: RMS dB error, and the largest deviation (code minus measured,
+                  dB) with its angle in the measured column.
 A file that cannot be read or is no Kathrein antenna file gets one line on standard error,
 and the other files are still converted. Exit status: 0 when every file was converted, 1
 when some were not, 2 for a wrong argument.
@@ -93,6 +105,7 @@ int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bo
   std::string form = "table";
   std::string renderFolder, format = "png", threadsText;
   std::string reportPath;
+  std::string fitText;
   bool czech = false, strict = false;
   app.add_flag("--csv{csv},--json{json}", form);
   app.add_flag("--strict", strict);
@@ -101,6 +114,7 @@ int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bo
   app.add_option("--format", format, "png, svg or pdf");
   app.add_option("--threads", threadsText, "a number of threads");
   app.add_flag("--czech", czech);
+  app.add_option("--fit", fitText, "classic, db, field, envelope or all");
   Words paths;
   if (auto end = ParseCommandWords(app, "convert", kConvertUsage, args, paths, out, err)) {
     return *end;
@@ -125,6 +139,14 @@ int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bo
     threads = *count;
   }
   ConvertSettings settings;
+  if (app.count("--fit") > 0) {
+    const std::optional<std::vector<FitChoice>> fits = ParseFitChoices(fitText);
+    if (!fits) {
+      return Refuse(err,
+                    "unknown --fit '" + Shown(fitText) + "' (classic, db, field, envelope or all)");
+    }
+    settings.fits = *fits;
+  }
   settings.language = czech ? kCzech : kEnglish;
   settings.strict = strict;
   settings.reportPictures = app.count("--report") > 0;
@@ -151,6 +173,12 @@ int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bo
     settings.picturePaths = PicturePaths(files, renderFolder, "." + format);
   }
 
+  // Few files: each search shares the cores; many: the files do.
+  settings.fitThreads =
+      files.size() < static_cast<std::size_t>(threads)
+          ? std::max(1, threads / static_cast<int>(std::max<std::size_t>(files.size(), 1)))
+          : 1;
+
   ProgressLine progress(err, files.size());
   const bool progressShown = showProgress && files.size() > 1;
   const std::vector<FileConversion> results = ConvertFiles(
@@ -173,11 +201,11 @@ int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bo
     }
   }
   if (form == "csv") {
-    WriteConversionCsv(results, out);
+    WriteConversionCsv(results, out, settings.fits);
   } else if (form == "json") {
-    WriteConversionJson(results, out);
+    WriteConversionJson(results, out, settings.fits);
   } else {
-    WriteConversionTable(results, out);
+    WriteConversionTable(results, out, settings.fits);
   }
   return complete ? kExitOk : kExitSomeFailed;
 }

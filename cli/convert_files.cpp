@@ -152,7 +152,62 @@ std::string PictureSvg(const ConversionPicture& picture) {
 #endif
 }
 
+FitResult ClassicFit(const PatternColumn& column, const std::string& code, float direction) {
+  FitResult result;
+  result.found = true;
+  result.code = code;
+  result.direction = direction;
+  result.figures = ScoreFit(column, code, direction, FitCriterion::kField);
+  return result;
+}
+
+FitCriterion CriterionOf(FitChoice choice) {
+  switch (choice) {
+    case FitChoice::kField:
+      return FitCriterion::kField;
+    case FitChoice::kEnvelope:
+      return FitCriterion::kEnvelope;
+    default:
+      return FitCriterion::kDb;
+  }
+}
+
+FileFit FitOf(FitChoice choice, const KathreinPattern& pattern, const KathreinConversion& result,
+              int threads) {
+  FileFit fit;
+  fit.choice = choice;
+  if (choice == FitChoice::kClassic) {
+    fit.planes[0] = ClassicFit(pattern.measured[0], result.hCode, result.fittedAzimuth);
+    fit.planes[1] = ClassicFit(pattern.measured[1], result.vCode, result.fittedTilt);
+    return fit;
+  }
+  constexpr FitPlane kPlanes[2] = {FitPlane::kHorizontal, FitPlane::kVertical};
+  for (int p = 0; p < 2; ++p) {
+    fit.planes[p] = FindBestFit(pattern.measured[p], kPlanes[p], CriterionOf(choice),
+                                FitCandidates::All(), threads);
+  }
+  return fit;
+}
+
 }  // namespace
+
+const char* FitChoiceName(FitChoice choice) {
+  return choice == FitChoice::kClassic ? "classic" : FitCriterionName(CriterionOf(choice));
+}
+
+std::optional<std::vector<FitChoice>> ParseFitChoices(std::string_view text) {
+  constexpr FitChoice kAll[] = {FitChoice::kClassic, FitChoice::kDb, FitChoice::kField,
+                                FitChoice::kEnvelope};
+  if (text == "all") return std::vector<FitChoice>(std::begin(kAll), std::end(kAll));
+  for (const FitChoice choice : kAll) {
+    if (text == FitChoiceName(choice)) return std::vector<FitChoice>{choice};
+  }
+  return std::nullopt;
+}
+
+float ElevationOfDirection(float v) {
+  return v < 180 ? -v : 360.0f - v;
+}
 
 std::vector<std::string> FindPatternFiles(const std::vector<std::string>& paths, bool& complete,
                                           std::ostream& err) {
@@ -213,6 +268,9 @@ FileConversion ConvertFile(const std::string& path, std::size_t index,
   file.frequency = pattern.frequency;
   file.gain = pattern.gain;
   file.result = ConvertKathreinPattern(pattern);
+  for (const FitChoice choice : settings.fits) {
+    file.fits.push_back(FitOf(choice, pattern, file.result, settings.fitThreads));
+  }
   if (settings.reportPictures) {
     file.reportPicture = PictureSvg(PictureOf(path, pattern, file.result, settings.language));
   }

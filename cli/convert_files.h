@@ -3,12 +3,16 @@
 // out over threads with the results kept in the input order.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "best_fit.h"
 #include "kathrein.h"
 #include "pattern_file_reader.h"
 
@@ -21,6 +25,23 @@ namespace lobrix::cli {
 // false.
 std::vector<std::string> FindPatternFiles(const std::vector<std::string>& paths, bool& complete,
                                           std::ostream& err);
+
+// What --fit asks for: the classic conversion, or a best-fit search under one criterion.
+enum class FitChoice { kClassic, kDb, kField, kEnvelope };
+// "classic", "db", "field", "envelope".
+const char* FitChoiceName(FitChoice choice);
+// The choices a --fit word names: one of those names, or "all" for every one in that order
+// (classic first); nothing for another word.
+std::optional<std::vector<FitChoice>> ParseFitChoices(std::string_view text);
+
+// One way of converting a file: the code, direction and figures of each plane (horizontal,
+// vertical). The classic conversion's figures are scored like a fit's, its error being the
+// sum of squared relative-field differences it minimises. An envelope search that found no
+// code that qualifies has `found` false in that plane.
+struct FileFit {
+  FitChoice choice = FitChoice::kClassic;
+  std::array<FitResult, 2> planes;
+};
 
 // One file's outcome.
 struct FileConversion {
@@ -39,6 +60,7 @@ struct FileConversion {
   std::vector<std::string> notes;
   PatternFileHeader header;
   std::string reportPicture;  // the conversion picture as SVG text, when a report is asked for
+  std::vector<FileFit> fits;  // one for each of ConvertSettings::fits, in that order
 };
 
 struct ConvertSettings {
@@ -48,7 +70,15 @@ struct ConvertSettings {
   // Where each file's picture goes (the extension picks PNG, SVG or PDF), in the order of the
   // files; empty: no pictures.
   std::vector<std::string> picturePaths;
+  // The conversions whose figures are wanted (--fit); empty: the classic conversion alone,
+  // without figures.
+  std::vector<FitChoice> fits;
+  int fitThreads = 1;  // threads of each best-fit search
 };
+
+// The elevation of maximum radiation for a vertical direction v (as the classic conversion
+// gives EleMax): -v below 180, else 360 - v.
+float ElevationOfDirection(float v);
 
 // Reads and converts the file at `path`, with the lenient reader unless `settings.strict` (and
 // draws picture number `index` when pictures are asked for).

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <sstream>
 
 #include "arguments.h"
 #include "platform/gfx/text_decode.h"
@@ -124,7 +125,55 @@ nlohmann::ordered_json JsonHeader(const FileConversion& file) {
           {"other_keywords", other}};
 }
 
+nlohmann::ordered_json JsonFigure(double value) {
+  if (!std::isfinite(value)) return nullptr;
+  return value;
+}
+
+nlohmann::ordered_json JsonFitPlane(const FitResult& fit, bool vertical) {
+  if (!fit.found) return nullptr;
+  const FitFigures& f = fit.figures;
+  const float azimuth = fit.direction < 0 ? fit.direction + 360.0f : fit.direction;
+  const float direction = vertical ? ElevationOfDirection(fit.direction) : azimuth;
+  return {{"code", DisplayText(fit.code)},
+          {vertical ? "elemax" : "azimax", std::round(direction * 10.0) / 10.0 + 0.0},
+          {"error", JsonFigure(f.criterionError)},
+          {"rms_db", JsonFigure(f.rmsDb)},
+          {"largest_deviation_db", JsonFigure(f.largestDeviationDb)},
+          {"largest_deviation_angle", f.largestDeviationAngle},
+          {"envelope_holds", f.envelopeHolds}};
+}
+
+nlohmann::ordered_json JsonFits(const FileConversion& file) {
+  nlohmann::ordered_json fits = nlohmann::ordered_json::array();
+  for (const FileFit& fit : file.fits) {
+    fits.push_back({{"fit", FitChoiceName(fit.choice)},
+                    {"horizontal", JsonFitPlane(fit.planes[0], false)},
+                    {"vertical", JsonFitPlane(fit.planes[1], true)}});
+  }
+  return fits;
+}
+
 }  // namespace
+
+FitCells CellsOf(const FitResult& fit, bool vertical) {
+  FitCells cells;
+  if (!fit.found) {
+    cells.code = "none";
+    return cells;
+  }
+  const FitFigures& f = fit.figures;
+  cells.code = DisplayText(fit.code);
+  // The horizontal direction as AziMax (0 to 360), the vertical one as EleMax.
+  const float azimuth = fit.direction < 0 ? fit.direction + 360.0f : fit.direction;
+  cells.direction = OneDecimal(vertical ? ElevationOfDirection(fit.direction) : azimuth);
+  cells.error = FormatFull(f.criterionError);
+  cells.rmsDb = FormatFixed(f.rmsDb, 2);
+  cells.largestDb = FormatFixed(f.largestDeviationDb, 2);
+  cells.largestAngle = std::to_string(f.largestDeviationAngle);
+  cells.largest = FormatFixed(f.largestDeviationDb, 1) + " at " + cells.largestAngle;
+  return cells;
+}
 
 std::string DisplayText(std::string_view text) {
   std::u32string shown;
@@ -140,65 +189,123 @@ std::string DisplayText(std::string_view text) {
   return EncodeUtf8(shown);
 }
 
-void WriteConversionTable(const std::vector<FileConversion>& files, std::ostream& out) {
-  constexpr std::size_t kColumns = 9;
-  const std::array<std::string, kColumns> header = {
-      "path", "antenna", "MHz", "dBi", "horizontal", "AziMax", "vertical", "EleMax", "reading"};
+void WriteConversionTable(const std::vector<FileConversion>& files, std::ostream& out,
+                          const std::vector<FitChoice>& fits) {
+  using Line = std::vector<std::string>;
+  Line header = {"path", "antenna", "MHz", "dBi", "horizontal", "AziMax", "vertical", "EleMax"};
   // Numbers right-aligned, texts left-aligned.
-  constexpr std::array<bool, kColumns> right = {false, false, true, true, false,
-                                                true,  false, true, false};
-  std::vector<Row> rows;
-  for (const FileConversion& file : files) rows.push_back(RowOf(file));
-  std::array<std::size_t, kColumns> width{};
-  for (std::size_t c = 0; c < kColumns; ++c) width[c] = Width(header[c]);
-  for (const Row& row : rows) {
-    width[0] = std::max(width[0], Width(row.path));
-    if (!row.hCode.empty()) {
-      const std::array<const std::string*, kColumns> cells = {
-          &row.path,   &row.antenna, &row.frequency, &row.gain,   &row.hCode,
-          &row.aziMax, &row.vCode,   &row.eleMax,    &row.reading};
-      for (std::size_t c = 1; c < kColumns; ++c) width[c] = std::max(width[c], Width(*cells[c]));
-    }
+  std::vector<bool> right = {false, false, true, true, false, true, false, true};
+  if (!fits.empty()) {
+    header = {"path",     "antenna",   "MHz",      "dBi",    "fit",      "horizontal", "AziMax",
+              "H rms dB", "H largest", "vertical", "EleMax", "V rms dB", "V largest"};
+    right = {false, false, true, true, false, false, true, true, true, false, true, true, true};
   }
-  auto writeLine = [&](const std::array<const std::string*, kColumns>& cells) {
-    for (std::size_t c = 0; c < kColumns; ++c) {
-      if (c > 0) out << "  ";
-      // No blanks after the last column.
-      if (c + 1 == kColumns && !right[c]) {
-        out << *cells[c];
-      } else {
-        Pad(out, *cells[c], width[c], right[c]);
-      }
-    }
-    out << '\n';
-  };
-  writeLine({&header[0], &header[1], &header[2], &header[3], &header[4], &header[5], &header[6],
-             &header[7], &header[8]});
-  for (const Row& row : rows) {
-    if (row.hCode.empty()) {
-      Pad(out, row.path, width[0], false);
-      out << "  failed: " << row.reason << '\n';
-      continue;
-    }
-    writeLine({&row.path, &row.antenna, &row.frequency, &row.gain, &row.hCode, &row.aziMax,
-               &row.vCode, &row.eleMax, &row.reading});
-    if (!row.reason.empty()) out << "  failed: " << row.reason << '\n';
-  }
-}
+  header.push_back("reading");
+  right.push_back(false);
+  const std::size_t columns = header.size();
 
-void WriteConversionCsv(const std::vector<FileConversion>& files, std::ostream& out) {
-  out << "path,antenna,frequency_mhz,gain_dbi,horizontal,azimax,vertical,elemax,reading,status,"
-         "reason\n";
+  // Each file's lines: a failed file one line with its reason; with fits one line a fit, the
+  // file's own columns on the first only.
+  struct FileLines {
+    std::string path;
+    std::vector<Line> lines;
+    std::string reason;
+  };
+  std::vector<FileLines> shown;
   for (const FileConversion& file : files) {
     const Row row = RowOf(file);
-    out << CsvField(row.path) << ',' << CsvField(row.antenna) << ',' << row.frequency << ','
-        << row.gain << ',' << row.hCode << ',' << row.aziMax << ',' << row.vCode << ','
-        << row.eleMax << ',' << row.reading << ',' << row.status << ',' << CsvField(row.reason)
-        << '\n';
+    FileLines entry{row.path, {}, row.reason};
+    if (!row.hCode.empty()) {
+      if (fits.empty()) {
+        entry.lines.push_back({row.path, row.antenna, row.frequency, row.gain, row.hCode,
+                               row.aziMax, row.vCode, row.eleMax, row.reading});
+      }
+      for (std::size_t f = 0; f < file.fits.size(); ++f) {
+        const FitCells h = CellsOf(file.fits[f].planes[0], false);
+        const FitCells v = CellsOf(file.fits[f].planes[1], true);
+        Line line = {
+            "",          "",          "",        "",        FitChoiceName(file.fits[f].choice),
+            h.code,      h.direction, h.rmsDb,   h.largest, v.code,
+            v.direction, v.rmsDb,     v.largest, ""};
+        if (f == 0) {
+          line[0] = row.path;
+          line[1] = row.antenna;
+          line[2] = row.frequency;
+          line[3] = row.gain;
+          line[13] = row.reading;
+        }
+        entry.lines.push_back(line);
+      }
+    }
+    shown.push_back(std::move(entry));
+  }
+  std::vector<std::size_t> width(columns);
+  for (std::size_t c = 0; c < columns; ++c) width[c] = Width(header[c]);
+  for (const FileLines& entry : shown) {
+    width[0] = std::max(width[0], Width(entry.path));
+    for (const Line& line : entry.lines) {
+      for (std::size_t c = 1; c < columns; ++c) width[c] = std::max(width[c], Width(line[c]));
+    }
+  }
+  auto writeLine = [&](const Line& cells) {
+    std::string text;
+    for (std::size_t c = 0; c < columns; ++c) {
+      std::ostringstream cell;
+      if (c > 0) cell << "  ";
+      Pad(cell, cells[c], width[c], right[c]);
+      text += cell.str();
+    }
+    // No blanks at the end of a line.
+    text.erase(text.find_last_not_of(' ') + 1);
+    out << text << '\n';
+  };
+  writeLine(header);
+  for (const FileLines& entry : shown) {
+    if (entry.lines.empty()) {
+      Pad(out, entry.path, width[0], false);
+      out << "  failed: " << entry.reason << '\n';
+      continue;
+    }
+    for (const Line& line : entry.lines) writeLine(line);
+    if (!entry.reason.empty()) out << "  failed: " << entry.reason << '\n';
   }
 }
 
-void WriteConversionJson(const std::vector<FileConversion>& files, std::ostream& out) {
+void WriteConversionCsv(const std::vector<FileConversion>& files, std::ostream& out,
+                        const std::vector<FitChoice>& fits) {
+  out << "path,antenna,frequency_mhz,gain_dbi,horizontal,azimax,vertical,elemax,reading,status,"
+         "reason";
+  if (!fits.empty()) {
+    out << ",fit,h_error,h_rms_db,h_largest_db,h_largest_angle,v_error,v_rms_db,v_largest_db,"
+           "v_largest_angle";
+  }
+  out << '\n';
+  for (const FileConversion& file : files) {
+    const Row row = RowOf(file);
+    const std::string common = CsvField(row.path) + ',' + CsvField(row.antenna) + ',' +
+                               row.frequency + ',' + row.gain + ',';
+    const std::string tail = ',' + row.reading + ',' + row.status + ',' + CsvField(row.reason);
+    if (fits.empty() || file.fits.empty()) {
+      out << common << row.hCode << ',' << row.aziMax << ',' << row.vCode << ',' << row.eleMax
+          << tail;
+      if (!fits.empty()) out << ",,,,,,,,,";
+      out << '\n';
+      continue;
+    }
+    // One record a fit, each with that fit's codes and directions.
+    for (const FileFit& fit : file.fits) {
+      const FitCells h = CellsOf(fit.planes[0], false);
+      const FitCells v = CellsOf(fit.planes[1], true);
+      out << common << h.code << ',' << h.direction << ',' << v.code << ',' << v.direction << tail
+          << ',' << FitChoiceName(fit.choice) << ',' << h.error << ',' << h.rmsDb << ','
+          << h.largestDb << ',' << h.largestAngle << ',' << v.error << ',' << v.rmsDb << ','
+          << v.largestDb << ',' << v.largestAngle << '\n';
+    }
+  }
+}
+
+void WriteConversionJson(const std::vector<FileConversion>& files, std::ostream& out,
+                         const std::vector<FitChoice>& fits) {
   nlohmann::ordered_json records = nlohmann::ordered_json::array();
   for (const FileConversion& file : files) {
     const Row row = RowOf(file);
@@ -218,6 +325,9 @@ void WriteConversionJson(const std::vector<FileConversion>& files, std::ostream&
         {"reason",
          row.reason.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(row.reason)},
     });
+    if (!fits.empty()) {
+      records.back()["fits"] = file.converted ? JsonFits(file) : nlohmann::ordered_json(nullptr);
+    }
   }
   out << records.dump(2) << '\n';
 }

@@ -15,6 +15,7 @@
 #include "convert_command.h"
 #include "eval_command.h"
 #include "export_command.h"
+#include "fit_command.h"
 #include "render_command.h"
 
 namespace {
@@ -52,14 +53,19 @@ int Export(int argc, char** argv) {
   return RunExportCommand(ToArgs(argc, argv), std::cout, std::cerr);
 }
 
+int Fit(int argc, char** argv) {
+  return RunFitCommand(ToArgs(argc, argv), std::cin, std::cout, std::cerr);
+}
+
 struct Command {
   std::string_view name;
   int (*run)(int argc, char** argv);  // the words after the command name
 };
 
 constexpr Command kCommands[] = {
-    {"check", Check}, {"pattern", Pattern},         {"ant3d", Ant3d},     {"gain", Gain},
-    {"eval", Eval},   {"render", RunRenderCommand}, {"convert", Convert}, {"export", Export},
+    {"check", Check},     {"pattern", Pattern}, {"ant3d", Ant3d},
+    {"gain", Gain},       {"eval", Eval},       {"render", RunRenderCommand},
+    {"convert", Convert}, {"export", Export},   {"fit", Fit},
 };
 
 // A result that could not be written (a full disk, a closed pipe) is a failure, not success.

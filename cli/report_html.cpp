@@ -21,6 +21,9 @@ constexpr TextPair kVertical{"Vertical", "Vertikální"};
 constexpr TextPair kReading{"Reading", "Čtení"};
 constexpr TextPair kNotConverted{"Not converted: ", "Nepřevedeno: "};
 constexpr TextPair kPictureFailed{"Picture: ", "Obrázek: "};
+constexpr TextPair kFit{"Fit", "Shoda"};
+constexpr TextPair kRmsDb{"RMS dB", "RMS dB"};
+constexpr TextPair kLargest{"Largest deviation", "Největší odchylka"};
 
 constexpr std::string_view kStyle =
     "body{font-family:sans-serif;margin:1em 2em;color:#222}"
@@ -57,6 +60,33 @@ void Row(std::string& page, const TextPair& heading, int language, const std::st
   page += "<tr><th>" + std::string(Pick(heading, language)) + "</th><td>" + value + "</td></tr>\n";
 }
 
+// The codes of each way of converting the file, with how well they match the measured planes.
+void FitTable(std::string& page, const FileConversion& file, int language) {
+  page += "<table class=\"fits\">\n<tr><th>" + std::string(Pick(kFit, language)) + "</th>";
+  for (const TextPair* heading :
+       {&kHorizontal, &kRmsDb, &kLargest, &kVertical, &kRmsDb, &kLargest}) {
+    page += "<th>" + std::string(Pick(*heading, language)) + "</th>";
+  }
+  page += "</tr>\n";
+  for (const FileFit& fit : file.fits) {
+    page += "<tr><td>" + std::string(FitChoiceName(fit.choice)) + "</td>";
+    for (int plane = 0; plane < 2; ++plane) {
+      const FitCells cells = CellsOf(fit.planes[plane], plane == 1);
+      const std::string where =
+          cells.direction.empty()
+              ? std::string()
+              : std::string(plane == 0 ? ", AziMax " : ", EleMax ") + cells.direction + "\u00B0";
+      page +=
+          "<td>" + Html(cells.code) + where + "</td><td>" + cells.rmsDb + "</td><td>" +
+          (cells.largestDb.empty() ? std::string()
+                                   : cells.largestDb + " dB, " + cells.largestAngle + "\u00B0") +
+          "</td>";
+    }
+    page += "</tr>\n";
+  }
+  page += "</table>\n";
+}
+
 void Section(std::string& page, const FileConversion& file, std::size_t number, int language) {
   page += "<section class=\"file\" id=\"file-" + std::to_string(number) + "\">\n<h2>" +
           Html(file.path) + "</h2>\n";
@@ -75,6 +105,7 @@ void Section(std::string& page, const FileConversion& file, std::size_t number, 
   Row(page, kVertical, language, Html(r.vCode) + ", EleMax " + FormatFixed(r.eleMax, 1) + "\u00B0");
   Row(page, kReading, language, Html(file.reading));
   page += "</table>\n";
+  if (!file.fits.empty()) FitTable(page, file, language);
   if (!file.notes.empty()) {
     page += "<ul class=\"notes\">\n";
     for (const std::string& note : file.notes) page += "<li>" + Html(note) + "</li>\n";

@@ -1,0 +1,237 @@
+// Best-fit search: one measured file's two planes under the dB criterion with every family,
+// the fast search beside its exhaustive reference on the sampled set, and two checks run by
+// hand:
+//   best_fit_bench --verify FAMILY COUNT   fast and reference agree on COUNT realistic planes
+//                                          made from codes of FAMILY (EA .. CC, V, W);
+//   best_fit_bench --figures COUNT         RMS dB errors of the dB fit on realistic planes.
+// The measured file is LOBRIX_MSI_FILE (environment) or the one named at build time.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "best_fit.h"
+#include "best_fit_patterns.h"
+#include "best_fit_reference.h"
+#include "kathrein.h"
+
+namespace {
+
+using namespace lobrix;
+
+// The two planes of a Kathrein-style text file: after "HORIZONTAL 360" and "VERTICAL 360",
+// 360 lines of angle and attenuation in dB. Only what this benchmark needs.
+bool ReadPlanes(const std::string& path, FitColumn& horizontal, FitColumn& vertical) {
+  std::ifstream file(path);
+  if (!file) return false;
+  std::string line;
+  std::array<float, 360>* target = nullptr;
+  std::array<float, 360> h{}, v{};
+  int row = 0, rows = 0;
+  while (std::getline(file, line)) {
+    if (line.rfind("HORIZONTAL", 0) == 0 || line.rfind("VERTICAL", 0) == 0) {
+      target = line[0] == 'H' ? &h : &v;
+      row = 0;
+      continue;
+    }
+    float angle = 0, attenuation = 0;
+    if (target && row < 360 && std::sscanf(line.c_str(), "%f %f", &angle, &attenuation) == 2) {
+      (*target)[static_cast<std::size_t>(row++)] = attenuation;
+      ++rows;
+    }
+  }
+  horizontal = FieldsFromAttenuations(h);
+  vertical = FieldsFromAttenuations(v);
+  return rows == 720;
+}
+
+std::string MeasuredFile() {
+  if (const char* path = std::getenv("LOBRIX_MSI_FILE")) return path;
+  return LOBRIX_DEFAULT_MSI_FILE;
+}
+
+void BM_FileBothPlanesDb(benchmark::State& state) {
+  FitColumn h{}, v{};
+  if (!ReadPlanes(MeasuredFile(), h, v)) {
+    state.SkipWithError("measured file not found (set LOBRIX_MSI_FILE)");
+    return;
+  }
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(FindBestFit(h, FitPlane::kHorizontal, FitCriterion::kDb));
+    benchmark::DoNotOptimize(FindBestFit(v, FitPlane::kVertical, FitCriterion::kDb));
+  }
+}
+BENCHMARK(BM_FileBothPlanesDb)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+
+// A realistic plane made from a random code of `family` at a random direction: noise 0.5 to
+// 2 dB, ripple, two asymmetric side lobes, nulls, front-to-back 15 to 35 dB.
+std::string RandomCode(FitFamily family, std::mt19937& random) {
+  auto pick = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  char text[16];
+  switch (family) {
+    case FitFamily::kV:
+    case FitFamily::kW:
+      std::snprintf(text, sizeof text, "%d%02d%c%c%02d", pick(0, 9), pick(5, 60),
+                    family == FitFamily::kV ? 'V' : 'W', 'A' + pick(0, 8), pick(0, 40));
+      return text;
+    default: {
+      static const char* types[] = {"ND", "EA", "EB", "EC", "LA", "KA", "DE", "CA", "CB", "CC"};
+      static const int highs[] = {0, 65, 79, 96, 120, 100, 65, 100, 100, 100};
+      const auto f = static_cast<std::size_t>(family);
+      const int low = f == 5 || f >= 7 ? 0 : 1;  // KA and CA .. CC start at 0
+      const int n = f == 5 || f >= 7 ? pick(0, 90) : pick(low, std::min(highs[f], 90));
+      std::snprintf(text, sizeof text, "%03d%s%02d", std::max(n, low), types[f], pick(0, 20));
+      return text;
+    }
+  }
+}
+
+FitColumn RandomPlane(FitFamily family, std::mt19937& random) {
+  std::uniform_real_distribution<double> uniform(0.0, 1.0);
+  testing::Disturbance how;
+  how.noiseDb = 0.5 + 1.5 * uniform(random);
+  how.rippleDb = 1.0 * uniform(random);
+  how.sideLobeDb = 13.0 + 12.0 * uniform(random);
+  how.frontToBackDb = 15.0 + 20.0 * uniform(random);
+  how.nulls = uniform(random) < 0.7;
+  const int tenths = std::uniform_int_distribution<int>(0, 3599)(random);
+  return testing::RealisticPlane(RandomCode(family, random), tenths, how, random);
+}
+
+FitCandidates ReferenceSet(FitFamily family) {
+  FitCandidates set = family == FitFamily::kV || family == FitFamily::kW ? FitCandidates::Sample()
+                                                                         : FitCandidates::All();
+  set.families.fill(false);
+  set.families[static_cast<std::size_t>(family)] = true;
+  return set;
+}
+
+// The sampled set of every family, one plane: the fast search beside the reference.
+const FitColumn& SampledPlane() {
+  static const FitColumn plane = [] {
+    std::mt19937 random(77);
+    return RandomPlane(FitFamily::kEB, random);
+  }();
+  return plane;
+}
+
+void BM_SampledSetFast(benchmark::State& state) {
+  for (auto _ : state)
+    benchmark::DoNotOptimize(FindBestFit(SampledPlane(), FitPlane::kHorizontal, FitCriterion::kDb,
+                                         FitCandidates::Sample()));
+}
+BENCHMARK(BM_SampledSetFast)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+
+void BM_SampledSetReference(benchmark::State& state) {
+  for (auto _ : state)
+    benchmark::DoNotOptimize(
+        FindBestFitsReference({SampledPlane()}, FitCriterion::kDb, FitCandidates::Sample()));
+}
+BENCHMARK(BM_SampledSetReference)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+FitFamily FamilyNamed(const std::string& name) {
+  static const char* names[] = {"ND", "EA", "EB", "EC", "LA", "KA",
+                                "DE", "CA", "CB", "CC", "V",  "W"};
+  for (int f = 0; f < kFitFamilyCount; ++f)
+    if (name == names[f]) return static_cast<FitFamily>(f);
+  std::fprintf(stderr, "unknown family %s\n", name.c_str());
+  std::exit(2);
+}
+
+// Fast and reference on COUNT planes of one family; prints every disagreement and a summary.
+int Verify(const std::string& familyName, int count) {
+  const FitFamily family = FamilyNamed(familyName);
+  const FitCandidates set = ReferenceSet(family);
+  std::mt19937 random(1000 + static_cast<unsigned>(family));
+  int disagreements = 0;
+  double worst = 0, fastSeconds = 0, referenceSeconds = 0;
+  constexpr int kBatch = 10;
+  for (int done = 0; done < count; done += kBatch) {
+    std::vector<FitColumn> planes;
+    for (int i = done; i < std::min(count, done + kBatch); ++i)
+      planes.push_back(RandomPlane(family, random));
+    auto start = std::chrono::steady_clock::now();
+    const std::vector<ReferenceFit> reference =
+        FindBestFitsReference(planes, FitCriterion::kDb, set);
+    referenceSeconds +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    for (std::size_t i = 0; i < planes.size(); ++i) {
+      start = std::chrono::steady_clock::now();
+      const FitResult fast = FindBestFit(planes[i], FitPlane::kHorizontal, FitCriterion::kDb, set);
+      fastSeconds +=
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      const double a = fast.figures.criterionError, b = reference[i].criterionError;
+      const double relative = std::fabs(a - b) / std::max(b, 1e-9);
+      worst = std::max(worst, relative);
+      if (relative > 1e-6) {
+        ++disagreements;
+        std::printf("DISAGREE %s plane %zu: fast %s %.1f %.9g, reference %s %.1f %.9g\n",
+                    familyName.c_str(), done + i, fast.code.c_str(), fast.direction, a,
+                    reference[i].code.c_str(), reference[i].direction, b);
+      }
+    }
+    std::printf(
+        "%s %d/%d planes, %d disagreements, worst relative difference %.2e, "
+        "reference %.3f s/plane, fast %.4f s/plane\n",
+        familyName.c_str(), std::min(count, done + kBatch), count, disagreements, worst,
+        referenceSeconds / std::min(count, done + kBatch),
+        fastSeconds / std::min(count, done + kBatch));
+    std::fflush(stdout);
+  }
+  return disagreements == 0 ? 0 : 1;
+}
+
+// RMS dB errors of the classic conversion and of the dB fit (every family) on COUNT realistic
+// planes of mixed families, side by side, with the time per plane of each.
+int Figures(int count) {
+  std::mt19937 random(4242);
+  std::vector<double> classicErrors, fitErrors;
+  double classicSeconds = 0, fitSeconds = 0;
+  for (int i = 0; i < count; ++i) {
+    const auto family = static_cast<FitFamily>(1 + i % (kFitFamilyCount - 1));
+    const FitColumn plane = RandomPlane(family, random);
+    auto start = std::chrono::steady_clock::now();
+    const std::string classic = ConvertPattern(plane);
+    classicSeconds +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    classicErrors.push_back(
+        ScoreFit(plane, ResultCode(classic), ResultAngle(classic), FitCriterion::kDb).rmsDb);
+    start = std::chrono::steady_clock::now();
+    const FitResult fit = FindBestFit(plane, FitPlane::kHorizontal, FitCriterion::kDb);
+    fitSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    fitErrors.push_back(fit.figures.rmsDb);
+  }
+  const auto at = [](std::vector<double> errors, double q) {
+    std::sort(errors.begin(), errors.end());
+    return errors[static_cast<std::size_t>(q * static_cast<double>(errors.size() - 1) + 0.5)];
+  };
+  std::printf(
+      "%d planes, RMS dB error median / 90th percentile / time per plane:\n"
+      "  classic   %.3f / %.3f / %.4f s\n  best fit  %.3f / %.3f / %.4f s\n",
+      count, at(classicErrors, 0.5), at(classicErrors, 0.9), classicSeconds / count,
+      at(fitErrors, 0.5), at(fitErrors, 0.9), fitSeconds / count);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], "--verify") == 0)
+    return Verify(argv[2], std::atoi(argv[3]));
+  if (argc == 3 && std::strcmp(argv[1], "--figures") == 0) return Figures(std::atoi(argv[2]));
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

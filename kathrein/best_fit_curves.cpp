@@ -1,0 +1,95 @@
+// Base curves of the best-fit search: each family's curve without its envelope, on the
+// tenth-degree grid and split into the ten phases a direction can take.
+#include "best_fit_curves.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "antenna_pattern.h"
+#include "pattern_math.h"
+
+namespace lobrix::fit {
+
+namespace {
+
+constexpr double kSqrt2 = 1.41421356237309504880;
+
+// ANT93's V/W main lobe at the cosine c of the angle, with back level `back` and half beam
+// width 5 d + 15: the same single-precision steps, so the values agree with ANT93's.
+struct TwinLobe {
+  float p, k0, k4, k8, kc;
+
+  TwinLobe(int d, float back) {
+    const auto cosTheta = static_cast<float>(CosDeg(5.0 * d + 15.0));
+    p = static_cast<float>(std::pow((F(back) + 1.0) / 2.0, 2));
+    const auto g = static_cast<float>((F(p) / 2.0) * (1.0 - F(cosTheta) * cosTheta) /
+                                      (p - std::pow(cosTheta / kSqrt2 - (1.0 - back) / 2.0, 2)));
+    k0 = static_cast<float>(F(g) - p);
+    k4 = static_cast<float>(F(back) * g * p);
+    k8 = static_cast<float>(F(g) * g * p - k4);
+    kc = static_cast<float>((1.0 - back) * g / 2.0);
+  }
+
+  float operator()(float x) const {
+    const double root = F(x) * x * k8 + k4;
+    const float r = root < 0 ? 0.0f : static_cast<float>(root);
+    return static_cast<float>((F(x) * kc + std::sqrt(F(r))) / (F(x) * x * k0 + p));
+  }
+};
+
+constexpr float kBackLevels[9] = {0.00001f, 0.05f, 0.1f, 0.15f, 0.2f, 0.25f, 0.3f, 0.35f, 0.4f};
+
+}  // namespace
+
+LobeTables::LobeTables(Domain domain) : values_(10 * 9 * kTenths) {
+  for (int d = 0; d < 10; ++d)
+    for (int letter = 0; letter < 9; ++letter) {
+      const TwinLobe lobe(d, kBackLevels[letter]);
+      float* table = &values_[static_cast<std::size_t>((d * 9 + letter) * kTenths)];
+      for (int t = 0; t < kTenths; ++t) {
+        const auto c = static_cast<float>(CosDeg(AngleOfTenths(t)));
+        table[t] = DomainOfField(ClampField(lobe(c)), domain);
+      }
+    }
+}
+
+const float* LobeTables::Table(int d, int letter) const {
+  return &values_[static_cast<std::size_t>((d * 9 + letter) * kTenths)];
+}
+
+void SplitPhases(const float* grid, float* phases) {
+  for (int p = 0; p < kPhases; ++p) {
+    phases[p * kSamples] = grid[(kTenths - p) % kTenths];
+    for (int j = 1; j < kSamples; ++j) phases[p * kSamples + j] = grid[10 * j - p];
+  }
+}
+
+void BaseGrid(const BaseSpec& base, Domain domain, const LobeTables& lobes, float* grid) {
+  if (base.family == FitFamily::kND) {
+    std::fill(grid, grid + kTenths, DomainOfField(1.0f, domain));
+    return;
+  }
+  if (base.family == FitFamily::kV || base.family == FitFamily::kW) {
+    // The larger of the main lobe and the same lobe turned by 2L: the smaller domain value.
+    const float* table = lobes.Table(base.first, base.letter);
+    const int turn = (20 * base.lobe) % kTenths;
+    for (int t = 0; t < turn; ++t) grid[t] = std::min(table[t], table[t - turn + kTenths]);
+    for (int t = turn; t < kTenths; ++t) grid[t] = std::min(table[t], table[t - turn]);
+    return;
+  }
+  // The other families are even in the angle (cosines, and LA's |x|): half a turn of ANT93
+  // calls on the code with second number 00, mirrored.
+  Candidate c;
+  c.family = static_cast<int>(base.family);
+  c.first = base.first;
+  const std::string code = CandidateCode(c);
+  const int mode = domain == Domain::kDecibel ? kDecibel : kRelativeField;
+  for (int t = 0; t <= kTenths / 2; ++t) {
+    const float value = ANT93(code, AngleOfTenths(t), mode);
+    grid[t] = domain == Domain::kDecibel ? value : -value;
+    grid[(kTenths - t) % kTenths] = grid[t];
+  }
+}
+
+}  // namespace lobrix::fit

@@ -1,0 +1,230 @@
+// lobrix fit and lobrix convert --fit: reading a plane of numbers, and the best-fit codes
+// found for planes made from known codes at known directions (attenuations computed with
+// ANT93 and written with six decimals), so the expected codes and directions are the ones the
+// planes were made from.
+#include "fit_command.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "convert_command.h"
+#include "model/antenna_pattern.h"
+
+namespace lobrix::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CommandRun {
+  int status;
+  std::string out, err;
+};
+
+CommandRun Fit(std::vector<std::string> words, const std::string& input) {
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  const int status = RunFitCommand(Args(words.begin(), words.end()), in, out, err);
+  return {status, out.str(), err.str()};
+}
+
+CommandRun Convert(std::vector<std::string> words) {
+  std::ostringstream out, err;
+  const int status = RunConvertCommand(Args(words.begin(), words.end()), out, err);
+  return {status, out.str(), err.str()};
+}
+
+// The attenuation of `code` with its maximum at `direction`, at whole degree i.
+float Attenuation(const std::string& code, float direction, int i) {
+  float d = static_cast<float>(i) - direction;
+  while (d < -180) d += 360;
+  while (d > 180) d -= 360;
+  return ANT93(code, d, 2);
+}
+
+// "angle<separator>attenuation" lines of a code at a direction, `offset` dB added to each.
+std::string PairLines(const std::string& code, float direction, const char* separator,
+                      float offset = 0) {
+  std::string lines;
+  char line[64];
+  for (int i = 0; i < 360; ++i) {
+    std::snprintf(line, sizeof line, "%d%s%.6f\n", i, separator,
+                  static_cast<double>(Attenuation(code, direction, i) + offset));
+    lines += line;
+  }
+  return lines;
+}
+
+std::optional<std::array<float, 360>> Read(const std::string& text, std::string& error) {
+  std::istringstream in(text);
+  return ReadPlaneAttenuations(in, error);
+}
+
+TEST(ReadPlaneAttenuations, PairsPlainLinesHeaderAndNormalisation) {
+  std::string error;
+  // A header, a comment, blanks around the fields, negative angles taken round the circle,
+  // and every value 3 dB too high: the smallest becomes 0.
+  std::string text = "angle;attenuation\n# measured\n";
+  for (int i = 0; i < 360; ++i) {
+    text +=
+        " " + std::to_string(i < 180 ? i : i - 360) + " ; " + std::to_string(3 + i % 7) + "\r\n";
+  }
+  auto plane = Read(text, error);
+  ASSERT_TRUE(plane) << error;
+  EXPECT_EQ((*plane)[0], 0.0f);
+  EXPECT_EQ((*plane)[6], 6.0f);
+  EXPECT_EQ((*plane)[359], static_cast<float>(359 % 7));  // given as -1
+
+  std::string plain;
+  for (int i = 0; i < 360; ++i) plain += std::to_string(i % 5) + "\n";
+  plane = Read(plain, error);
+  ASSERT_TRUE(plane) << error;
+  EXPECT_EQ((*plane)[4], 4.0f);
+  EXPECT_EQ((*plane)[359], 4.0f);
+}
+
+TEST(ReadPlaneAttenuations, IncompleteOrMalformedPlanesAreRefusedWithTheLine) {
+  const std::string pairs = PairLines("030EA10", 0, ",");
+  std::string error;
+  struct Case {
+    std::string text, message;
+  };
+  const std::vector<Case> cases = {
+      {pairs + "360,1\n", "line 361: a second attenuation at 0 degrees"},
+      {pairs.substr(pairs.find('\n') + 1), "no attenuation at 0 degrees"},
+      {"1,0\n2\n", "line 2: lines of one number and of angle,attenuation mixed"},
+      {"0.5,1\n", "line 1: the angle must be a whole number of degrees from -360 to 360"},
+      {"361,1\n", "line 1: the angle must be a whole number of degrees from -360 to 360"},
+      {"0,1\n1,x\n", "line 2: '1,x' is no number"},
+      {"0,1,2\n", "line 1: more than an angle and an attenuation"},
+      {"0,nan\n", "line 1: '0,nan' is no number"},
+      {"", "0 attenuations, not 360"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FALSE(Read(c.text, error)) << c.message;
+    EXPECT_EQ(error, c.message);
+  }
+  std::string many;
+  for (int i = 0; i < 361; ++i) many += "1\n";
+  EXPECT_FALSE(Read(many, error));
+  EXPECT_EQ(error, "line 361: more than 360 attenuations");
+}
+
+TEST(FitCommand, KnownCodeComesBackAtItsTenthDegreeDirection) {
+  // Given as unnormalised attenuations (5 dB added): shifted back before the search.
+  const CommandRun run = Fit({"--json"}, PairLines("030EA10", 123.4f, ",", 5));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const nlohmann::json records = nlohmann::json::parse(run.out);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0]["fit"], "db");
+  EXPECT_EQ(records[0]["code"], "030EA10");
+  EXPECT_DOUBLE_EQ(records[0]["direction"].get<double>(), 123.4);
+  EXPECT_LT(records[0]["rms_db"].get<double>(), 0.01);
+  EXPECT_TRUE(records[0]["envelope_holds"].get<bool>());
+
+  const CommandRun table =
+      Fit({"--vertical", "--fit", "envelope"}, PairLines("010EB00", 350.7f, "\t"));
+  ASSERT_EQ(table.status, 0) << table.err;
+  EXPECT_NE(table.out.find("envelope  010EB00      350.7"), std::string::npos) << table.out;
+}
+
+TEST(FitCommand, WrongArgumentsAndInputExitWithTwo) {
+  const std::string plane = PairLines("000ND00", 0, ",");
+  CommandRun run = Fit({"--fit", "classic"}, plane);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "lobrix: fit: unknown --fit 'classic' (db, field, envelope or all)\n");
+  run = Fit({"--threads", "0"}, plane);
+  EXPECT_EQ(run.status, 2);
+  run = Fit({}, "1\n2\n");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "lobrix: fit: standard input: 2 attenuations, not 360\n");
+  run = Fit({"/nonexistent/plane.csv"}, "");
+  EXPECT_EQ(run.err, "lobrix: fit: /nonexistent/plane.csv: cannot be read\n");
+  EXPECT_EQ(run.out, "");
+}
+
+// A pattern file of two planes, each a code at a direction.
+fs::path WritePatternFile(const std::string& name, const std::string& hCode, float azimuth,
+                          const std::string& vCode, float tilt) {
+  const fs::path folder = fs::path(::testing::TempDir()) / "lobrix_fit";
+  fs::create_directories(folder);
+  std::string text = "NAME " + name + "\r\nFREQUENCY 900\r\nGAIN 15.0 dBd\r\nHORIZONTAL 360\r\n";
+  char line[64];
+  for (int plane = 0; plane < 2; ++plane) {
+    if (plane == 1) text += "VERTICAL 360\r\n";
+    for (int i = 0; i < 360; ++i) {
+      const float db = plane == 0 ? Attenuation(hCode, azimuth, i) : Attenuation(vCode, tilt, i);
+      std::snprintf(line, sizeof line, "%d.0 %.6f\r\n", i, static_cast<double>(db));
+      text += line;
+    }
+  }
+  const fs::path path = folder / (name + ".msi");
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
+
+TEST(ConvertFit, DbFitFindsTheTenthDegreeDirectionsTheClassicRounds) {
+  const std::string path = WritePatternFile("tenths", "045EA10", 45.3f, "020EB00", 3.6f).string();
+  const CommandRun run = Convert({path, "--json", "--fit", "db"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const nlohmann::json record = nlohmann::json::parse(run.out).at(0);
+  ASSERT_EQ(record["fits"].size(), 1u);
+  const nlohmann::json& fit = record["fits"][0];
+  EXPECT_EQ(fit["fit"], "db");
+  EXPECT_EQ(fit["horizontal"]["code"], "045EA10");
+  EXPECT_DOUBLE_EQ(fit["horizontal"]["azimax"].get<double>(), 45.3);
+  EXPECT_LT(fit["horizontal"]["rms_db"].get<double>(), 0.01);
+  EXPECT_EQ(fit["vertical"]["code"], "020EB00");
+  // A tilt v of 3.6 degrees is an elevation of -3.6.
+  EXPECT_DOUBLE_EQ(fit["vertical"]["elemax"].get<double>(), -3.6);
+  EXPECT_LT(fit["vertical"]["rms_db"].get<double>(), 0.01);
+}
+
+TEST(ConvertFit, ClassicFiguresInTableAndCsvAndWrongChoiceRefused) {
+  const std::string path = WritePatternFile("whole", "030EA10", 90, "000ND00", 0).string();
+  const CommandRun csv = Convert({path, "--csv", "--fit", "classic"});
+  ASSERT_EQ(csv.status, 0) << csv.err;
+  std::istringstream lines(csv.out);
+  std::string header, record;
+  std::getline(lines, header);
+  std::getline(lines, record);
+  EXPECT_TRUE(header.ends_with(
+      ",fit,h_error,h_rms_db,h_largest_db,h_largest_angle,v_error,v_rms_db,v_largest_db,"
+      "v_largest_angle"))
+      << header;
+  // The code at a whole degree: the classic conversion finds it, with no difference.
+  EXPECT_NE(record.find(",030EA10,90.0,000ND00,0.0,lenient,converted,,classic,"), std::string::npos)
+      << record;
+  EXPECT_NE(record.find(",0.00,"), std::string::npos) << record;
+
+  const CommandRun table = Convert({path, "--fit", "classic"});
+  ASSERT_EQ(table.status, 0) << table.err;
+  for (const char* column : {"fit", "H rms dB", "H largest", "V rms dB", "V largest"}) {
+    EXPECT_NE(table.out.find(column), std::string::npos) << column;
+  }
+  EXPECT_NE(table.out.find("classic  030EA10"), std::string::npos) << table.out;
+
+  const std::string page = (fs::path(::testing::TempDir()) / "lobrix_fit" / "fit.html").string();
+  const CommandRun report = Convert({path, "--fit", "classic", "--report", page});
+  ASSERT_EQ(report.status, 0) << report.err;
+  std::ifstream html(page);
+  const std::string text((std::istreambuf_iterator<char>(html)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("<tr><td>classic</td><td>030EA10, AziMax 90.0\u00B0</td><td>0.00</td>"),
+            std::string::npos);
+
+  const CommandRun wrong = Convert({path, "--fit", "best"});
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_EQ(wrong.err,
+            "lobrix: convert: unknown --fit 'best' (classic, db, field, envelope or all)\n");
+}
+
+}  // namespace
+}  // namespace lobrix::cli
