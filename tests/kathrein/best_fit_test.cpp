@@ -73,7 +73,7 @@ TEST(BestFitScore, ExactPlaneScoresZeroOnAndOffTheGrid) {
   // An azimuth off the grid, as the classic conversion's offsets give: i - a in single
   // precision, folded.
   FitColumn offGrid{};
-  const float azimuth = 12.345f;
+  const float azimuth = 355.55f;  // near 360: unfolded, LA would see angles down to -355
   for (int i = 0; i < 360; ++i) {
     float d = static_cast<float>(i) - azimuth;
     if (d < -180.0f) d += 360.0f;
@@ -81,7 +81,7 @@ TEST(BestFitScore, ExactPlaneScoresZeroOnAndOffTheGrid) {
     offGrid[static_cast<std::size_t>(i)] = ANT93("060LA00", d, kRelativeField);
   }
   EXPECT_EQ(ScoreFit(offGrid, "060LA00", azimuth, FitCriterion::kField).criterionError, 0.0);
-  EXPECT_GT(ScoreFit(offGrid, "060LA00", 12.3f, FitCriterion::kDb).rmsDb, 0.01);
+  EXPECT_GT(ScoreFit(offGrid, "060LA00", 355.5f, FitCriterion::kDb).rmsDb, 0.01);
 }
 
 TEST(BestFitScore, InvalidCodeOrDirectionGivesNaN) {
