@@ -65,7 +65,7 @@ void SplitPhases(const float* grid, float* phases) {
   }
 }
 
-void BaseGrid(const BaseSpec& base, Domain domain, const LobeTables& lobes, float* grid) {
+void BaseGrid(const BaseShape& base, Domain domain, const LobeTables& lobes, float* grid) {
   if (base.family == FitFamily::kND) {
     std::fill(grid, grid + kTenths, DomainOfField(1.0f, domain));
     return;

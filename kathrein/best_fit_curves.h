@@ -9,7 +9,7 @@
 
 namespace lobrix::fit {
 
-struct BaseSpec {
+struct BaseShape {
   FitFamily family = FitFamily::kND;  // kV stands for the V/W lobes
   int first = 0, lobe = 0, letter = 0;
 };
@@ -26,7 +26,7 @@ class LobeTables {
 };
 
 // The base's curve on the tenth-degree grid (kTenths values, index = angle in tenths).
-void BaseGrid(const BaseSpec& base, Domain domain, const LobeTables& lobes, float* grid);
+void BaseGrid(const BaseShape& base, Domain domain, const LobeTables& lobes, float* grid);
 
 // Phase p of a grid: phases[p * kSamples + j] = grid at 10 j - p tenths, so that a code at
 // direction 10 k + p tenths gives at sample i the phase-p value at j = i - k (mod 360).

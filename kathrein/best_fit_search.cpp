@@ -422,18 +422,18 @@ class Search {
       if (m_[static_cast<std::size_t>(i)] < m_[static_cast<std::size_t>(peak)]) peak = i;
     std::vector<float> c(kSamples);
     for (int b = 0; b < singleCount_; ++b) {
-      const BaseSpec& spec = bases_[static_cast<std::size_t>(b)];
+      const BaseShape& shape = bases_[static_cast<std::size_t>(b)];
       for (int j = 0; j < kSamples; ++j)
         c[static_cast<std::size_t>(j)] =
             singleGrids_[static_cast<std::size_t>(b) * kTenths + static_cast<std::size_t>(10 * j)];
       Candidate candidate;
-      candidate.family = static_cast<int>(spec.family);
-      candidate.first = spec.first;
-      candidate.tenths = spec.family == FitFamily::kND ? 0 : 10 * peak;
-      const int shift = spec.family == FitFamily::kND ? 0 : peak;
+      candidate.family = static_cast<int>(shape.family);
+      candidate.first = shape.first;
+      candidate.tenths = shape.family == FitFamily::kND ? 0 : 10 * peak;
+      const int shift = shape.family == FitFamily::kND ? 0 : peak;
       BaseRanks ranks;
       EvaluateLevels(ranks, 0, c.data(), &m_[static_cast<std::size_t>(shift)],
-                     spec.family == FitFamily::kND ? ndLevels_ : levels_, candidate, best);
+                     shape.family == FitFamily::kND ? ndLevels_ : levels_, candidate, best);
     }
   }
 
@@ -496,7 +496,7 @@ class Search {
     if (single.empty() && outer.empty()) return;
     for (int base = 0; base < group.baseCount; ++base) {
       SplitPhases(&s.grids[static_cast<std::size_t>(base) * kTenths], s.phases.data());
-      const BaseSpec& spec = bases_[static_cast<std::size_t>(group.firstBase + base)];
+      const BaseShape& shape = bases_[static_cast<std::size_t>(group.firstBase + base)];
       BaseRanks ranks;
       for (int d = 0; d < directions; ++d) {
         const int tenths = kBlockTenths * item.block + d;
@@ -504,10 +504,10 @@ class Search {
         const float* c = &s.phases[static_cast<std::size_t>(p * kSamples)];
         const float* m = &m_[static_cast<std::size_t>(k)];
         Candidate candidate;
-        candidate.family = static_cast<int>(spec.family);
-        candidate.first = spec.first;
-        candidate.lobe = spec.lobe;
-        candidate.letter = spec.letter;
+        candidate.family = static_cast<int>(shape.family);
+        candidate.first = shape.first;
+        candidate.lobe = shape.lobe;
+        candidate.letter = shape.letter;
         candidate.tenths = tenths;
         const float limit = Limit();
         const auto open = [&](const Band& band) {
@@ -521,7 +521,7 @@ class Search {
                          candidate, best);
         }
         if (!outer.empty()) {
-          Regions(ranks, p, spec.lobe);
+          Regions(ranks, p, shape.lobe);
           const float* region = &ranks.innerMask[static_cast<std::size_t>(p * kSamples)];
           const float innerLow = inner_.level.back(), innerHigh = inner_.level.front();
           const auto openW = [&](const Band& band) {
@@ -531,7 +531,7 @@ class Search {
           if (!Pruned(RegionBound(m, c, region, outer.back().low, outer.front().high, innerLow,
                                   innerHigh, limit, cap_)) &&
               std::any_of(outer.begin(), outer.end(), openW))
-            EvaluateW(ranks, p, c, m, spec.lobe, candidate, best);
+            EvaluateW(ranks, p, c, m, shape.lobe, candidate, best);
         }
       }
     }
@@ -639,7 +639,7 @@ class Search {
   std::vector<Band> bands_, ndBands_, wBands_;
   std::vector<int> wPairs_;
   bool wantV_ = false, wantW_ = false;
-  std::vector<BaseSpec> bases_;
+  std::vector<BaseShape> bases_;
   int singleCount_ = 0;
   std::vector<float> singleGrids_;
   std::vector<Group> groups_;

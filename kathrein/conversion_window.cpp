@@ -118,7 +118,7 @@ int SelectKathreinFile(EditorState& state, KathreinPattern& pattern, ConversionU
     const std::size_t size = pattern.fileSpec.size();
     request.defaultExtension = pattern.fileSpec.substr(size < 3 ? 0 : size - 3);
     request.flags = kKathreinOpenFlags;
-    // A cancelled dialog changes nothing, the file spec included.
+    // A cancelled dialog changes nothing, the file-name box text included.
     if (!ui.chooseOpenFile || !ui.chooseOpenFile(request)) return 0;
 
     const std::string path = request.fileSpec;

@@ -43,7 +43,7 @@ int ReadKathreinFile(std::string_view bytes, KathreinPattern& pattern);
 int ReadKathreinPath(const std::string& path, KathreinPattern& pattern);
 
 // After a file was chosen (whatever its read gives): the part of the full path after its last
-// backslash becomes the file name and the file spec, the part before it the Kathrein folder.
+// backslash becomes the file name and the file-name box text, the part before it the Kathrein folder.
 void RememberChosenFile(std::string_view fullPath, KathreinPattern& pattern,
                         std::string& kathreinFolder);
 

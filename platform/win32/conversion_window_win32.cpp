@@ -31,7 +31,7 @@ constexpr DWORD kMostFileBytes = 4u << 20;
 // The message box of a rejected file: task-modal, exclamation icon, OK (0x2030).
 constexpr UINT kErrorBoxStyle = MB_TASKMODAL | MB_ICONEXCLAMATION | MB_OK;
 
-// What the last file left: its texts, numbers and the file spec the open-file dialog shows
+// What the last file left: its texts, numbers and the file-name box text the open-file dialog shows
 // next time stay for the life of the process, across openings of the window.
 KathreinPattern& LastKathreinPattern() {
   static KathreinPattern pattern;

@@ -37,11 +37,11 @@ std::wstring FilterText(std::string_view filter) {
 int ChooseOpenFile(HWND owner, std::string_view title, std::string& fileSpec,
                    std::string_view initialFolder, std::string_view filter,
                    std::string_view defaultExtension, unsigned& flags) {
-  // The file spec up to its first NUL, cut to leave the buffer its terminator.
-  std::wstring spec = Widen(fileSpec.substr(0, fileSpec.find('\0')));
-  spec.resize(std::min(spec.size(), kFileBufferChars - 1));
+  // The file-name box text up to its first NUL, cut to leave the buffer its terminator.
+  std::wstring shown = Widen(fileSpec.substr(0, fileSpec.find('\0')));
+  shown.resize(std::min(shown.size(), kFileBufferChars - 1));
   std::vector<wchar_t> file(kFileBufferChars, L'\0');
-  std::copy(spec.begin(), spec.end(), file.begin());
+  std::copy(shown.begin(), shown.end(), file.begin());
   std::vector<wchar_t> fileTitle(kFileTitleChars, L'\0');
 
   const std::wstring filterText = FilterText(filter);
