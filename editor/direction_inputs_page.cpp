@@ -157,6 +157,8 @@ void ShowDirectionPick(EditorState& state, EditorUi& ui, int page, const Directi
   c->SetText(field, FormatMask(pick.angle, "0.0"));
   Target(state, page, field) = static_cast<float>(pick.angle);
   RedrawAfterField(state, ui, page, field);
+  // The redrawn graph covers part of the read-out between the frames: show it again whole.
+  PageMouseEvent(state, ui, page, {kGraphicArea, ControlEventKind::kMouseMove});
   c->Focus(field);
   FieldGotFocus(state, ui, page, field);
 }

@@ -155,6 +155,9 @@ TEST(DirectionPick, ClickInTheGraphThroughThePageEvent) {
   EXPECT_EQ(d.state.aziMax, 90.0f);
   EXPECT_EQ(d.Text(2, kField10), "90.0");
   EXPECT_EQ(d.Status(1), " AziMax = 90°");
+  // The read-out is drawn again after the graph it overlaps, so it is the last text drawn.
+  ASSERT_FALSE(d.recording->Texts().empty());
+  EXPECT_EQ(d.recording->Texts().back(), "    Azi = 90°   ");
   // On the 3-D page the same click sets the test azimuth only.
   d.SwitchTo(3);
   d.SetMouse(m.hx, m.hy + m.r * 9 / 10);
