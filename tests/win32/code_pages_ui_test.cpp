@@ -142,9 +142,7 @@ TEST_F(CodePagesUiTest, EnglishCodesDirectionsAndTransfer) {
   LobrixAntennaRecord record = Record("000ND00", "000ND00", 0, owner.Get());
   const LobrixAntennaRecord before = record;
   Findings findings;
-  const int result = RunWithDriver(record, [&](DWORD ui) {
-    const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
-    if (!dialog) return findings.Expect(false, "the editor did not open");
+  const int result = RunEditor(record, findings, [&](DWORD ui, HWND dialog) {
     const HWND bar = GetDlgItem(dialog, 99);
     const HWND page0 = Pages(dialog).at(0), page1 = Pages(dialog).at(1);
 
@@ -348,9 +346,7 @@ void PanelGroupRun(int language, const std::string& name) {
   LobrixAntennaRecord record = Record("045EA10", "100TA00", language, owner.Get());
   const LobrixAntennaRecord before = record;
   Findings findings;
-  const int result = RunWithDriver(record, [&](DWORD ui) {
-    const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
-    if (!dialog) return findings.Expect(false, "the editor did not open");
+  const int result = RunEditor(record, findings, [&](DWORD ui, HWND dialog) {
     const HWND page0 = Pages(dialog).at(0);
     findings.Equal(ItemText(page0, kField10), L" 045", "045EA10's N");
     findings.Equal(ItemText(page0, kField11), L" EA", "045EA10's type");

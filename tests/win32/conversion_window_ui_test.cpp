@@ -181,9 +181,7 @@ TEST_F(ConversionWindowUiTest, FileChosenConvertedAndTransferredToTheEditor) {
   for (wchar_t& c : real) c = c == L'/' ? L'\\' : c;
   Findings findings;
 
-  const int result = RunWithDriver(record, [&](DWORD ui) {
-    const HWND editor = WaitForDialog(ui, L"HCM Lobrix");
-    if (!editor) return findings.Expect(false, "the editor did not open");
+  const int result = RunEditor(record, findings, [&](DWORD ui, HWND editor) {
     findings.Expect(IsWindowEnabled(GetDlgItem(editor, 5)) != FALSE, "button 5 enabled");
     Press(editor, 5);
     findings.Expect(WaitUntilGone(editor), "the editor closed for the conversion");
@@ -286,9 +284,7 @@ TEST_F(ConversionWindowUiTest, CzechRejectedFileThenCloseKeepsTheConvertedCodes)
       L"V\u00FDb\u011Br ant\u00E9nn\u00EDho souboru  pro ant\u00E9nu "
       L"p\u0159\u00EDjma\u010De";
   Findings findings;
-  const int result = RunWithDriver(record, [&](DWORD ui) {
-    const HWND editor = WaitForDialog(ui, L"HCM Lobrix");
-    if (!editor) return findings.Expect(false, "the editor did not open");
+  const int result = RunEditor(record, findings, [&](DWORD ui, HWND editor) {
     Press(editor, 5);
     const HWND window = WaitForDialog(ui, L"P\u0159evod ant\u00E9nn\u00EDch diagram\u016F");
     if (!window) return findings.Expect(false, "the conversion window did not open");

@@ -103,10 +103,7 @@ TEST_F(EditorUiTest, EnglishRunDrivesEveryPageAndTransfers) {
   const std::wstring prefix = L"Zkou\u0161ka ";
   Findings findings;
 
-  const int result = RunWithDriver(record, [&](DWORD ui) {
-    const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
-    if (!dialog) return findings.Expect(false, "the editor did not open");
-
+  const int result = RunEditor(record, findings, [&](DWORD ui, HWND dialog) {
     // A second call while the run is open is refused at once and touches nothing.
     LobrixAntennaRecord other{};
     other.startPage = 4;
@@ -259,9 +256,7 @@ TEST_F(EditorUiTest, CzechRunOpensOnThe3DPageAndEscapeLeavesTheRecord) {
                       .startPage = 4};
   LobrixAntennaRecord record = MakeRecord(fields);
   Findings findings;
-  const int result = RunWithDriver(record, [&](DWORD ui) {
-    const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
-    if (!dialog) return findings.Expect(false, "the editor did not open");
+  const int result = RunEditor(record, findings, [&](DWORD ui, HWND dialog) {
     findings.Equal(Text(dialog), L"  HCM Lobrix,  ver.  2010-02-15,  pro Rx ant\u00E9nu",
                    "caption");
     findings.Expect(VisiblePage(dialog) == 3, "opens on the 3-D page");
@@ -315,9 +310,7 @@ TEST_F(EditorUiTest, CloseBoxLeavesTheRecordAndTheFolderSetting) {
   std::memset(record.captionPrefix, 'P', sizeof record.captionPrefix);  // no NUL in the field
   const LobrixAntennaRecord before = record;
   Findings findings;
-  const int result = RunWithDriver(record, [&](DWORD ui) {
-    const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
-    if (!dialog) return findings.Expect(false, "the editor did not open");
+  const int result = RunEditor(record, findings, [&](DWORD, HWND dialog) {
     findings.Equal(
         Text(dialog),
         std::wstring(255, L'P') + L"  HCM Lobrix,  ver.  2010-02-15,  for Station antenna",

@@ -118,6 +118,15 @@ int RunWithDriver(LobrixAntennaRecord& record, const std::function<void(DWORD)>&
   return result;
 }
 
+int RunEditor(LobrixAntennaRecord& record, Findings& findings,
+              const std::function<void(DWORD, HWND)>& drive) {
+  return RunWithDriver(record, [&findings, &drive](DWORD ui) {
+    const HWND editor = WaitForDialog(ui, L"HCM Lobrix");
+    if (!editor) return findings.Expect(false, "the editor did not open");
+    drive(ui, editor);
+  });
+}
+
 bool WaitFor(const std::function<bool()>& condition, double seconds) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   while (!condition()) {

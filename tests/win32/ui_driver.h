@@ -36,6 +36,11 @@ class Findings {
 // hanging it.
 int RunWithDriver(LobrixAntennaRecord& record, const std::function<void(DWORD)>& drive);
 
+// RunWithDriver for a driver that starts from the editor's main dialog: `drive` gets the
+// thread of the dialogs and the dialog once it is shown; a finding when it never came.
+int RunEditor(LobrixAntennaRecord& record, Findings& findings,
+              const std::function<void(DWORD, HWND)>& drive);
+
 // Polls `condition` every 50 ms for up to `seconds`.
 bool WaitFor(const std::function<bool()>& condition, double seconds = 30);
 // Waits until control `id` of `dialog` is enabled.
