@@ -14,7 +14,7 @@
 #include "platform/win32/dialog_template.h"
 #include "platform/win32/module_handle.h"
 #include "platform/win32/open_file_dialog.h"
-#include "platform/win32/surface_gdi.h"
+#include "platform/win32/surface_window.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_handle.h"
 
@@ -133,20 +133,7 @@ void ConversionWindowRun::Init(HWND dialog) {
 }
 
 bool ConversionWindowRun::Message(UINT message, WPARAM wParam) {
-  switch (message) {
-    case WM_PAINT:
-      if (ui_.surface) ui_.surface->GfxRefresh(0);
-      return false;  // the dialog paints itself as usual
-    case WM_SYSCOMMAND:
-      // The owner follows the window down to the task bar and back.
-      if (const HWND owner = static_cast<HWND>(state_.ownerWindow)) {
-        if ((wParam & 0xFFF0) == SC_MINIMIZE) ShowWindow(owner, SW_MINIMIZE);
-        if ((wParam & 0xFFF0) == SC_RESTORE) ShowWindow(owner, SW_RESTORE);
-      }
-      return false;
-    default:
-      return false;
-  }
+  return SurfaceWindowMessage(message, wParam, ui_.surface, static_cast<HWND>(state_.ownerWindow));
 }
 
 // The surface covers the client area from x = 2 to the right edge less one pixel, and from the
@@ -160,18 +147,13 @@ Gfx* ConversionWindowRun::NewSurface() {
   RECT units{0, kButtonRowHeight, 0, ConversionWindowRows()[0].rect.y};
   MapDialogRect(dialog, &units);
   const int bottom = std::min<int>(client.bottom - units.top, units.bottom);
-  auto device = InitGfx(dialog, 2, 0, client.right - 1, bottom);
-  if (!device) return nullptr;
   // Below the buttons in the z-order, so that no part of it ever hides one.
-  SetWindowPos(device->Window(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  surface_ = std::make_unique<Gfx>(std::move(device));
-  SetUpSurface(*surface_);
+  surface_ = MakeWindowSurface(dialog, {2, 0, client.right - 1, bottom}, HWND_BOTTOM);
   return surface_.get();
 }
 
 void ConversionWindowRun::ReleaseSurface() {
-  if (surface_) surface_->GfxWindow(kGfxRelease);
-  surface_.reset();
+  ReleaseWindowSurface(surface_);
   ui_.surface = nullptr;
 }
 

@@ -17,7 +17,7 @@
 #include "platform/win32/dialog_template.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/module_handle.h"
-#include "platform/win32/surface_gdi.h"
+#include "platform/win32/surface_window.h"
 #include "platform/win32/win_handle.h"
 
 namespace lobrix {
@@ -142,20 +142,7 @@ void MainDialogRun::Init(HWND dialog) {
 }
 
 bool MainDialogRun::MainMessage(UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_PAINT:
-      if (ui_.surface) ui_.surface->GfxRefresh(0);
-      return false;  // the dialog paints itself as usual
-    case WM_SYSCOMMAND:
-      // The owner follows the editor down to the task bar and back.
-      if (const HWND owner = static_cast<HWND>(state_.ownerWindow)) {
-        if ((wParam & 0xFFF0) == SC_MINIMIZE) ShowWindow(owner, SW_MINIMIZE);
-        if ((wParam & 0xFFF0) == SC_RESTORE) ShowWindow(owner, SW_RESTORE);
-      }
-      return false;
-    default:
-      return false;
-  }
+  return SurfaceWindowMessage(message, wParam, ui_.surface, static_cast<HWND>(state_.ownerWindow));
 }
 
 void MainDialogRun::Destroy() {
@@ -199,23 +186,20 @@ Gfx* MainDialogRun::NewSurface(int page) {
   // Position and size converted each by itself, as the dialog manager placed the control.
   RECT r{area->rect.x, area->rect.y, area->rect.width, area->rect.height};
   MapDialogRect(window, &r);
-  auto device = InitGfx(window, r.left + kAreaInset, r.top + kAreaInset,
-                        r.left + r.right - kAreaInset, r.top + r.bottom - kAreaInset);
-  if (!device) return nullptr;
   // The surface lies over the graphic area's frame: the frame must neither come first in the
   // z-order nor paint over its sibling when it repaints.
   if (const HWND frame = GetDlgItem(window, kGraphicArea)) {
     SetWindowLongW(frame, GWL_STYLE, GetWindowLongW(frame, GWL_STYLE) | WS_CLIPSIBLINGS);
   }
-  SetWindowPos(device->Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  surface_ = std::make_unique<Gfx>(std::move(device));
-  SetUpSurface(*surface_);
+  surface_ = MakeWindowSurface(window,
+                               {r.left + kAreaInset, r.top + kAreaInset,
+                                r.left + r.right - kAreaInset, r.top + r.bottom - kAreaInset},
+                               HWND_TOP);
   return surface_.get();
 }
 
 void MainDialogRun::ReleaseSurface() {
-  if (surface_) surface_->GfxWindow(kGfxRelease);
-  surface_.reset();
+  ReleaseWindowSurface(surface_);
   ui_.surface = nullptr;
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/gfx/pixel_round.h"
 #include "platform/gfx/text_decode.h"
+#include "platform/win32/module_handle.h"
 
 namespace lobrix {
 namespace {
@@ -17,15 +18,6 @@ constexpr int kMaxSide = 16384;  // a page's graphic area is a few hundred pixel
 std::wstring Wide(std::string_view utf8) {
   const std::u16string text = EncodeUtf16(DecodeText(utf8));
   return std::wstring(text.begin(), text.end());
-}
-
-// The module that holds this code (the DLL or the program), for the window class.
-HINSTANCE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExW(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-  return module;
 }
 
 // Registers the surface's window class. A class left behind by an earlier load of the DLL at

@@ -21,51 +21,19 @@
 namespace lobrix::test {
 namespace {
 
-using GainFunction = float(WINAPI*)(BSTR, BSTR);
-
 constexpr int kTransfer = 1;
 constexpr int kField10 = 10, kField11 = 11, kField12 = 12;
 constexpr int kScale = 16, kView = 17;
 constexpr int kNd = 101, kEa = 102, kLa = 106, kCa = 107, kV = 111, kW = 112, kTa = 113, kPa = 114;
 
-// ZISKANTVA takes over its BSTR arguments.
-float GainOf(const char* hCode, const char* vCode) {
-  const auto gain =
-      reinterpret_cast<GainFunction>(reinterpret_cast<void*>(LobrixExport("ZISKANTVA")));
-  return gain(SysAllocStringByteLen(hCode, 7), SysAllocStringByteLen(vCode, 7));
-}
-
-// A plain window standing for the calling program's: with an owner, Transfer is enabled.
-class OwnerWindow {
- public:
-  OwnerWindow() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"LobrixCodePagesTestCaller";
-    RegisterClassExW(&wc);
-    window_ = CreateWindowExW(0, wc.lpszClassName, L"caller", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
-                              nullptr, nullptr, wc.hInstance, nullptr);
-  }
-  ~OwnerWindow() { DestroyWindow(window_); }
-  OwnerWindow(const OwnerWindow&) = delete;
-  OwnerWindow& operator=(const OwnerWindow&) = delete;
-  HWND Get() const { return window_; }
-
- private:
-  HWND window_ = nullptr;
-};
-
+// With an owner, Transfer is enabled.
 LobrixAntennaRecord Record(const char* hCode, const char* vCode, int language, HWND owner) {
-  LobrixAntennaRecord r{};
-  std::memcpy(r.hCode, hCode, 7);
-  std::memcpy(r.vCode, vCode, 7);
-  r.gain = -123.0f;  // not the gain of anything: Transfer must replace it
-  r.ownerWindow = static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(owner));
-  r.language = static_cast<unsigned char>(language);
-  r.antennaRole = 1;
-  return r;
+  return MakeRecord({.hCode = hCode,
+                     .vCode = vCode,
+                     .gain = kNoGain,
+                     .owner = owner,
+                     .language = language,
+                     .role = 1});
 }
 
 // The keyboard focus to `id`, as the Tab key moves it (the dialog sets it on its own thread).
@@ -166,20 +134,15 @@ void SaveEveryPanelGroup(HWND dialog, const std::string& language, Findings& fin
 
 class CodePagesUiTest : public testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_NE(LobrixExport("EDITANTVA"), nullptr) << "lobrix.dll with EDITANTVA beside the test";
-    ASSERT_NE(LobrixExport("ZISKANTVA"), nullptr) << "no export ZISKANTVA";
-  }
+  void SetUp() override { AssertLobrixExports({"EDITANTVA", "ZISKANTVA"}); }
 };
 
 TEST_F(CodePagesUiTest, EnglishCodesDirectionsAndTransfer) {
-  OwnerWindow owner;
+  OwnerWindow owner(/*visible=*/false);
   LobrixAntennaRecord record = Record("000ND00", "000ND00", 0, owner.Get());
   const LobrixAntennaRecord before = record;
   Findings findings;
-  const int result = RunWithDriver(record, [&](DWORD ui) {
-    const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
-    if (!dialog) return findings.Expect(false, "the editor did not open");
+  const int result = RunEditor(record, findings, [&](DWORD ui, HWND dialog) {
     const HWND bar = GetDlgItem(dialog, 99);
     const HWND page0 = Pages(dialog).at(0), page1 = Pages(dialog).at(1);
 
@@ -379,13 +342,11 @@ void CheckButtonsAndTooltips(HWND dialog, int language, Findings& findings) {
 
 // Pictures of every panel group in one language; Escape leaves the record as it was.
 void PanelGroupRun(int language, const std::string& name) {
-  OwnerWindow owner;
+  OwnerWindow owner(/*visible=*/false);
   LobrixAntennaRecord record = Record("045EA10", "100TA00", language, owner.Get());
   const LobrixAntennaRecord before = record;
   Findings findings;
-  const int result = RunWithDriver(record, [&](DWORD ui) {
-    const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
-    if (!dialog) return findings.Expect(false, "the editor did not open");
+  const int result = RunEditor(record, findings, [&](DWORD ui, HWND dialog) {
     const HWND page0 = Pages(dialog).at(0);
     findings.Equal(ItemText(page0, kField10), L" 045", "045EA10's N");
     findings.Equal(ItemText(page0, kField11), L" EA", "045EA10's type");

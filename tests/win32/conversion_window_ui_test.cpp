@@ -26,7 +26,6 @@
 namespace lobrix::test {
 namespace {
 
-using EditFunction = int(WINAPI*)(LobrixAntennaRecord*);
 using PatternFunction = float(WINAPI*)(BSTR, float, int);
 
 // Ids of the conversion window's buttons and of the common dialogs' controls.
@@ -35,37 +34,17 @@ constexpr int kFileNameCombo = 0x47C;  // cmb13: the file name box of the Explor
 constexpr int kFileNameEdit = 0x480;   // edt1: the same in the older form
 constexpr int kMessageText = 0xFFFF;   // the static text of a message box
 
-struct Module {
-  HMODULE dll = nullptr;
-  EditFunction edit = nullptr;
-  PatternFunction pattern = nullptr;
-};
-
-const Module& Lobrix() {
-  static const Module module = [] {
-    Module m;
-    m.dll = LoadLibraryW((ProgramFolder() + L"lobrix.dll").c_str());
-    if (m.dll) {
-      m.edit = reinterpret_cast<EditFunction>(
-          reinterpret_cast<void*>(GetProcAddress(m.dll, "EDITANTVA")));
-      m.pattern = reinterpret_cast<PatternFunction>(
-          reinterpret_cast<void*>(GetProcAddress(m.dll, "ANT93")));
-    }
-    return m;
-  }();
-  return module;
-}
-
 // A Kathrein file whose planes are the codes' curves with their maxima at `azimuth` and `tilt`
 // (attenuations in dB from ANT93, four decimals).
 std::string MsiText(const char* hCode, double azimuth, const char* vCode, double tilt) {
   std::string text =
       "NAME 742 215 test panel\r\nFREQUENCY 900 MHz\r\nGAIN 15.0 dBd\r\nTILT ELECTRICAL\r\n"
       "COMMENT made by the test\r\nHORIZONTAL 360\r\n";
-  const auto plane = [&text](const char* code, double maximum) {
+  const auto pattern = LobrixFunction<PatternFunction>("ANT93");
+  const auto plane = [&text, pattern](const char* code, double maximum) {
     for (int i = 0; i < 360; ++i) {
       const double d = std::remainder(i - maximum, 360.0);
-      const float db = Lobrix().pattern(SysAllocStringByteLen(code, 7), static_cast<float>(d), 2);
+      const float db = pattern(SysAllocStringByteLen(code, 7), static_cast<float>(d), 2);
       char line[64];
       std::snprintf(line, sizeof line, "%d %.4f\r\n", i, db);
       text += line;
@@ -85,38 +64,9 @@ bool WriteFileText(const std::wstring& path, const std::string& text) {
 }
 
 LobrixAntennaRecord Record(int language, const char* prefix, int role, HWND owner) {
-  LobrixAntennaRecord r{};
-  std::memcpy(r.hCode, "030EB00", 7);
-  std::memcpy(r.vCode, "000ND00", 7);
-  r.ownerWindow = static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(owner));
-  r.language = static_cast<unsigned char>(language);
-  std::strncpy(r.captionPrefix, prefix, sizeof r.captionPrefix - 1);
-  r.antennaRole = static_cast<unsigned char>(role);
-  return r;
+  return MakeRecord(
+      {.hCode = "030EB00", .owner = owner, .language = language, .prefix = prefix, .role = role});
 }
-
-// A plain window standing for the calling program's.
-class OwnerWindow {
- public:
-  OwnerWindow() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"LobrixConversionTestCaller";
-    RegisterClassExW(&wc);
-    window_ = CreateWindowExW(0, wc.lpszClassName, L"caller", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
-                              nullptr, nullptr, wc.hInstance, nullptr);
-    ShowWindow(window_, SW_SHOWNORMAL);
-  }
-  ~OwnerWindow() { DestroyWindow(window_); }
-  OwnerWindow(const OwnerWindow&) = delete;
-  OwnerWindow& operator=(const OwnerWindow&) = delete;
-  HWND Get() const { return window_; }
-
- private:
-  HWND window_ = nullptr;
-};
 
 std::vector<int> EnabledButtons(HWND dialog) {
   std::vector<int> ids;
@@ -199,9 +149,7 @@ int ClipboardPixels(int r, int g, int b, unsigned& corner) {
 class ConversionWindowUiTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(Lobrix().dll, nullptr) << "lobrix.dll not found beside the test";
-    ASSERT_NE(Lobrix().edit, nullptr) << "no export EDITANTVA";
-    ASSERT_NE(Lobrix().pattern, nullptr) << "no export ANT93";
+    AssertLobrixExports({"EDITANTVA", "ANT93"});
     folder_ = ProgramFolder() + L"msi";
     CreateDirectoryW(folder_.c_str(), nullptr);
     good_ = folder_ + L"\\panel.msi";
@@ -233,9 +181,7 @@ TEST_F(ConversionWindowUiTest, FileChosenConvertedAndTransferredToTheEditor) {
   for (wchar_t& c : real) c = c == L'/' ? L'\\' : c;
   Findings findings;
 
-  const int result = RunWithDriver(record, [&](DWORD ui) {
-    const HWND editor = WaitForDialog(ui, L"HCM Lobrix");
-    if (!editor) return findings.Expect(false, "the editor did not open");
+  const int result = RunEditor(record, findings, [&](DWORD ui, HWND editor) {
     findings.Expect(IsWindowEnabled(GetDlgItem(editor, 5)) != FALSE, "button 5 enabled");
     Press(editor, 5);
     findings.Expect(WaitUntilGone(editor), "the editor closed for the conversion");
@@ -264,13 +210,12 @@ TEST_F(ConversionWindowUiTest, FileChosenConvertedAndTransferredToTheEditor) {
         L"in directory:  " + folder_ + L"\r\n\r\nSelected file  isn't  Kathrein antenna file  !!",
         "message of a rejected file");
     if (!ChooseInFileDialog(ui, title, real, findings)) return;
-    findings.Expect(WaitFor([&] { return IsWindowEnabled(GetDlgItem(window, kConvert)) != 0; }),
-                    "Conversion enabled after a file was read");
+    findings.Expect(WaitUntilEnabled(window, kConvert), "Conversion enabled after a file was read");
     findings.Expect(EnabledButtons(window) == std::vector<int>{kClose, kCopy, kConvert, kFile},
                     "file loaded");
     findings.Expect(SaveWindowPng(window, ScreenPath("conversion-measured")), "picture (measured)");
     Press(window, kConvert);
-    findings.Expect(WaitFor([&] { return IsWindowEnabled(GetDlgItem(window, kTransfer)) != 0; }),
+    findings.Expect(WaitUntilEnabled(window, kTransfer),
                     "Results transfer enabled after the conversion");
     findings.Expect(SaveWindowPng(window, ScreenPath("conversion-fitted-real")),
                     "picture (real file fitted)");
@@ -290,12 +235,11 @@ TEST_F(ConversionWindowUiTest, FileChosenConvertedAndTransferredToTheEditor) {
     // The file made from known codes: Results transfer waits for its own conversion.
     Press(window, kFile);
     if (!ChooseInFileDialog(ui, title, good_, findings)) return;
-    findings.Expect(WaitFor([&] { return IsWindowEnabled(GetDlgItem(window, kConvert)) != 0; }),
-                    "Conversion enabled for the second file");
+    findings.Expect(WaitUntilEnabled(window, kConvert), "Conversion enabled for the second file");
     findings.Expect(!IsWindowEnabled(GetDlgItem(window, kTransfer)),
                     "Results transfer disabled for a new file");
     Press(window, kConvert);
-    findings.Expect(WaitFor([&] { return IsWindowEnabled(GetDlgItem(window, kTransfer)) != 0; }),
+    findings.Expect(WaitUntilEnabled(window, kTransfer),
                     "Results transfer enabled after the second conversion");
     findings.Expect(EnabledButtons(window) == std::vector<int>{1, 2, 3, 4, 5}, "converted");
     findings.Expect(SaveWindowPng(window, ScreenPath("conversion-fitted")), "picture (fitted)");
@@ -340,9 +284,7 @@ TEST_F(ConversionWindowUiTest, CzechRejectedFileThenCloseKeepsTheConvertedCodes)
       L"V\u00FDb\u011Br ant\u00E9nn\u00EDho souboru  pro ant\u00E9nu "
       L"p\u0159\u00EDjma\u010De";
   Findings findings;
-  const int result = RunWithDriver(record, [&](DWORD ui) {
-    const HWND editor = WaitForDialog(ui, L"HCM Lobrix");
-    if (!editor) return findings.Expect(false, "the editor did not open");
+  const int result = RunEditor(record, findings, [&](DWORD ui, HWND editor) {
     Press(editor, 5);
     const HWND window = WaitForDialog(ui, L"P\u0159evod ant\u00E9nn\u00EDch diagram\u016F");
     if (!window) return findings.Expect(false, "the conversion window did not open");
@@ -356,11 +298,9 @@ TEST_F(ConversionWindowUiTest, CzechRejectedFileThenCloseKeepsTheConvertedCodes)
                        L"Kathrein  !!",
                    "Czech message");
     if (!ChooseInFileDialog(ui, title, good_, findings)) return;
-    findings.Expect(WaitFor([&] { return IsWindowEnabled(GetDlgItem(window, kConvert)) != 0; }),
-                    "Conversion enabled");
+    findings.Expect(WaitUntilEnabled(window, kConvert), "Conversion enabled");
     Press(window, kConvert);
-    findings.Expect(WaitFor([&] { return IsWindowEnabled(GetDlgItem(window, kTransfer)) != 0; }),
-                    "converted");
+    findings.Expect(WaitUntilEnabled(window, kTransfer), "converted");
     findings.Expect(SaveWindowPng(window, ScreenPath("conversion-fitted-cz")), "picture (Czech)");
     PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     findings.Expect(WaitUntilGone(window), "the close box closed the window");

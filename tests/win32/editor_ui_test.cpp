@@ -24,33 +24,6 @@ namespace lobrix::test {
 namespace {
 
 using EditFunction = int(WINAPI*)(LobrixAntennaRecord*);
-using GainFunction = float(WINAPI*)(BSTR, BSTR);
-
-struct Module {
-  HMODULE dll = nullptr;
-  EditFunction edit = nullptr;
-  GainFunction gain = nullptr;
-};
-
-const Module& Lobrix() {
-  static const Module module = [] {
-    Module m;
-    m.dll = LoadLibraryW((ProgramFolder() + L"lobrix.dll").c_str());
-    if (m.dll) {
-      m.edit = reinterpret_cast<EditFunction>(
-          reinterpret_cast<void*>(GetProcAddress(m.dll, "EDITANTVA")));
-      m.gain = reinterpret_cast<GainFunction>(
-          reinterpret_cast<void*>(GetProcAddress(m.dll, "ZISKANTVA")));
-    }
-    return m;
-  }();
-  return module;
-}
-
-// ZISKANTVA takes over its BSTR arguments.
-float GainOf(const char* hCode, const char* vCode) {
-  return Lobrix().gain(SysAllocStringByteLen(hCode, 7), SysAllocStringByteLen(vCode, 7));
-}
 
 // The short number form of the status bar, written out independently: rounded to one decimal
 // (halves to even), a blank before values >= 0, no leading zero, no trailing zeros.
@@ -71,54 +44,17 @@ std::wstring GainText(float gain) {
   return L" gaMax =" + part(gain) + L" dBd =" + part(gain + 2.14) + L" dBi";
 }
 
-LobrixAntennaRecord Record(const char* hCode, const char* vCode, float aziMax, float eleMax,
-                           int language, const char* prefix, int role, int startPage, HWND owner) {
-  LobrixAntennaRecord r{};
-  std::memcpy(r.hCode, hCode, 7);
-  std::memcpy(r.vCode, vCode, 7);
-  r.aziMax = aziMax;
-  r.eleMax = eleMax;
-  r.gain = -123.0f;  // not the gain of anything: Transfer must replace it
-  r.ownerWindow = static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(owner));
-  r.language = static_cast<unsigned char>(language);
-  std::strncpy(r.captionPrefix, prefix, sizeof r.captionPrefix - 1);
-  r.antennaRole = static_cast<unsigned char>(role);
-  r.startPage = static_cast<unsigned char>(startPage);
-  return r;
-}
-
 // The calling program's window. Sent kCallEditor with a record, it calls EDITANTVA again from
 // its own thread, inside the editor's modal loop, as a careless caller might.
 constexpr UINT kCallEditor = WM_APP + 1;
 
 LRESULT CALLBACK OwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kCallEditor) {
-    return Lobrix().edit(reinterpret_cast<LobrixAntennaRecord*>(lParam));
+    return LobrixFunction<EditFunction>("EDITANTVA")(
+        reinterpret_cast<LobrixAntennaRecord*>(lParam));
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
-
-class OwnerWindow {
- public:
-  OwnerWindow() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = OwnerProcedure;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"LobrixTestCaller";
-    RegisterClassExW(&wc);
-    window_ = CreateWindowExW(0, wc.lpszClassName, L"caller", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
-                              nullptr, nullptr, wc.hInstance, nullptr);
-    ShowWindow(window_, SW_SHOWNORMAL);
-  }
-  ~OwnerWindow() { DestroyWindow(window_); }
-  OwnerWindow(const OwnerWindow&) = delete;
-  OwnerWindow& operator=(const OwnerWindow&) = delete;
-  HWND Get() const { return window_; }
-
- private:
-  HWND window_ = nullptr;
-};
 
 bool ClipboardDibSize(int& width, int& height) {
   if (!OpenClipboard(nullptr)) return false;
@@ -147,28 +83,27 @@ void SaveEveryPage(HWND dialog, const std::string& language, Findings& findings)
 
 class EditorUiTest : public testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_NE(Lobrix().dll, nullptr) << "lobrix.dll not found beside the test";
-    ASSERT_NE(Lobrix().edit, nullptr) << "no export EDITANTVA";
-    ASSERT_NE(Lobrix().gain, nullptr) << "no export ZISKANTVA";
-  }
+  void SetUp() override { AssertLobrixExports({"EDITANTVA", "ZISKANTVA"}); }
 };
 
 TEST_F(EditorUiTest, EnglishRunDrivesEveryPageAndTransfers) {
-  OwnerWindow owner;
+  OwnerWindow owner(/*visible=*/true, OwnerProcedure);
   // "Zkouška " in code page 1250: š is byte 0x9A.
-  LobrixAntennaRecord record = Record("030EA10", "100TA00", 30.0f, -2.5f, 0,
-                                      "Zkou\x9A"
-                                      "ka ",
-                                      1, 0, owner.Get());
+  LobrixAntennaRecord record = MakeRecord({.hCode = "030EA10",
+                                           .vCode = "100TA00",
+                                           .aziMax = 30.0f,
+                                           .eleMax = -2.5f,
+                                           .gain = kNoGain,
+                                           .owner = owner.Get(),
+                                           .language = 0,
+                                           .prefix = "Zkou\x9A"
+                                                     "ka ",
+                                           .role = 1});
   const LobrixAntennaRecord before = record;
   const std::wstring prefix = L"Zkou\u0161ka ";
   Findings findings;
 
-  const int result = RunWithDriver(record, [&](DWORD ui) {
-    const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
-    if (!dialog) return findings.Expect(false, "the editor did not open");
-
+  const int result = RunEditor(record, findings, [&](DWORD ui, HWND dialog) {
     // A second call while the run is open is refused at once and touches nothing.
     LobrixAntennaRecord other{};
     other.startPage = 4;
@@ -309,13 +244,19 @@ TEST_F(EditorUiTest, EnglishRunDrivesEveryPageAndTransfers) {
 }
 
 TEST_F(EditorUiTest, CzechRunOpensOnThe3DPageAndEscapeLeavesTheRecord) {
-  OwnerWindow owner;
-  LobrixAntennaRecord record =
-      Record("510VE00", "120PA05", 359.9f, 90.0f, 1, "", 2, 4, owner.Get());
+  OwnerWindow owner(/*visible=*/true, OwnerProcedure);
+  RecordFields fields{.hCode = "510VE00",
+                      .vCode = "120PA05",
+                      .aziMax = 359.9f,
+                      .eleMax = 90.0f,
+                      .gain = kNoGain,
+                      .owner = owner.Get(),
+                      .language = 1,
+                      .role = 2,
+                      .startPage = 4};
+  LobrixAntennaRecord record = MakeRecord(fields);
   Findings findings;
-  const int result = RunWithDriver(record, [&](DWORD ui) {
-    const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
-    if (!dialog) return findings.Expect(false, "the editor did not open");
+  const int result = RunEditor(record, findings, [&](DWORD ui, HWND dialog) {
     findings.Equal(Text(dialog), L"  HCM Lobrix,  ver.  2010-02-15,  pro Rx ant\u00E9nu",
                    "caption");
     findings.Expect(VisiblePage(dialog) == 3, "opens on the 3-D page");
@@ -352,21 +293,24 @@ TEST_F(EditorUiTest, CzechRunOpensOnThe3DPageAndEscapeLeavesTheRecord) {
   });
   findings.Report();
   EXPECT_EQ(result, 0);
-  LobrixAntennaRecord expected =
-      Record("510VE00", "120PA05", 359.9f, 90.0f, 1, "", 2, 3, owner.Get());
+  fields.startPage = 3;
+  const LobrixAntennaRecord expected = MakeRecord(fields);
   EXPECT_EQ(FirstDifference(record, expected), -1) << "only the start page, translated 4 -> 3";
 }
 
 TEST_F(EditorUiTest, CloseBoxLeavesTheRecordAndTheFolderSetting) {
   RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Tarvex", "Kathrein");
   // No owner: Transfer is disabled, and Enter must not transfer.
-  LobrixAntennaRecord record = Record("xxxxxxx", "000ND00", 360.0f, 90.5f, 0, "", 3, 2, nullptr);
+  LobrixAntennaRecord record = MakeRecord({.hCode = "xxxxxxx",
+                                           .aziMax = 360.0f,
+                                           .eleMax = 90.5f,
+                                           .gain = kNoGain,
+                                           .role = 3,
+                                           .startPage = 2});
   std::memset(record.captionPrefix, 'P', sizeof record.captionPrefix);  // no NUL in the field
   const LobrixAntennaRecord before = record;
   Findings findings;
-  const int result = RunWithDriver(record, [&](DWORD ui) {
-    const HWND dialog = WaitForDialog(ui, L"HCM Lobrix");
-    if (!dialog) return findings.Expect(false, "the editor did not open");
+  const int result = RunEditor(record, findings, [&](DWORD, HWND dialog) {
     findings.Equal(
         Text(dialog),
         std::wstring(255, L'P') + L"  HCM Lobrix,  ver.  2010-02-15,  for Station antenna",
@@ -395,23 +339,6 @@ TEST_F(EditorUiTest, CloseBoxLeavesTheRecordAndTheFolderSetting) {
   }
 }
 
-struct ProcessWindowSearch {
-  DWORD process;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindProcessDialog(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<ProcessWindowSearch*>(data);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (process == search->process && IsWindowVisible(window) &&
-      Text(window).find(L"HCM Lobrix") != std::wstring::npos) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 TEST(EditorProgramTest, OpensOnAnEmptyRecordWithTransferDisabled) {
   std::wstring command = L"\"" + ProgramFolder() + L"lobrix.exe\"";
   STARTUPINFOW startup{};
@@ -420,18 +347,14 @@ TEST(EditorProgramTest, OpensOnAnEmptyRecordWithTransferDisabled) {
   ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &startup, &process))
       << "lobrix.exe not found beside the test";
-  ProcessWindowSearch search{process.dwProcessId};
-  for (int i = 0; i < 2400 && !search.found; ++i) {  // its start may be slow under emulation
-    Sleep(50);
-    EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&search));
-  }
-  ASSERT_NE(search.found, nullptr) << "lobrix.exe showed no editor";
-  Sleep(300);
-  EXPECT_EQ(Text(search.found), L"  HCM Lobrix,  ver.  2010-02-15");
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(search.found, 1)));
-  EXPECT_EQ(VisiblePage(search.found), 0);
-  SaveWindowPng(search.found, ScreenPath("program"));
-  PostMessageW(search.found, WM_SYSCOMMAND, SC_CLOSE, 0);
+  // Its start may be slow under emulation.
+  const HWND editor = WaitForProgramDialog(process.dwProcessId, L"HCM Lobrix", 120);
+  ASSERT_NE(editor, nullptr) << "lobrix.exe showed no editor";
+  EXPECT_EQ(Text(editor), L"  HCM Lobrix,  ver.  2010-02-15");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(editor, 1)));
+  EXPECT_EQ(VisiblePage(editor), 0);
+  SaveWindowPng(editor, ScreenPath("program"));
+  PostMessageW(editor, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
   DWORD exitCode = 99;
   GetExitCodeProcess(process.hProcess, &exitCode);

@@ -21,6 +21,7 @@ std::wstring ClassName(HWND window) {
 
 struct DialogSearch {
   std::wstring captionPart;
+  DWORD process;
   HWND found = nullptr;
 };
 
@@ -28,8 +29,7 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<DialogSearch*>(data);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-      ClassName(window) == L"#32770" &&
+  if (process == search->process && IsWindowVisible(window) && ClassName(window) == L"#32770" &&
       Text(window).find(search->captionPart) != std::wstring::npos) {
     search->found = window;
     return FALSE;
@@ -41,6 +41,26 @@ void Pause(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+// Waits up to `seconds` for a visible top-level dialog of `process` whose caption contains
+// `captionPart`: among the windows of `thread`, or of the whole desktop when `thread` is 0.
+HWND WaitForDialogOf(DWORD process, DWORD thread, const std::wstring& captionPart, double seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (std::chrono::steady_clock::now() < end) {
+    DialogSearch search{captionPart, process};
+    if (thread != 0) {
+      EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&search));
+    } else {
+      EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+    }
+    if (search.found) {
+      Pause(300);  // the opening timer's repaint
+      return search.found;
+    }
+    Pause(50);
+  }
+  return nullptr;
+}
+
 BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
   if (IsWindowVisible(window) && ClassName(window) == L"#32770") {
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
@@ -49,13 +69,6 @@ BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
 }
 
 }  // namespace
-
-std::wstring ProgramFolder() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder = path;
-  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
 
 std::string Ascii(const std::wstring& wide) {
   std::string text;
@@ -67,11 +80,6 @@ std::string ScreenPath(const std::string& name) {
   const std::wstring folder = ProgramFolder() + L"screens";
   CreateDirectoryW(folder.c_str(), nullptr);
   return Ascii(folder) + "\\" + name + ".png";
-}
-
-FARPROC LobrixExport(const char* name) {
-  static const HMODULE dll = LoadLibraryW((ProgramFolder() + L"lobrix.dll").c_str());
-  return dll ? GetProcAddress(dll, name) : nullptr;
 }
 
 void Findings::Expect(bool ok, const std::string& what) {
@@ -110,6 +118,15 @@ int RunWithDriver(LobrixAntennaRecord& record, const std::function<void(DWORD)>&
   return result;
 }
 
+int RunEditor(LobrixAntennaRecord& record, Findings& findings,
+              const std::function<void(DWORD, HWND)>& drive) {
+  return RunWithDriver(record, [&findings, &drive](DWORD ui) {
+    const HWND editor = WaitForDialog(ui, L"HCM Lobrix");
+    if (!editor) return findings.Expect(false, "the editor did not open");
+    drive(ui, editor);
+  });
+}
+
 bool WaitFor(const std::function<bool()>& condition, double seconds) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   while (!condition()) {
@@ -119,18 +136,14 @@ bool WaitFor(const std::function<bool()>& condition, double seconds) {
   return true;
 }
 
+bool WaitUntilEnabled(HWND dialog, int id, double seconds) {
+  return WaitFor([dialog, id] { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; },
+                 seconds);
+}
+
 void Press(HWND dialog, int id) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-int FirstDifference(const LobrixAntennaRecord& a, const LobrixAntennaRecord& b) {
-  const auto* x = reinterpret_cast<const unsigned char*>(&a);
-  const auto* y = reinterpret_cast<const unsigned char*>(&b);
-  for (std::size_t i = 0; i < sizeof a; ++i) {
-    if (x[i] != y[i]) return static_cast<int>(i);
-  }
-  return -1;
 }
 
 POINT FramePoint(HWND surface, double fx, double fy, double fr, double angle, double fraction) {
@@ -143,17 +156,11 @@ POINT FramePoint(HWND surface, double fx, double fy, double fr, double angle, do
 }
 
 HWND WaitForDialog(DWORD thread, const std::wstring& captionPart, double seconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (std::chrono::steady_clock::now() < end) {
-    DialogSearch search{captionPart};
-    EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&search));
-    if (search.found) {
-      Pause(300);  // the opening timer's repaint
-      return search.found;
-    }
-    Pause(50);
-  }
-  return nullptr;
+  return WaitForDialogOf(GetCurrentProcessId(), thread, captionPart, seconds);
+}
+
+HWND WaitForProgramDialog(DWORD process, const std::wstring& captionPart, double seconds) {
+  return WaitForDialogOf(process, 0, captionPart, seconds);
 }
 
 bool WaitUntilGone(HWND window, double seconds) {

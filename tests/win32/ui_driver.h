@@ -9,20 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "lobrix.h"
 
 namespace lobrix::test {
 
-// The folder of the test program, with a final separator: lobrix.dll and lobrix.exe lie there.
-std::wstring ProgramFolder();
 // The wide text with every character beyond ASCII as "?", for failure messages and paths.
 std::string Ascii(const std::wstring& wide);
 // The path of the picture `name`.png in screens/ beside the program (the folder made on use).
 std::string ScreenPath(const std::string& name);
-
-// An export of the lobrix.dll beside the program, loaded once by path as a foreign caller
-// loads it; nullptr when the DLL or the export is missing.
-FARPROC LobrixExport(const char* name);
 
 // What the driver thread found wrong; reported on the test's thread when the run is over.
 class Findings {
@@ -41,13 +36,17 @@ class Findings {
 // hanging it.
 int RunWithDriver(LobrixAntennaRecord& record, const std::function<void(DWORD)>& drive);
 
+// RunWithDriver for a driver that starts from the editor's main dialog: `drive` gets the
+// thread of the dialogs and the dialog once it is shown; a finding when it never came.
+int RunEditor(LobrixAntennaRecord& record, Findings& findings,
+              const std::function<void(DWORD, HWND)>& drive);
+
 // Polls `condition` every 50 ms for up to `seconds`.
 bool WaitFor(const std::function<bool()>& condition, double seconds = 30);
+// Waits until control `id` of `dialog` is enabled.
+bool WaitUntilEnabled(HWND dialog, int id, double seconds = 30);
 // A button click as the dialog hears it, posted.
 void Press(HWND dialog, int id);
-
-// The byte of the first difference of the two records, or -1.
-int FirstDifference(const LobrixAntennaRecord& a, const LobrixAntennaRecord& b);
 
 // The pixel of a polar frame's point: centre (fx, fy) and radius fr as fractions of the surface
 // (width for x, height for y and the radius, as the pages' frames are placed), the point at
@@ -57,6 +56,8 @@ POINT FramePoint(HWND surface, double fx, double fy, double fr, double angle, do
 // Waits up to `seconds` for a visible top-level dialog of `thread` (this process) whose
 // caption contains `captionPart`; nullptr when none came.
 HWND WaitForDialog(DWORD thread, const std::wstring& captionPart, double seconds = 30);
+// The same for a visible top-level dialog of another process, such as lobrix.exe.
+HWND WaitForProgramDialog(DWORD process, const std::wstring& captionPart, double seconds = 30);
 // Waits until `window` is gone.
 bool WaitUntilGone(HWND window, double seconds = 30);
 
