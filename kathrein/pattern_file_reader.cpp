@@ -13,9 +13,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "pattern_file_words.h"
+
 namespace lobrix {
 
 namespace {
+
+using namespace pattern_words;
 
 constexpr char kEndOfFile = 26;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -53,68 +57,6 @@ constexpr TextPair kUnreadable{"the file cannot be opened or read",
                                "soubor nelze otevřít ani přečíst"};
 
 constexpr std::string_view kBlockName[2] = {"HORIZONTAL", "VERTICAL"};
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-// Splits off the first word of a trimmed text; `text` keeps the trimmed rest.
-std::string_view TakeWord(std::string_view& text) {
-  std::size_t end = 0;
-  while (end < text.size() && !IsBlank(text[end])) ++end;
-  const std::string_view word = text.substr(0, end);
-  text = Trim(text.substr(end));
-  return word;
-}
-
-bool SameWord(std::string_view a, std::string_view upper) {
-  if (a.size() != upper.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const char c = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 'a' + 'A') : a[i];
-    if (c != upper[i]) return false;
-  }
-  return true;
-}
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-// A whole word as a finite decimal number: an optional sign, digits with an optional decimal
-// point (a comma is no decimal point), an optional exponent.
-bool ParseNumber(std::string_view word, double& value) {
-  if (word.empty()) return false;
-  std::size_t i = 0;
-  if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
-  const std::size_t start = word[0] == '+' ? 1 : 0;
-  std::size_t digits = 0;
-  while (i < word.size() && IsDigit(word[i])) ++i, ++digits;
-  if (i < word.size() && word[i] == '.') {
-    ++i;
-    while (i < word.size() && IsDigit(word[i])) ++i, ++digits;
-  }
-  if (digits == 0) return false;
-  if (i < word.size() && (word[i] == 'e' || word[i] == 'E')) {
-    ++i;
-    if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
-    const std::size_t exponent = i;
-    while (i < word.size() && IsDigit(word[i])) ++i;
-    if (i == exponent) return false;
-  }
-  if (i != word.size()) return false;
-  const auto [end, error] = std::from_chars(word.data() + start, word.data() + word.size(), value);
-  return error == std::errc() && end == word.data() + word.size() && std::isfinite(value);
-}
-
-bool StartsLikeNumber(std::string_view text) {
-  return !text.empty() && (IsDigit(text[0]) || text[0] == '-' || text[0] == '+' || text[0] == '.');
-}
 
 // Relative field of an attenuation, as the Kathrein reader stores it.
 float FieldOfAttenuation(float db) {
@@ -446,48 +388,6 @@ PatternFileResult ReadPatternPath(const std::string& path, int language) {
     return result;
   }
   return ReadPatternFile(bytes.str(), fileName, language);
-}
-
-std::string_view ReadingName(PatternReading reading) {
-  return reading == PatternReading::kKathrein ? "Kathrein" : "lenient";
-}
-
-std::vector<std::string> ReadingNotes(const PatternFile& file, int language) {
-  static constexpr TextPair kPlane[2] = {{"horizontal", "horizontální"},
-                                         {"vertical", "vertikální"}};
-  static constexpr TextPair kGainsTurned{": gains turned into attenuations",
-                                         ": zisky převedeny na útlumy"};
-  static constexpr TextPair kShifted{": attenuations shifted by %+.2f dB to a maximum of 0 dB",
-                                     ": útlumy posunuty o %+.2f dB na maximum 0 dB"};
-  static constexpr TextPair kResampled{": rows every %g° resampled to 1°",
-                                       ": řádky po %g° převzorkovány na 1°"};
-  static constexpr TextPair kFilled{": last row (%g°) filled by interpolation",
-                                    ": poslední řádek (%g°) doplněn interpolací"};
-  static constexpr TextPair kName{"no NAME: the file name is used",
-                                  "chybí NAME: použit název souboru"};
-  std::vector<std::string> notes;
-  char text[160];
-  for (std::size_t plane = 0; plane < 2; ++plane) {
-    const PlaneNormalisation& n = file.normalised[plane];
-    const std::string name(Pick(kPlane[plane], language));
-    if (n.gainsTurned) notes.push_back(name + std::string(Pick(kGainsTurned, language)));
-    if (n.shiftDb != 0) {
-      std::snprintf(text, sizeof text, std::string(Pick(kShifted, language)).c_str(), n.shiftDb);
-      notes.push_back(name + text);
-    }
-    if (n.stepDegrees != 1) {
-      std::snprintf(text, sizeof text, std::string(Pick(kResampled, language)).c_str(),
-                    n.stepDegrees);
-      notes.push_back(name + text);
-    }
-    if (n.lastRowFilled) {
-      std::snprintf(text, sizeof text, std::string(Pick(kFilled, language)).c_str(),
-                    360.0 - n.stepDegrees);
-      notes.push_back(name + text);
-    }
-  }
-  if (file.nameFromFileName) notes.push_back(std::string(Pick(kName, language)));
-  return notes;
 }
 
 }  // namespace lobrix
