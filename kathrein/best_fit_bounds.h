@@ -52,7 +52,10 @@ inline constexpr int kChunk = 40;
 #define LOBRIX_VECTOR_CLONES
 #endif
 
-// The sum itself, for the range range(j) = {lower, upper} each sample j may take.
+// The sum itself, for the range range(j) = {lower, upper} each sample j may take. Both ends
+// are formed before the distance, so that RegionBound's choice of levels becomes a select on
+// whole vectors (chosen inside the distance, the loop stayed scalar, and a search over every
+// family took 1.7 times as long).
 template <typename Range>
 inline float RangeDistance(const float* m, float limit, float cap, Range range) {
   float lanes[8] = {}, rise[8] = {};
