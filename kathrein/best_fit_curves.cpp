@@ -58,6 +58,22 @@ const float* LobeTables::Table(int d, int letter) const {
   return &values_[static_cast<std::size_t>((d * 9 + letter) * kTenths)];
 }
 
+std::vector<BaseShape> BaseShapes(const FitCandidates& candidates) {
+  const auto wanted = [&](FitFamily f) { return candidates.families[static_cast<std::size_t>(f)]; };
+  std::vector<BaseShape> bases;
+  for (int f = 0; f < static_cast<int>(FitFamily::kV); ++f) {
+    const auto family = static_cast<FitFamily>(f);
+    if (!wanted(family)) continue;
+    for (int first : FirstNumbers(family, candidates)) bases.push_back({family, first, 0, 0});
+  }
+  if (wanted(FitFamily::kV) || wanted(FitFamily::kW))
+    for (int d : BeamIndices(candidates))
+      for (int lobe : LobeHalfAngles(candidates))
+        for (int letter = 0; letter < 9; ++letter)
+          bases.push_back({FitFamily::kV, d, lobe, letter});
+  return bases;
+}
+
 void SplitPhases(const float* grid, float* phases) {
   for (int p = 0; p < kPhases; ++p) {
     phases[p * kSamples] = grid[(kTenths - p) % kTenths];

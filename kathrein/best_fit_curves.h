@@ -25,6 +25,10 @@ class LobeTables {
   std::vector<float> values_;
 };
 
+// The bases of a candidate set in search order: the single-curve families' first numbers, then,
+// when V or W is searched, the lobes by beam index, lobe half-angle and letter.
+std::vector<BaseShape> BaseShapes(const FitCandidates& candidates);
+
 // The base's curve on the tenth-degree grid (kTenths values, index = angle in tenths).
 void BaseGrid(const BaseShape& base, Domain domain, const LobeTables& lobes, float* grid);
 

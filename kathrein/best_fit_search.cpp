@@ -19,15 +19,19 @@
 //     exactly for every level at once (samples bucketed by the first level that cuts them,
 //     errors from running sums of the buckets).
 // Both cores share the work through counters and the best error through one atomic value.
+// The bounds' arithmetic is in best_fit_bounds.h, the exact errors in best_fit_levels.h.
 #include <algorithm>
+#include <array>
 #include <atomic>
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <thread>
 #include <tuple>
+#include <vector>
 
+#include "best_fit_bounds.h"
 #include "best_fit_curves.h"
+#include "best_fit_levels.h"
 
 namespace lobrix {
 
@@ -39,9 +43,8 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // The bounds are summed in single precision; shrinking them by this much keeps them below the
 // exact error of every candidate they stand for (360 terms, each rounded by 2^-24 at most).
 constexpr double kBoundMargin = 1e-4;
-constexpr int kSingleGroupSize = 8;
-constexpr int kTwinGroupSize = 36;  // four lobe half-angles with every letter
-constexpr int kMaxLevels = 100;
+constexpr int kSingleGroupSize = 4;  // neighbouring first numbers of one family
+constexpr int kTwinGroupSize = 3;    // neighbouring letters of one V/W beam index and lobe
 constexpr float kNoLimit = std::numeric_limits<float>::infinity();
 
 struct Best {
@@ -57,186 +60,15 @@ void Offer(Best& best, double error, const Candidate& candidate) {
   }
 }
 
-// Envelope levels sorted by domain value, largest first (equal levels keep search order).
-struct LevelList {
-  std::vector<float> level;
-  std::vector<int> value;  // z, or the digit e6 / e7 of W
-};
-
-template <typename LevelOf>
-LevelList SortedLevels(const std::vector<int>& values, LevelOf levelOf) {
-  std::vector<std::pair<float, int>> pairs;
-  for (int v : values) pairs.emplace_back(levelOf(v), v);
-  std::stable_sort(pairs.begin(), pairs.end(),
-                   [](const auto& a, const auto& b) { return a.first > b.first; });
-  LevelList list;
-  for (const auto& [level, value] : pairs) {
-    list.level.push_back(level);
-    list.value.push_back(value);
-  }
-  return list;
+Candidate CandidateOf(const BaseShape& shape, int tenths) {
+  Candidate candidate;
+  candidate.family = static_cast<int>(shape.family);
+  candidate.first = shape.first;
+  candidate.lobe = shape.lobe;
+  candidate.letter = shape.letter;
+  candidate.tenths = tenths;
+  return candidate;
 }
-
-// The first level (in sorted order) that cuts a curve value c: every later level cuts it too.
-std::uint8_t RankOf(const LevelList& list, float c) {
-  const auto first = std::partition_point(list.level.begin(), list.level.end(),
-                                          [c](float level) { return level >= c; });
-  return static_cast<std::uint8_t>(first - list.level.begin());
-}
-
-struct Bucket {
-  double count, sum, squares, kept;
-};
-
-// Exact errors of every level of `list` over the samples of one region (all samples when
-// `region` is null): error[t] and, for the envelope criterion, whether level t keeps the code
-// within 1 dB above the measured values.
-void LevelErrors(const float* m, const float* c, const std::uint8_t* rank,
-                 const std::uint8_t* region, std::uint8_t which, const LevelList& list,
-                 bool envelope, double* error, bool* qualifies) {
-  const int levels = static_cast<int>(list.level.size());
-  Bucket buckets[kMaxLevels + 1];
-  std::fill_n(buckets, levels + 1, Bucket{});
-  double kept = 0;
-  double lowestViolated = kInfinity;  // smallest measured value where the curve is > 1 dB above
-  for (int j = 0; j < kSamples; ++j) {
-    if (region && region[j] != which) continue;
-    const double mj = m[j], cj = c[j];
-    const double d = mj - cj;
-    Bucket& b = buckets[rank[j]];
-    b.count += 1;
-    b.sum += mj;
-    b.squares += mj * mj;
-    b.kept += d * d;
-    kept += d * d;
-    if (envelope && cj - mj > kEnvelopeSlackDb) lowestViolated = std::min(lowestViolated, mj);
-  }
-  Bucket cut{0, 0, 0, 0};
-  for (int t = 0; t < levels; ++t) {
-    const Bucket& b = buckets[t];
-    cut.count += b.count;
-    cut.sum += b.sum;
-    cut.squares += b.squares;
-    cut.kept += b.kept;
-    const double a = list.level[static_cast<std::size_t>(t)];
-    error[t] = (kept - cut.kept) + cut.squares - 2.0 * a * cut.sum + cut.count * a * a;
-    qualifies[t] = !envelope || a - lowestViolated <= kEnvelopeSlackDb;
-  }
-}
-
-// Envelope levels of a list (sorted, largest first) cut into bands of similar level; a band's
-// bound holds for every level in it.
-struct Band {
-  float high, low;
-  float everywhere = 0;  // the least error of any code cut at `high` or lower, at any direction
-};
-
-std::vector<Band> BandsOf(const LevelList& list, float width, const float* m) {
-  std::vector<Band> bands;
-  for (float level : list.level) {
-    if (bands.empty() || bands.back().high - level > width)
-      bands.push_back({level, level});
-    else
-      bands.back().low = level;
-  }
-  for (Band& band : bands) {
-    double sum = 0;  // every value of such a code lies at or below `high`
-    for (int i = 0; i < kSamples; ++i) {
-      const double over = static_cast<double>(m[i]) - band.high;
-      if (over > 0) sum += over * over;
-    }
-    band.everywhere = static_cast<float>(sum);
-  }
-  return bands;
-}
-
-// Sum over the samples of the squared distance from m to [min(low, a), min(high, b)]: the
-// least error any curve between `low` and `high`, cut by any level between a and b, can make.
-// The sum stops early, at a partial sum, once it exceeds `limit`. For the envelope criterion
-// `cap` is the largest excess of the code over the measured value a qualifying code may have:
-// where even the lowest value of the set lies higher than that above the measured value, no
-// code of the set qualifies and the bound is infinite.
-constexpr int kChunk = 40;
-#if defined(__x86_64__) && defined(__linux__) && defined(__GNUC__)
-// Wider vectors where the processor has them; the sum is the same lane by lane.
-#define LOBRIX_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define LOBRIX_VECTOR_CLONES
-#endif
-
-LOBRIX_VECTOR_CLONES
-float IntervalBound(const float* m, const float* low, const float* high, float a, float b,
-                    float limit, float cap) {
-  float lanes[8] = {}, rise[8] = {};
-  float sum = 0;
-  for (int chunk = 0; chunk < kSamples; chunk += kChunk) {
-    for (int j = chunk; j < chunk + kChunk; j += 8)
-      for (int l = 0; l < 8; ++l) {
-        // The interval is never empty (low <= high, a <= b): at most one side is positive.
-        const float over = m[j + l] - std::min(high[j + l], b);
-        const float under = std::min(low[j + l], a) - m[j + l];
-        const float d = std::max(over, 0.0f) + std::max(under, 0.0f);
-        lanes[l] += d * d;
-        rise[l] = std::max(rise[l], under);
-      }
-    sum = 0;
-    for (float lane : lanes) sum += lane;
-    for (float r : rise)
-      if (r > cap) return std::numeric_limits<float>::infinity();
-    if (sum > limit) break;  // already enough to discard: the rest only adds
-  }
-  return sum;
-}
-
-// IntervalBound for W: levels between a and b outside the lobes, between innerA and innerB
-// between them (inner[j] = 1, else 0; floats so that the choice vectorises).
-LOBRIX_VECTOR_CLONES
-float RegionBound(const float* m, const float* c, const float* innerMask, float a, float b,
-                  float innerA, float innerB, float limit, float cap) {
-  float lanes[8] = {}, rise[8] = {};
-  float sum = 0;
-  for (int chunk = 0; chunk < kSamples; chunk += kChunk) {
-    for (int j = chunk; j < chunk + kChunk; j += 8)
-      for (int l = 0; l < 8; ++l) {
-        const bool inner = innerMask[j + l] > 0.5f;
-        const float over = m[j + l] - std::min(c[j + l], inner ? innerB : b);
-        const float under = std::min(c[j + l], inner ? innerA : a) - m[j + l];
-        const float d = std::max(over, 0.0f) + std::max(under, 0.0f);
-        lanes[l] += d * d;
-        rise[l] = std::max(rise[l], under);
-      }
-    sum = 0;
-    for (float lane : lanes) sum += lane;
-    for (float r : rise)
-      if (r > cap) return std::numeric_limits<float>::infinity();
-    if (sum > limit) break;
-  }
-  return sum;
-}
-
-// Pointwise minimum (or maximum) of a circular grid over the window t - width + 1 .. t, in
-// linear time (running extremes inside blocks of the window's width, forwards and backwards).
-template <typename Pick>
-void WindowExtreme(const float* grid, int width, float* out, Pick pick) {
-  const int n = kTenths + width - 1;
-  std::vector<float> ext(static_cast<std::size_t>(n)), forward(ext.size()), backward(ext.size());
-  for (int x = 0; x < n; ++x)
-    ext[static_cast<std::size_t>(x)] = grid[(x - width + 1 + kTenths) % kTenths];
-  for (int x = 0; x < n; ++x) {
-    const auto at = static_cast<std::size_t>(x);
-    forward[at] = x % width == 0 ? ext[at] : pick(forward[at - 1], ext[at]);
-  }
-  for (int x = n - 1; x >= 0; --x) {
-    const auto at = static_cast<std::size_t>(x);
-    backward[at] = (x == n - 1 || (x + 1) % width == 0) ? ext[at] : pick(backward[at + 1], ext[at]);
-  }
-  for (int t = 0; t < kTenths; ++t)
-    out[t] = pick(backward[static_cast<std::size_t>(t)],
-                  forward[static_cast<std::size_t>(t + width - 1)]);
-}
-
-constexpr int kBlockTenths = 50;  // directions per block: 5 degrees
-constexpr int kBlocks = kTenths / kBlockTenths;
 
 struct Group {
   FitFamily family;  // kV for the V/W lobes
@@ -257,51 +89,21 @@ class Search {
         cap_(envelope_ ? static_cast<float>(kEnvelopeSlackDb) + 1e-3f : kNoLimit),
         domain_(DomainOf(criterion)),
         m_(MeasuredTwice(e, domain_)),
-        lobes_(domain_) {
-    const std::vector<int> zs = SecondNumbers(candidates);
-    levels_ = SortedLevels(zs, [&](int z) { return EnvelopeLevel(z, domain_); });
-    ndLevels_ = SortedLevels({0}, [&](int z) { return EnvelopeLevel(z, domain_); });
-    const std::vector<int> digits = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
-    outer_ = SortedLevels(digits, [&](int e6) { return OuterLevel(e6, domain_); });
-    inner_ = SortedLevels(digits, [&](int e7) { return InnerLevel(e7, domain_); });
-    wPairs_ = zs;
-    const float width = domain_ == Domain::kDecibel ? 3.0f : 0.06f;
-    bands_ = BandsOf(levels_, width, m_.data());
-    ndBands_ = BandsOf(ndLevels_, width, m_.data());
-    // W's outer levels in bands; a W code lies at or below the larger of a band's top and the
-    // largest inner level everywhere.
-    wBands_ = BandsOf(outer_, width, m_.data());
-    for (Band& band : wBands_) {
-      double sum = 0;
-      const double top = std::max(band.high, inner_.level.front());
-      for (int i = 0; i < kSamples; ++i) {
-        const double over = static_cast<double>(m_[static_cast<std::size_t>(i)]) - top;
-        if (over > 0) sum += over * over;
-      }
-      band.everywhere = static_cast<float>(sum);
-    }
-
-    const auto wanted = [&](FitFamily f) {
-      return candidates.families[static_cast<std::size_t>(f)];
-    };
-    wantV_ = wanted(FitFamily::kV);
-    wantW_ = wanted(FitFamily::kW);
-    for (int f = 0; f < static_cast<int>(FitFamily::kV); ++f) {
-      const auto family = static_cast<FitFamily>(f);
-      if (!wanted(family)) continue;
-      for (int first : FirstNumbers(family, candidates)) bases_.push_back({family, first, 0, 0});
-    }
-    singleCount_ = static_cast<int>(bases_.size());
-    if (wantV_ || wantW_)
-      for (int d : BeamIndices(candidates))
-        for (int lobe : LobeHalfAngles(candidates))
-          for (int letter = 0; letter < 9; ++letter)
-            bases_.push_back({FitFamily::kV, d, lobe, letter});
+        lobes_(domain_),
+        wPairs_(SecondNumbers(candidates)),
+        levels_(LevelsOfSearch(wPairs_, domain_, m_.data())),
+        wantV_(candidates.families[static_cast<std::size_t>(FitFamily::kV)]),
+        wantW_(candidates.families[static_cast<std::size_t>(FitFamily::kW)]),
+        bases_(BaseShapes(candidates)) {
+    singleCount_ = static_cast<int>(
+        std::find_if(bases_.begin(), bases_.end(),
+                     [](const BaseShape& b) { return b.family == FitFamily::kV; }) -
+        bases_.begin());
     // Groups: neighbouring first numbers of one family; V/W: one beam index and lobe
     // half-angle with three neighbouring letters.
     for (int b = 0; b < static_cast<int>(bases_.size());) {
       const FitFamily family = bases_[static_cast<std::size_t>(b)].family;
-      const int size = family == FitFamily::kV ? 3 : 4;
+      const int size = family == FitFamily::kV ? kTwinGroupSize : kSingleGroupSize;
       int count = 0;
       while (count < size && b + count < static_cast<int>(bases_.size()) &&
              bases_[static_cast<std::size_t>(b + count)].family == family)
@@ -347,7 +149,8 @@ class Search {
 
  private:
   struct Scratch {
-    std::vector<float> grids, low, high, windowLow, windowHigh, phases;
+    std::vector<float> grids, phases;
+    GroupExtremes extremes;
     std::vector<float> sampleLow = std::vector<float>(kSamples),
                        sampleHigh = std::vector<float>(kSamples);
   };
@@ -391,8 +194,11 @@ class Search {
     }
   }
 
-  const std::vector<Band>& BandsFor(const Group& group) const {
-    return group.family == FitFamily::kND ? ndBands_ : bands_;
+  const std::vector<Band>& BandsFor(FitFamily family) const {
+    return family == FitFamily::kND ? levels_.ndBands : levels_.bands;
+  }
+  const LevelList& LevelsFor(FitFamily family) const {
+    return family == FitFamily::kND ? levels_.nd : levels_.single;
   }
 
   // The least error of a block's candidates for any of the levels the group's codes take.
@@ -402,15 +208,15 @@ class Search {
     float least = std::numeric_limits<float>::infinity();
     const bool single = group.family != FitFamily::kV || wantV_;
     if (single)
-      for (const Band& band : BandsFor(group))
+      for (const Band& band : BandsFor(group.family))
         least = std::min(least, IntervalBound(&m_[0], low, high, band.low, band.high,
                                               std::min(least, Limit()), cap_));
     if (group.family == FitFamily::kV && wantW_)
-      for (const Band& band : wBands_)
-        least = std::min(least,
-                         IntervalBound(&m_[0], low, high, std::min(band.low, inner_.level.back()),
-                                       std::max(band.high, inner_.level.front()),
-                                       std::min(least, Limit()), cap_));
+      for (const Band& band : levels_.wBands)
+        least = std::min(
+            least, IntervalBound(&m_[0], low, high, std::min(band.low, levels_.inner.level.back()),
+                                 std::max(band.high, levels_.inner.level.front()),
+                                 std::min(least, Limit()), cap_));
     return least;
   }
 
@@ -426,53 +232,21 @@ class Search {
       for (int j = 0; j < kSamples; ++j)
         c[static_cast<std::size_t>(j)] =
             singleGrids_[static_cast<std::size_t>(b) * kTenths + static_cast<std::size_t>(10 * j)];
-      Candidate candidate;
-      candidate.family = static_cast<int>(shape.family);
-      candidate.first = shape.first;
-      candidate.tenths = shape.family == FitFamily::kND ? 0 : 10 * peak;
       const int shift = shape.family == FitFamily::kND ? 0 : peak;
       BaseRanks ranks;
       EvaluateLevels(ranks, 0, c.data(), &m_[static_cast<std::size_t>(shift)],
-                     shape.family == FitFamily::kND ? ndLevels_ : levels_, candidate, best);
+                     LevelsFor(shape.family), CandidateOf(shape, 10 * shift), best);
     }
-  }
-
-  // Samples of a block: sample i of a direction 10 k + p in block q sees the grid between
-  // 10 i - 50 q - 49 and 10 i - 50 q tenths, so the windowed extremes at 10 i - 50 q hold it.
-  void GatherBlock(const float* windowLow, const float* windowHigh, int block, Scratch& s) const {
-    const int start = kTenths - kBlockTenths * block;  // 10 i - 50 q, brought into 0 .. 3599
-    for (int i = 0; i < kSamples; ++i) {
-      const int u = (start + 10 * i) % kTenths;
-      s.sampleLow[static_cast<std::size_t>(i)] = windowLow[u];
-      s.sampleHigh[static_cast<std::size_t>(i)] = windowHigh[u];
-    }
-  }
-
-  void Extremes(const Group& group, Scratch& s) {
-    GroupGrids(group, s);
-    s.low.assign(s.grids.begin(), s.grids.begin() + kTenths);
-    s.high = s.low;
-    for (int b = 1; b < group.baseCount; ++b)
-      for (std::size_t t = 0; t < kTenths; ++t) {
-        const float v = s.grids[static_cast<std::size_t>(b) * kTenths + t];
-        s.low[t] = std::min(s.low[t], v);
-        s.high[t] = std::max(s.high[t], v);
-      }
-    s.windowLow.resize(kTenths);
-    s.windowHigh.resize(kTenths);
-    WindowExtreme(s.low.data(), kBlockTenths, s.windowLow.data(),
-                  [](float a, float b) { return std::min(a, b); });
-    WindowExtreme(s.high.data(), kBlockTenths, s.windowHigh.data(),
-                  [](float a, float b) { return std::max(a, b); });
   }
 
   void BoundBlocks(int g, Scratch& s, std::vector<Item>& items) {
     const Group& group = groups_[static_cast<std::size_t>(g)];
-    Extremes(group, s);
+    GroupGrids(group, s);
+    FindExtremes(s.grids.data(), group.baseCount, s.extremes);
     // ND has no direction: it is tried once, at 0.
     const int blocks = group.family == FitFamily::kND ? 1 : kBlocks;
     for (int q = 0; q < blocks; ++q) {
-      GatherBlock(s.windowLow.data(), s.windowHigh.data(), q, s);
+      GatherBlock(s.extremes, q, s.sampleLow.data(), s.sampleHigh.data());
       items.push_back({BlockBound(group, s.sampleLow.data(), s.sampleHigh.data()), g, q});
     }
   }
@@ -488,10 +262,10 @@ class Search {
     // Bands that cannot beat the best so far at any direction are left out.
     std::vector<Band> single, outer;
     if (!twin || wantV_)
-      for (const Band& band : BandsFor(group))
+      for (const Band& band : BandsFor(group.family))
         if (!Pruned(band.everywhere)) single.push_back(band);
     if (twin && wantW_)
-      for (const Band& band : wBands_)
+      for (const Band& band : levels_.wBands)
         if (!Pruned(band.everywhere)) outer.push_back(band);
     if (single.empty() && outer.empty()) return;
     for (int base = 0; base < group.baseCount; ++base) {
@@ -503,12 +277,7 @@ class Search {
         const int p = tenths % kPhases, k = tenths / kPhases;
         const float* c = &s.phases[static_cast<std::size_t>(p * kSamples)];
         const float* m = &m_[static_cast<std::size_t>(k)];
-        Candidate candidate;
-        candidate.family = static_cast<int>(shape.family);
-        candidate.first = shape.first;
-        candidate.lobe = shape.lobe;
-        candidate.letter = shape.letter;
-        candidate.tenths = tenths;
+        const Candidate candidate = CandidateOf(shape, tenths);
         const float limit = Limit();
         const auto open = [&](const Band& band) {
           return !Pruned(IntervalBound(m, c, c, band.low, band.high, limit, cap_));
@@ -517,13 +286,13 @@ class Search {
         if (!single.empty() &&
             !Pruned(IntervalBound(m, c, c, single.back().low, single.front().high, limit, cap_)) &&
             std::any_of(single.begin(), single.end(), open)) {
-          EvaluateLevels(ranks, p, c, m, group.family == FitFamily::kND ? ndLevels_ : levels_,
-                         candidate, best);
+          EvaluateLevels(ranks, p, c, m, LevelsFor(group.family), candidate, best);
         }
         if (!outer.empty()) {
           Regions(ranks, p, shape.lobe);
           const float* region = &ranks.innerMask[static_cast<std::size_t>(p * kSamples)];
-          const float innerLow = inner_.level.back(), innerHigh = inner_.level.front();
+          const float innerLow = levels_.inner.level.back();
+          const float innerHigh = levels_.inner.level.front();
           const auto openW = [&](const Band& band) {
             return !Pruned(
                 RegionBound(m, c, region, band.low, band.high, innerLow, innerHigh, limit, cap_));
@@ -537,97 +306,22 @@ class Search {
     }
   }
 
-  // Ranks of a base's samples against the level lists, and W's regions, made on first use for
-  // each phase.
-  struct BaseRanks {
-    std::vector<std::uint8_t> single, twin, region;
-    std::vector<float> innerMask;
-    std::array<bool, kPhases> singleDone{}, twinDone{}, regionDone{};
-  };
-
-  const std::uint8_t* Regions(BaseRanks& ranks, int p, int lobe) {
-    const auto at = static_cast<std::size_t>(p * kSamples);
-    if (!ranks.regionDone[static_cast<std::size_t>(p)]) {
-      ranks.region.resize(kTenths);
-      ranks.innerMask.resize(kTenths);
-      // 10 j - p runs from -9 to 3590: only the upper half turn folds below zero.
-      for (int j = 0; j < kSamples; ++j) {
-        const int t = 10 * j - p;
-        const int folded = t >= kTenths / 2 ? t - kTenths : t;
-        const bool inner = folded >= 0 && folded <= 20 * lobe;
-        ranks.region[at + static_cast<std::size_t>(j)] = inner;
-        ranks.innerMask[at + static_cast<std::size_t>(j)] = inner ? 1.0f : 0.0f;
-      }
-      ranks.regionDone[static_cast<std::size_t>(p)] = true;
-    }
-    return &ranks.region[at];
-  }
-
   void EvaluateLevels(BaseRanks& ranks, int p, const float* c, const float* m,
                       const LevelList& list, Candidate candidate, Best& best) {
-    if (!ranks.singleDone[static_cast<std::size_t>(p)]) {
-      ranks.single.resize(kTenths);
-      for (int j = 0; j < kSamples; ++j)
-        ranks.single[static_cast<std::size_t>(p * kSamples + j)] = RankOf(list, c[j]);
-      ranks.singleDone[static_cast<std::size_t>(p)] = true;
-    }
-    double error[kMaxLevels];
-    bool qualifies[kMaxLevels];
-    LevelErrors(m, c, &ranks.single[static_cast<std::size_t>(p * kSamples)], nullptr, 0, list,
-                envelope_, error, qualifies);
-    int chosen = -1;
-    for (int t = 0; t < static_cast<int>(list.level.size()); ++t) {
-      if (!qualifies[t]) continue;
-      if (chosen < 0 || error[t] < error[chosen] ||
-          (error[t] == error[chosen] &&
-           list.value[static_cast<std::size_t>(t)] < list.value[static_cast<std::size_t>(chosen)]))
-        chosen = t;
-    }
-    if (chosen < 0) return;
-    candidate.z = list.value[static_cast<std::size_t>(chosen)];
-    Accept(best, error[chosen], candidate);
+    LevelChoice choice;
+    if (!BestLevel(ranks, p, c, m, list, envelope_, choice)) return;
+    candidate.z = choice.z;
+    Accept(best, choice.error, candidate);
   }
 
-  // W: the inner level applies between the lobes (0 .. 2L), the outer level elsewhere, so the
-  // error of a pair e6 e7 is the outer region's error for e6 plus the inner region's for e7.
   void EvaluateW(BaseRanks& ranks, int p, const float* c, const float* m, int lobe,
                  Candidate candidate, Best& best) {
-    if (!ranks.twinDone[static_cast<std::size_t>(p)]) {
-      ranks.twin.resize(kTenths);
-      const std::uint8_t* region = Regions(ranks, p, lobe);
-      for (int j = 0; j < kSamples; ++j)
-        ranks.twin[static_cast<std::size_t>(p * kSamples + j)] =
-            RankOf(region[j] ? inner_ : outer_, c[j]);
-      ranks.twinDone[static_cast<std::size_t>(p)] = true;
-    }
-    const auto at = static_cast<std::size_t>(p * kSamples);
-    double outerError[10], innerError[10], sorted[kMaxLevels];
-    bool outerOk[10], innerOk[10], sortedOk[kMaxLevels];
-    LevelErrors(m, c, &ranks.twin[at], &ranks.region[at], 0, outer_, envelope_, sorted, sortedOk);
-    for (int t = 0; t < 10; ++t) {
-      outerError[outer_.value[static_cast<std::size_t>(t)]] = sorted[t];
-      outerOk[outer_.value[static_cast<std::size_t>(t)]] = sortedOk[t];
-    }
-    LevelErrors(m, c, &ranks.twin[at], &ranks.region[at], 1, inner_, envelope_, sorted, sortedOk);
-    for (int t = 0; t < 10; ++t) {
-      innerError[inner_.value[static_cast<std::size_t>(t)]] = sorted[t];
-      innerOk[inner_.value[static_cast<std::size_t>(t)]] = sortedOk[t];
-    }
-    bool any = false;
-    double chosenError = 0;
-    for (int z : wPairs_) {
-      const int e6 = z / 10, e7 = z % 10;
-      if (!outerOk[e6] || !innerOk[e7]) continue;
-      const double error = outerError[e6] + innerError[e7];
-      if (!any || error < chosenError) {
-        any = true;
-        chosenError = error;
-        candidate.z = z;
-      }
-    }
-    if (!any) return;
+    LevelChoice choice;
+    if (!BestPair(ranks, p, c, m, lobe, levels_.outer, levels_.inner, wPairs_, envelope_, choice))
+      return;
     candidate.family = static_cast<int>(FitFamily::kW);
-    Accept(best, chosenError, candidate);
+    candidate.z = choice.z;
+    Accept(best, choice.error, candidate);
   }
 
   bool envelope_;
@@ -635,10 +329,9 @@ class Search {
   Domain domain_;
   std::array<float, 2 * kSamples> m_;
   LobeTables lobes_;
-  LevelList levels_, ndLevels_, outer_, inner_;
-  std::vector<Band> bands_, ndBands_, wBands_;
-  std::vector<int> wPairs_;
-  bool wantV_ = false, wantW_ = false;
+  std::vector<int> wPairs_;  // the second numbers searched, W's pairs e6 e7 among them
+  SearchLevels levels_;
+  bool wantV_, wantW_;
   std::vector<BaseShape> bases_;
   int singleCount_ = 0;
   std::vector<float> singleGrids_;

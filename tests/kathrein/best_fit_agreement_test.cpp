@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "antenna_pattern.h"
 #include "best_fit.h"
@@ -41,7 +43,7 @@ void ExpectAgreement(const std::vector<FitColumn>& planes, FitCriterion criterio
   }
 }
 
-std::vector<FitColumn> PlanesOf(std::initializer_list<const char*> codes, unsigned seed) {
+std::vector<FitColumn> PlanesOf(const std::vector<const char*>& codes, unsigned seed) {
   std::mt19937 random(seed);
   std::vector<FitColumn> planes;
   int tenths = 17;
@@ -55,45 +57,37 @@ std::vector<FitColumn> PlanesOf(std::initializer_list<const char*> codes, unsign
   return planes;
 }
 
-TEST(BestFitAgreement, EA) {
-  ExpectAgreement(PlanesOf({"030EA10", "007EA00", "061EA25"}, 1), FitCriterion::kDb,
-                  Thinned(FitFamily::kEA));
+// Planes made from codes of one family, searched over that family's thinned set.
+struct FamilyCase {
+  const char* name;
+  FitFamily family;
+  std::vector<const char*> codes;
+  unsigned seed;
+};
+
+const FamilyCase kFamilyCases[] = {
+    {"EA", FitFamily::kEA, {"030EA10", "007EA00", "061EA25"}, 1},
+    {"EB", FitFamily::kEB, {"045EB00", "012EB05", "078EB30"}, 2},
+    {"EC", FitFamily::kEC, {"090EC00", "020EC10", "055EC02"}, 3},
+    {"LA", FitFamily::kLA, {"060LA00", "011LA15", "110LA03"}, 4},
+    {"KA", FitFamily::kKA, {"035KA00", "080KA20", "005KA10"}, 5},
+    {"DE", FitFamily::kDE, {"045DE08", "020DE00", "060DE30"}, 6},
+    {"CA", FitFamily::kCA, {"020CA00", "070CA40"}, 7},
+    {"CB", FitFamily::kCB, {"010CB00", "050CB20"}, 8},
+    {"CC", FitFamily::kCC, {"030CC00", "060CC35"}, 9},
+    {"V", FitFamily::kV, {"512VE00", "345VB10"}, 10},
+    {"W", FitFamily::kW, {"632WD35", "230WA52"}, 11},
+};
+
+class BestFitAgreementPerFamily : public ::testing::TestWithParam<FamilyCase> {};
+
+TEST_P(BestFitAgreementPerFamily, FastMatchesReference) {
+  const FamilyCase& c = GetParam();
+  ExpectAgreement(PlanesOf(c.codes, c.seed), FitCriterion::kDb, Thinned(c.family));
 }
-TEST(BestFitAgreement, EB) {
-  ExpectAgreement(PlanesOf({"045EB00", "012EB05", "078EB30"}, 2), FitCriterion::kDb,
-                  Thinned(FitFamily::kEB));
-}
-TEST(BestFitAgreement, EC) {
-  ExpectAgreement(PlanesOf({"090EC00", "020EC10", "055EC02"}, 3), FitCriterion::kDb,
-                  Thinned(FitFamily::kEC));
-}
-TEST(BestFitAgreement, LA) {
-  ExpectAgreement(PlanesOf({"060LA00", "011LA15", "110LA03"}, 4), FitCriterion::kDb,
-                  Thinned(FitFamily::kLA));
-}
-TEST(BestFitAgreement, KA) {
-  ExpectAgreement(PlanesOf({"035KA00", "080KA20", "005KA10"}, 5), FitCriterion::kDb,
-                  Thinned(FitFamily::kKA));
-}
-TEST(BestFitAgreement, DE) {
-  ExpectAgreement(PlanesOf({"045DE08", "020DE00", "060DE30"}, 6), FitCriterion::kDb,
-                  Thinned(FitFamily::kDE));
-}
-TEST(BestFitAgreement, CA) {
-  ExpectAgreement(PlanesOf({"020CA00", "070CA40"}, 7), FitCriterion::kDb, Thinned(FitFamily::kCA));
-}
-TEST(BestFitAgreement, CB) {
-  ExpectAgreement(PlanesOf({"010CB00", "050CB20"}, 8), FitCriterion::kDb, Thinned(FitFamily::kCB));
-}
-TEST(BestFitAgreement, CC) {
-  ExpectAgreement(PlanesOf({"030CC00", "060CC35"}, 9), FitCriterion::kDb, Thinned(FitFamily::kCC));
-}
-TEST(BestFitAgreement, V) {
-  ExpectAgreement(PlanesOf({"512VE00", "345VB10"}, 10), FitCriterion::kDb, Thinned(FitFamily::kV));
-}
-TEST(BestFitAgreement, W) {
-  ExpectAgreement(PlanesOf({"632WD35", "230WA52"}, 11), FitCriterion::kDb, Thinned(FitFamily::kW));
-}
+
+INSTANTIATE_TEST_SUITE_P(EveryFamily, BestFitAgreementPerFamily, ::testing::ValuesIn(kFamilyCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Several families at once: the blocks of all of them in one order of bounds.
 TEST(BestFitAgreement, FamiliesTogether) {

@@ -10,6 +10,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "kathrein.h"
 #include "pattern_columns.h"
@@ -24,47 +25,32 @@ constexpr int kCorpusSize = 2000;
 constexpr int kCorpusSize = 60;
 #endif
 
+// The single-curve families the conversion returns, with the range of their first number;
+// TA takes no envelope.
+struct FamilyRange {
+  const char* type;
+  int low, high;
+};
+constexpr FamilyRange kSingleFamilies[] = {
+    {"EA", 1, 65}, {"EB", 1, 79},  {"EC", 1, 96},  {"LA", 1, 120}, {"KA", 0, 100},
+    {"DE", 1, 65}, {"CA", 0, 100}, {"CB", 0, 100}, {"CC", 0, 100}, {"TA", 10, 890},
+};
+
 std::string RandomCode(std::mt19937& rng) {
   const auto pick = [&](int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(rng);
   };
   char code[16];
   const int last = pick(0, 3) == 0 ? pick(0, 99) : 0;
-  switch (pick(0, 11)) {
-    case 0:
-      std::snprintf(code, sizeof code, "%03dEA%02d", pick(1, 65), last);
-      break;
-    case 1:
-      std::snprintf(code, sizeof code, "%03dEB%02d", pick(1, 79), last);
-      break;
-    case 2:
-      std::snprintf(code, sizeof code, "%03dEC%02d", pick(1, 96), last);
-      break;
-    case 3:
-      std::snprintf(code, sizeof code, "%03dLA%02d", pick(1, 120), last);
-      break;
-    case 4:
-      std::snprintf(code, sizeof code, "%03dKA%02d", pick(0, 100), last);
-      break;
-    case 5:
-      std::snprintf(code, sizeof code, "%03dDE%02d", pick(1, 65), last);
-      break;
-    case 6:
-      std::snprintf(code, sizeof code, "%03dCA%02d", pick(0, 100), last);
-      break;
-    case 7:
-      std::snprintf(code, sizeof code, "%03dCB%02d", pick(0, 100), last);
-      break;
-    case 8:
-      std::snprintf(code, sizeof code, "%03dCC%02d", pick(0, 100), last);
-      break;
-    case 9:
-      std::snprintf(code, sizeof code, "%03dTA00", pick(10, 890));
-      break;
-    default:
-      std::snprintf(code, sizeof code, "%d%02d%c%c%02d", pick(0, 9), pick(0, 99),
-                    pick(0, 1) ? 'V' : 'W', 'A' + pick(0, 8), pick(0, 99));
-      break;
+  const int kind = pick(0, 11);
+  if (kind < 10) {
+    const FamilyRange& family = kSingleFamilies[kind];
+    const int second = std::string_view(family.type) == "TA" ? 0 : last;
+    std::snprintf(code, sizeof code, "%03d%s%02d", pick(family.low, family.high), family.type,
+                  second);
+  } else {
+    std::snprintf(code, sizeof code, "%d%02d%c%c%02d", pick(0, 9), pick(0, 99),
+                  pick(0, 1) ? 'V' : 'W', 'A' + pick(0, 8), pick(0, 99));
   }
   return code;
 }
