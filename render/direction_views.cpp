@@ -6,25 +6,19 @@
 #include "render/coordinates.h"
 #include "render/cut_curves.h"
 #include "render/number_format.h"
+#include "render/polar_frame.h"
 #include "render/readout.h"
 
 namespace lobrix {
 namespace {
 
 constexpr GfxColor kDirectionBlue = 0xFF0000;  // RGB(0,0,255)
-constexpr GfxColor kHeadingBlue = 0x640000;    // RGB(0,0,100)
-constexpr GfxColor kCodeGrey = 0x636363;       // RGB(99,99,99)
 constexpr GfxColor kReadoutColor = 0xA06464;   // RGB(100,100,160)
 
 constexpr TextPair kAzimuthTitle{"Azimuth of Max.radiation = ", "Azimut  Max.vyzařování = "};
 constexpr TextPair kElevationTitle{"Elevation of Max.radiation = ", "Elevace  Max.vyzařování = "};
 constexpr TextPair kHorizontalCode{"Horizontal ant.code: ", "Horizontální ant.kód: "};
 constexpr TextPair kVerticalCode{"Vertical ant.code: ", "Vertikální ant.kód: "};
-
-// Blanks that centre a number of n characters in its heading: 4 - n div 2, never negative.
-std::string LeadingBlanks(const std::string& number) {
-  return std::string(static_cast<std::size_t>(std::max(0, 4 - CharacterCount(number) / 2)), ' ');
-}
 
 }  // namespace
 

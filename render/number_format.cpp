@@ -1,8 +1,11 @@
 #include "render/number_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
+
+#include "render/coordinates.h"
 
 namespace lobrix {
 namespace {
@@ -152,6 +155,10 @@ std::string FormatMask(double value, std::string_view mask) {
   if (decimals > 0) text += "." + fixed.FractionPart();
   if (digit_places && text.size() < places.size()) text.insert(0, places.size() - text.size(), ' ');
   return text + std::string(suffix);
+}
+
+std::string LeadingBlanks(std::string_view number) {
+  return std::string(static_cast<std::size_t>(std::max(0, 4 - CharacterCount(number) / 2)), ' ');
 }
 
 }  // namespace lobrix

@@ -28,4 +28,7 @@ std::string PlainNumberText(double value, int decimals);
 // Text after the mask is kept: 3 with "#.# dB" -> "3.0 dB". A negative zero shows no sign.
 std::string FormatMask(double value, std::string_view mask);
 
+// Blanks that centre a number of n characters in a heading: 4 - n div 2, never negative.
+std::string LeadingBlanks(std::string_view number);
+
 }  // namespace lobrix

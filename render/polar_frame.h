@@ -11,9 +11,11 @@
 
 namespace lobrix {
 
-inline constexpr GfxColor kLightGrey = 0xB4B4B4;  // RGB(180,180,180): fine grid
-inline constexpr GfxColor kDarkGrey = 0x6E6E6E;   // RGB(110,110,110): main grid
-inline constexpr GfxColor kLabelGrey = 0x5A5A5A;  // RGB(90,90,90): scale labels, read-outs
+inline constexpr GfxColor kLightGrey = 0xB4B4B4;    // RGB(180,180,180): fine grid
+inline constexpr GfxColor kDarkGrey = 0x6E6E6E;     // RGB(110,110,110): main grid
+inline constexpr GfxColor kLabelGrey = 0x5A5A5A;    // RGB(90,90,90): scale labels, read-outs
+inline constexpr GfxColor kHeadingBlue = 0x640000;  // RGB(0,0,100): headings of pages 2 and 3
+inline constexpr GfxColor kCodeGrey = 0x636363;     // RGB(99,99,99): their code lines
 
 // ScaleMode of a frame: below 2 linear, from 2 on decibel; odd values put compass letters at
 // the four main directions of the horizontal frame.

@@ -6,24 +6,18 @@
 #include "render/coordinates.h"
 #include "render/cut_curves.h"
 #include "render/number_format.h"
+#include "render/polar_frame.h"
 
 namespace lobrix {
 namespace {
 
 constexpr GfxColor kTestBlue = 0xFF3232;       // RGB(50,50,255)
 constexpr GfxColor kOppositeGreen = 0x00B400;  // RGB(0,180,0)
-constexpr GfxColor kHeadingBlue = 0x640000;    // RGB(0,0,100)
-constexpr GfxColor kCodeGrey = 0x636363;       // RGB(99,99,99)
 constexpr GfxColor kGainBlue = 0xC80000;       // RGB(0,0,200)
 
 constexpr TextPair kVerticalTitle{"Vert. diagram for testAzi = ", "Vert. diagram pro testAzi = "};
 constexpr TextPair kHorizontalCode{"Horiz. code: ", "Horiz. kód: "};
 constexpr TextPair kVerticalCode{"Vert. code: ", "Vert. kód: "};
-
-// The relative field of the antenna towards (az, el).
-std::string LeadingBlanks(const std::string& number) {
-  return std::string(static_cast<std::size_t>(std::max(0, 4 - CharacterCount(number) / 2)), ' ');
-}
 
 }  // namespace
 
