@@ -28,6 +28,17 @@ void TextAt(Gfx& gfx, double x, double y, std::string_view text, int align) {
   gfx.DrawTextRow(text, align);
 }
 
+void DrawClosedCurve(Gfx& gfx, const PolarFrame& f, const std::function<float(int)>& value) {
+  const float first = value(0);
+  if (first < 0) return;
+  const Point start = CurvePoint(f.cx, f.cy, 0, first, f.r);
+  gfx.DrawFrom(start.x, start.y);
+  for (int a = 1; a <= 360; ++a) {
+    const Point p = CurvePoint(f.cx, f.cy, a, value(a), f.r);
+    gfx.DrawTo(p.x, p.y);
+  }
+}
+
 void DottedRadius(Gfx& gfx, const PolarFrame& f, double angle, GfxColor color) {
   gfx.PenColor(color);
   gfx.PenStyle(kPenDotted);

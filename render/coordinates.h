@@ -2,6 +2,7 @@
 // frame. Every rounding to a coordinate goes to the nearest integer, ties to even.
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "platform/gfx/gfx.h"
@@ -27,6 +28,11 @@ Point CurvePoint(int cx, int cy, double angle, double v, int r);
 
 // Text at the rounded (x, y): alignment 0 from there, 1 centred, 2 ending at the right edge.
 void TextAt(Gfx& gfx, double x, double y, std::string_view text, int align = kAlignLeft);
+
+// A curve round the whole frame in the current pen colour: one line through the points of
+// value(a) at every whole degree a = 0 .. 360. Nothing when value(0) is negative (a code the
+// model refuses).
+void DrawClosedCurve(Gfx& gfx, const PolarFrame& f, const std::function<float(int)>& value);
 
 // A dotted radius from the rim at `angle` to the centre of the frame; the pen is solid after.
 void DottedRadius(Gfx& gfx, const PolarFrame& f, double angle, GfxColor color);

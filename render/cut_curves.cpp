@@ -16,15 +16,7 @@ float Field(const CutAntenna& a, float az, float el) {
 
 void DrawConeCurve(Gfx& gfx, const PolarFrame& f, const CutAntenna& antenna, float elevation) {
   gfx.PenColor(kCutRed);
-  const float first = Field(antenna, 0, elevation);
-  if (first < 0) return;
-  const Point start = CurvePoint(f.cx, f.cy, 0, first, f.r);
-  gfx.DrawFrom(start.x, start.y);
-  for (int a = 1; a <= 360; ++a) {
-    const Point p =
-        CurvePoint(f.cx, f.cy, a, Field(antenna, static_cast<float>(a), elevation), f.r);
-    gfx.DrawTo(p.x, p.y);
-  }
+  DrawClosedCurve(gfx, f, [&](int a) { return Field(antenna, static_cast<float>(a), elevation); });
 }
 
 void DrawVerticalCutCurve(Gfx& gfx, const PolarFrame& f, const CutAntenna& antenna,

@@ -51,15 +51,8 @@ void DrawMatchedDots(Gfx& gfx, const DrawingInput& s, const PolarFrame& f, float
 // One code's own pattern as a closed line, angle x of the code at screen angle x.
 void DrawCodeCurve(Gfx& gfx, const std::string& code, GfxColor color, const PolarFrame& f) {
   gfx.PenColor(color);
-  const float v0 = ANT93(code, 0, kRelativeField);
-  if (v0 < 0) return;
-  const Point start = CurvePoint(f.cx, f.cy, 0, v0, f.r);
-  gfx.DrawFrom(start.x, start.y);
-  for (int a = 1; a <= 360; ++a) {
-    const Point p =
-        CurvePoint(f.cx, f.cy, a, ANT93(code, static_cast<float>(a), kRelativeField), f.r);
-    gfx.DrawTo(p.x, p.y);
-  }
+  DrawClosedCurve(gfx, f,
+                  [&](int a) { return ANT93(code, static_cast<float>(a), kRelativeField); });
 }
 
 }  // namespace
