@@ -1,7 +1,6 @@
-// The candidate curves of the conversion. Each formula mirrors the model's single-plane function
-// term by term: the same single-precision working values, double expressions between them in
-// the same order, only split where a subexpression depends on the code alone.
-#include "candidate_curve.h"
+// Preparing a curve: the constants of each family's formula that depend on the code alone, and
+// the terms of a sample angle that depend on the angle alone.
+#include "prepared_curve.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,7 +19,7 @@ using curve_terms::kSqrt2;
 namespace {
 
 // Back level of a V/W letter A..I: the relative field of the main lobe at 180 degrees.
-float TwinBackLevel(char letter) {
+float TwinBackLevel(int letter) {
   constexpr float kLevels[] = {0.00001f, 0.05f, 0.1f, 0.15f, 0.2f, 0.25f, 0.3f, 0.35f, 0.4f};
   return kLevels[std::clamp(letter - 'A', 0, 8)];
 }
@@ -69,11 +68,17 @@ CurveKind KindOf(std::string_view type) {
   return type.substr(0, 1) == "W" ? CurveKind::W : CurveKind::V;
 }
 
-CandidateCurve PrepareCurve(std::string_view type, int first) {
-  CandidateCurve k;
-  const auto cw = static_cast<float>(CosDeg(first));
-  const auto s = static_cast<float>(1.0 - F(cw) * cw);
+PreparedCurve PrepareCurve(CurveKind kind, int first) {
+  PreparedCurve k;
+  k.kind = kind;
+  // E family and DE: the cosine of the half beam width and its square's complement.
+  float cw = 0, s = 0;
+  const auto halfWidthTerms = [&] {
+    cw = static_cast<float>(CosDeg(first));
+    s = static_cast<float>(1.0 - F(cw) * cw);
+  };
   const auto backField = [&](const BackFieldConstants& b) {
+    halfWidthTerms();
     const auto q =
         static_cast<float>(F(b.scale) * s / (F(b.square) - std::pow(kSqrt2 * cw - F(b.shift), 2)));
     k.uSquareFactor = (q - F(b.back)) * q;
@@ -85,36 +90,54 @@ CandidateCurve PrepareCurve(std::string_view type, int first) {
     k.fourQ = 4.0 * q;
     k.denominatorFactor = 4.0 * q - 1.0;
   };
-  const auto minimaTerms = [&](double k2) {
-    k.kSquare = (1.0 - k2) * (1.0 - k2);
-    k.kLinear = 4.0 * k2;
-    k.kFactor = 1.0 - k2;
-  };
-  k.kind = KindOf(type);
-  if (k.kind == CurveKind::EA) {
-    mirroredLobe(static_cast<float>(0.5 * s / (1.0 - std::pow(kSqrt2 * cw - 1.0, 2))));
-  } else if (k.kind == CurveKind::DE) {
-    mirroredLobe(static_cast<float>(s / (2.0 - std::pow(2.0 * cw - kSqrt2, 2))));
-  } else if (k.kind == CurveKind::EB) {
-    backField(kEb);
-  } else if (k.kind == CurveKind::EC) {
-    backField(kEc);
-  } else if (k.kind == CurveKind::LA) {
-    k.laWidth = static_cast<float>(first * F(kDegree));
-  } else if (k.kind == CurveKind::KA) {
-    const auto m = static_cast<float>(first / 100.0);
-    k.kSquare = (1.0 - m) * (1.0 - m);
-    k.kLinear = 4.0 * m;
-    k.kFactor = 1.0 - m;
-  } else {
-    const auto m = static_cast<float>(first / 100.0);
-    minimaTerms(F(m) * m);
+  switch (kind) {
+    case CurveKind::EA:
+      halfWidthTerms();
+      mirroredLobe(static_cast<float>(0.5 * s / (1.0 - std::pow(kSqrt2 * cw - 1.0, 2))));
+      break;
+    case CurveKind::DE:
+      halfWidthTerms();
+      mirroredLobe(static_cast<float>(s / (2.0 - std::pow(2.0 * cw - kSqrt2, 2))));
+      break;
+    case CurveKind::EB:
+      backField(kEb);
+      break;
+    case CurveKind::EC:
+      backField(kEc);
+      break;
+    case CurveKind::LA:
+      k.laWidth = static_cast<float>(first * F(kDegree));
+      break;
+    case CurveKind::KA: {
+      const auto m = static_cast<float>(first / 100.0);
+      k.kSquare = (1.0 - m) * (1.0 - m);
+      k.kLinear = 4.0 * m;
+      k.kFactor = 1.0 - m;
+      break;
+    }
+    case CurveKind::CA:
+    case CurveKind::CB:
+    case CurveKind::CC: {
+      const auto m = static_cast<float>(first / 100.0);
+      const double k2 = F(m) * m;
+      k.kSquare = (1.0 - k2) * (1.0 - k2);
+      k.kLinear = 4.0 * k2;
+      k.kFactor = 1.0 - k2;
+      break;
+    }
+    case CurveKind::V:
+    case CurveKind::W:
+      break;  // prepared by PrepareTwinCurve
   }
   return k;
 }
 
-CandidateCurve PrepareTwinCurve(int beamWidthIndex, int lobeHalfAngle, char letter, bool w) {
-  CandidateCurve k;
+PreparedCurve PrepareCurve(std::string_view type, int first) {
+  return PrepareCurve(KindOf(type), first);
+}
+
+PreparedCurve PrepareTwinCurve(int beamWidthIndex, int lobeHalfAngle, int letter, bool w) {
+  PreparedCurve k;
   k.kind = w ? CurveKind::W : CurveKind::V;
   k.lobeHalfAngle = lobeHalfAngle;
   const float back = TwinBackLevel(letter);

@@ -1,14 +1,14 @@
-// The curve of one candidate code of the conversion, prepared once and evaluated at many sample
-// angles: the same numbers that ANT93 gives for that code, bit for bit, without parsing the code
-// or recomputing its constants at every sample.
+// The curve of one code of the families EA, EB, EC, DE, LA, KA, CA, CB, CC, V and W, prepared
+// once and evaluated at any number of angles.
 //
-// The conversion tries a few thousand codes at a few dozen angles each. ANT93 parses the code
-// and derives the constants of its curve (cosine of the beam width, the lobe factors) at every
-// call; here they are derived once per candidate, the cosines of the sample angles once per
-// sample set, and the last two digits (envelope radius, or the two W envelope levels) are
-// applied at the end, so a digit sweep costs no transcendental function at all. Each formula
-// is the one of the model, with the same single-precision working values and the same order of
-// operations; a test compares it with ANT93 over every family the search uses.
+// Preparing derives what depends on the code alone (cosine of the beam width, the lobe
+// factors); a SampleAngle holds what depends on the angle alone (the folded angle and the
+// cosines its family reads); the last two digits (the envelope radius, or W's two envelope
+// levels) are applied at the end. ANT93 evaluates these families through it at one angle; the
+// conversion prepares a candidate once and evaluates it at many sample angles, and sweeps the
+// last digits over the same raw values without any transcendental function. The formulas keep
+// their working values in single precision and evaluate the expressions between them in double,
+// in a fixed order of operations, so every caller gets the same bits.
 #pragma once
 
 #include <algorithm>
@@ -45,7 +45,7 @@ unsigned TermsOf(CurveKind kind);
 
 SampleAngle MakeSampleAngle(float angle, unsigned terms = kAllTerms);
 
-struct CandidateCurve {
+struct PreparedCurve {
   CurveKind kind = CurveKind::EA;
   // E family and DE: 4q and 4q - (1, 1.44 or 1.96); EB/EC also the terms of u and the front.
   double fourQ = 0, denominatorFactor = 0;
@@ -59,12 +59,13 @@ struct CandidateCurve {
   int lobeHalfAngle = 0;
 };
 
-// The curve of "NNN" + type + last digits for the types EA, EB, EC, DE, LA, KA, CA, CB, CC, with
-// a first number the type accepts.
-CandidateCurve PrepareCurve(std::string_view type, int first);
+// The curve of a code of one of the kinds EA .. CC with a first number that the kind accepts;
+// the type letters ("EA" .. "CC") name the kind as KindOf reads them (any other text: V or W).
+PreparedCurve PrepareCurve(CurveKind kind, int first);
+PreparedCurve PrepareCurve(std::string_view type, int first);
 CurveKind KindOf(std::string_view type);
 // The curve of a V or W code: beam-width index d (0..9), half angle L (0..99), back letter A..I.
-CandidateCurve PrepareTwinCurve(int beamWidthIndex, int lobeHalfAngle, char letter, bool w);
+PreparedCurve PrepareTwinCurve(int beamWidthIndex, int lobeHalfAngle, int letter, bool w);
 
 // The envelope of the last two digits: a floor on the field, for W the inner level between the
 // two lobes and the outer level elsewhere, for the other types the envelope radius everywhere.
@@ -88,13 +89,13 @@ struct BackFieldConstants {
 inline constexpr BackFieldConstants kEb{0.72f, 1.44f, 0.8f, 0.2f, 1.6f, 2.4f};
 inline constexpr BackFieldConstants kEc{0.98f, 1.96f, 0.6f, 0.4f, 1.2f, 2.8f};
 
-inline float BackFieldRaw(const CandidateCurve& k, const BackFieldConstants& b, float c) {
+inline float BackFieldRaw(const PreparedCurve& k, const BackFieldConstants& b, float c) {
   const float u = NonNegative(k.uSquareFactor * c * c + k.uConstant);
   return static_cast<float>((k.frontQ * c + F(b.sqrtWeight) * std::sqrt(F(u))) /
                             (F(c) * c * k.denominatorFactor + F(b.square)));
 }
 
-inline float TwinLobe(const CandidateCurve& k, float x) {
+inline float TwinLobe(const PreparedCurve& k, float x) {
   const float root = NonNegative(F(x) * x * k.k8 + k.k4);
   return static_cast<float>((F(x) * k.kc + std::sqrt(F(root))) / (F(x) * x * k.k0 + k.p));
 }
@@ -103,7 +104,7 @@ inline float TwinLobe(const CandidateCurve& k, float x) {
 
 // The field before the envelope: the curve itself (V/W: the larger of the two lobes); for LA
 // outside 1.5 half beam widths minus infinity, so that the envelope alone decides there.
-inline float RawField(const CandidateCurve& k, const SampleAngle& a) {
+inline float RawField(const PreparedCurve& k, const SampleAngle& a) {
   const float c = a.c;
   switch (k.kind) {
     case CurveKind::EA:
@@ -139,25 +140,38 @@ inline float RawField(const CandidateCurve& k, const SampleAngle& a) {
   return 0.0f;
 }
 
-inline EnvelopeLevels EnvelopeOf(const CandidateCurve& k, int lastDigits) {
-  if (k.kind == CurveKind::W) {
-    return {static_cast<float>((lastDigits % 10) / 20.0 + F(0.35f)),
-            static_cast<float>((lastDigits / 10) / 20.0)};
-  }
+// W's levels from its two digits: the outer one (position 6) and the inner one (position 7).
+inline EnvelopeLevels TwinEnvelope(int outerDigit, int innerDigit) {
+  return {static_cast<float>(innerDigit / 20.0 + F(0.35f)), static_cast<float>(outerDigit / 20.0)};
+}
+
+// The envelope radius of the other families from their last two digits as one number.
+inline EnvelopeLevels RadiusEnvelope(int lastDigits) {
   const auto radius = static_cast<float>(lastDigits / 100.0);
   return {radius, radius};
 }
 
-inline bool BetweenLobes(const CandidateCurve& k, const SampleAngle& a) {
+// The envelope of a code of this curve whose last two digits are `lastDigits` (0..99).
+inline EnvelopeLevels EnvelopeOf(const PreparedCurve& k, int lastDigits) {
+  return k.kind == CurveKind::W ? TwinEnvelope(lastDigits / 10, lastDigits % 10)
+                                : RadiusEnvelope(lastDigits);
+}
+
+inline bool BetweenLobes(const PreparedCurve& k, const SampleAngle& a) {
   return k.kind == CurveKind::W && a.phi >= 0 && a.phi <= 2.0 * k.lobeHalfAngle;
 }
 
-inline float FinishField(const CandidateCurve& k, float raw, const SampleAngle& a, int lastDigits) {
-  const EnvelopeLevels levels = EnvelopeOf(k, lastDigits);
+// The relative field: the raw field raised to the envelope and clamped to 0.01 .. 1.
+inline float FinishField(const PreparedCurve& k, float raw, const SampleAngle& a,
+                         EnvelopeLevels levels) {
   return ClampField(std::max(raw, BetweenLobes(k, a) ? levels.inner : levels.outer));
 }
 
-inline float CurveField(const CandidateCurve& curve, const SampleAngle& angle, int lastDigits) {
+inline float FinishField(const PreparedCurve& k, float raw, const SampleAngle& a, int lastDigits) {
+  return FinishField(k, raw, a, EnvelopeOf(k, lastDigits));
+}
+
+inline float CurveField(const PreparedCurve& curve, const SampleAngle& angle, int lastDigits) {
   return FinishField(curve, RawField(curve, angle), angle, lastDigits);
 }
 
