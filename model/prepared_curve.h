@@ -41,9 +41,40 @@ enum SampleTerms : unsigned {
   kLaTerms = 16,     // laX, laThirdPiX (LA)
   kAllTerms = 31,
 };
-unsigned TermsOf(CurveKind kind);
+inline unsigned TermsOf(CurveKind kind) {
+  switch (kind) {
+    case CurveKind::CA:
+      return kCosine2Term;
+    case CurveKind::CB:
+      return kCosine3Term;
+    case CurveKind::CC:
+      return kCosine4Term;
+    case CurveKind::LA:
+      return kLaTerms;
+    default:
+      return kCosineTerm;
+  }
+}
 
-SampleAngle MakeSampleAngle(float angle, unsigned terms = kAllTerms);
+// A sample angle with the terms asked for (the others stay 0).
+inline SampleAngle MakeSampleAngle(float angle, unsigned terms = kAllTerms) {
+  SampleAngle a;
+  a.phi = angle >= 180 ? static_cast<float>(F(angle) - 360.0) : angle;
+  if (terms & kCosineTerm) a.c = static_cast<float>(CosDeg(a.phi));
+  const double divisors[3] = {90.0, 60.0, 45.0};
+  for (int m = 0; m < 3; ++m) {
+    if (terms & (kCosine2Term << m)) {
+      a.cosMultiple[m] = static_cast<float>(std::cos(F(kPi) * a.phi / divisors[m]));
+    }
+  }
+  if (terms & kLaTerms) {
+    auto x = static_cast<float>(F(a.phi) * F(kDegree));
+    if (x > kPi) x = static_cast<float>(2.0 * F(kPi) - x);
+    a.laX = x;
+    a.laThirdPiX = F(kPi) / 3.0 * x;
+  }
+  return a;
+}
 
 struct PreparedCurve {
   CurveKind kind = CurveKind::EA;
@@ -59,21 +90,13 @@ struct PreparedCurve {
   int lobeHalfAngle = 0;
 };
 
-// The curve of a code of one of the kinds EA .. CC with a first number that the kind accepts;
-// the type letters ("EA" .. "CC") name the kind as KindOf reads them (any other text: V or W).
-PreparedCurve PrepareCurve(CurveKind kind, int first);
-PreparedCurve PrepareCurve(std::string_view type, int first);
-CurveKind KindOf(std::string_view type);
-// The curve of a V or W code: beam-width index d (0..9), half angle L (0..99), back letter A..I.
-PreparedCurve PrepareTwinCurve(int beamWidthIndex, int lobeHalfAngle, int letter, bool w);
-
 // The envelope of the last two digits: a floor on the field, for W the inner level between the
 // two lobes and the outer level elsewhere, for the other types the envelope radius everywhere.
 struct EnvelopeLevels {
   float inner, outer;
 };
 
-// Evaluation, inline: these run for every sample of every candidate.
+// The terms of the formulas, inline: they run for every sample of every candidate.
 namespace curve_terms {
 inline constexpr double kSqrt2 = 1.41421356237309504880;
 
@@ -102,40 +125,159 @@ inline float TwinLobe(const PreparedCurve& k, float x) {
 
 }  // namespace curve_terms
 
-// The field before the envelope: the curve itself (V/W: the larger of the two lobes); for LA
-// outside 1.5 half beam widths minus infinity, so that the envelope alone decides there.
-inline float RawField(const PreparedCurve& k, const SampleAngle& a) {
-  const float c = a.c;
-  switch (k.kind) {
+// Preparation, inline as well: ANT93 prepares a curve at every call, so the compiler sees the
+// kind and keeps only that family's work.
+
+// Back level of a V/W letter A..I: the relative field of the main lobe at 180 degrees.
+inline float TwinBackLevel(int letter) {
+  constexpr float kLevels[] = {0.00001f, 0.05f, 0.1f, 0.15f, 0.2f, 0.25f, 0.3f, 0.35f, 0.4f};
+  return kLevels[std::clamp(letter - 'A', 0, 8)];
+}
+
+// The curve of a code of one of the kinds EA .. CC with a first number that the kind accepts.
+inline PreparedCurve PrepareCurve(CurveKind kind, int first) {
+  PreparedCurve k;
+  k.kind = kind;
+  // E family and DE: the cosine of the half beam width and its square's complement.
+  float cw = 0, s = 0;
+  const auto halfWidthTerms = [&] {
+    cw = static_cast<float>(CosDeg(first));
+    s = static_cast<float>(1.0 - F(cw) * cw);
+  };
+  const auto backField = [&](const curve_terms::BackFieldConstants& b) {
+    halfWidthTerms();
+    const auto q = static_cast<float>(
+        F(b.scale) * s / (F(b.square) - std::pow(curve_terms::kSqrt2 * cw - F(b.shift), 2)));
+    k.uSquareFactor = (q - F(b.back)) * q;
+    k.uConstant = F(b.back) * q;
+    k.frontQ = F(b.front) * q;
+    k.denominatorFactor = 4.0 * q - F(b.square);
+  };
+  const auto mirroredLobe = [&](float q) {
+    k.fourQ = 4.0 * q;
+    k.denominatorFactor = 4.0 * q - 1.0;
+  };
+  switch (kind) {
     case CurveKind::EA:
-      return static_cast<float>(k.fourQ * c / (F(c) * c * k.denominatorFactor + 1.0));
+      halfWidthTerms();
+      mirroredLobe(
+          static_cast<float>(0.5 * s / (1.0 - std::pow(curve_terms::kSqrt2 * cw - 1.0, 2))));
+      break;
     case CurveKind::DE:
-      return static_cast<float>(std::fabs(k.fourQ * c / (F(c) * c * k.denominatorFactor + 1.0)));
+      halfWidthTerms();
+      mirroredLobe(static_cast<float>(s / (2.0 - std::pow(2.0 * cw - curve_terms::kSqrt2, 2))));
+      break;
     case CurveKind::EB:
-      return curve_terms::BackFieldRaw(k, curve_terms::kEb, c);
+      backField(curve_terms::kEb);
+      break;
     case CurveKind::EC:
-      return curve_terms::BackFieldRaw(k, curve_terms::kEc, c);
+      backField(curve_terms::kEc);
+      break;
     case CurveKind::LA:
-      if (std::fabs(a.laX) > 1.5 * k.laWidth) return -std::numeric_limits<float>::infinity();
-      return static_cast<float>(
-          std::cos(F(kPi) / 2.0 * (1.0 - std::cos(a.laThirdPiX / k.laWidth))));
+      k.laWidth = static_cast<float>(first * F(kDegree));
+      break;
     case CurveKind::KA: {
-      const float u = curve_terms::NonNegative(k.kSquare * c * c + k.kLinear);
-      return static_cast<float>((F(c) * k.kFactor + std::sqrt(F(u))) / 2.0);
+      const auto m = static_cast<float>(first / 100.0);
+      k.kSquare = (1.0 - m) * (1.0 - m);
+      k.kLinear = 4.0 * m;
+      k.kFactor = 1.0 - m;
+      break;
     }
     case CurveKind::CA:
     case CurveKind::CB:
     case CurveKind::CC: {
-      const float cm = a.cosMultiple[static_cast<int>(k.kind) - static_cast<int>(CurveKind::CA)];
-      const float u = curve_terms::NonNegative(k.kSquare * cm * cm + k.kLinear);
-      const float v = curve_terms::NonNegative((F(cm) * k.kFactor + std::sqrt(F(u))) / 2.0);
-      return static_cast<float>(std::sqrt(F(v)));
+      const auto m = static_cast<float>(first / 100.0);
+      const double k2 = F(m) * m;
+      k.kSquare = (1.0 - k2) * (1.0 - k2);
+      k.kLinear = 4.0 * k2;
+      k.kFactor = 1.0 - k2;
+      break;
     }
     case CurveKind::V:
-    case CurveKind::W: {
-      const auto cSecond = static_cast<float>(CosDeg(F(a.phi) - 2.0 * k.lobeHalfAngle));
-      return std::max(curve_terms::TwinLobe(k, c), curve_terms::TwinLobe(k, cSecond));
-    }
+    case CurveKind::W:
+      break;  // prepared by PrepareTwinCurve
+  }
+  return k;
+}
+
+// The curve of a V or W code: beam-width index d (0..9), half angle L (0..99), back letter A..I.
+inline PreparedCurve PrepareTwinCurve(int beamWidthIndex, int lobeHalfAngle, int letter, bool w) {
+  PreparedCurve k;
+  k.kind = w ? CurveKind::W : CurveKind::V;
+  k.lobeHalfAngle = lobeHalfAngle;
+  const float back = TwinBackLevel(letter);
+  const auto cosTheta = static_cast<float>(CosDeg(5.0 * beamWidthIndex + 15.0));
+  k.p = static_cast<float>(std::pow((F(back) + 1.0) / 2.0, 2));
+  const auto g =
+      static_cast<float>((F(k.p) / 2.0) * (1.0 - F(cosTheta) * cosTheta) /
+                         (k.p - std::pow(cosTheta / curve_terms::kSqrt2 - (1.0 - back) / 2.0, 2)));
+  k.k0 = static_cast<float>(F(g) - k.p);
+  k.k4 = static_cast<float>(F(back) * g * k.p);
+  k.k8 = static_cast<float>(F(g) * g * k.p - k.k4);
+  k.kc = static_cast<float>((1.0 - back) * g / 2.0);
+  return k;
+}
+
+// The same curve of kind EA .. CC named by its type letters ("EA" .. "CC"; any other text is
+// read as V or W), for callers that hold the type as text.
+CurveKind KindOf(std::string_view type);
+PreparedCurve PrepareCurve(std::string_view type, int first);
+
+// The field before the envelope: the curve itself (V/W: the larger of the two lobes); for LA
+// outside 1.5 half beam widths minus infinity, so that the envelope alone decides there. The
+// kind is a template argument for callers that know it (ANT93); RawField dispatches on it.
+template <CurveKind kKind>
+float RawFieldOf(const PreparedCurve& k, const SampleAngle& a) {
+  const float c = a.c;
+  if constexpr (kKind == CurveKind::EA) {
+    return static_cast<float>(k.fourQ * c / (F(c) * c * k.denominatorFactor + 1.0));
+  } else if constexpr (kKind == CurveKind::DE) {
+    return static_cast<float>(std::fabs(k.fourQ * c / (F(c) * c * k.denominatorFactor + 1.0)));
+  } else if constexpr (kKind == CurveKind::EB) {
+    return curve_terms::BackFieldRaw(k, curve_terms::kEb, c);
+  } else if constexpr (kKind == CurveKind::EC) {
+    return curve_terms::BackFieldRaw(k, curve_terms::kEc, c);
+  } else if constexpr (kKind == CurveKind::LA) {
+    if (std::fabs(a.laX) > 1.5 * k.laWidth) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(std::cos(F(kPi) / 2.0 * (1.0 - std::cos(a.laThirdPiX / k.laWidth))));
+  } else if constexpr (kKind == CurveKind::KA) {
+    const float u = curve_terms::NonNegative(k.kSquare * c * c + k.kLinear);
+    return static_cast<float>((F(c) * k.kFactor + std::sqrt(F(u))) / 2.0);
+  } else if constexpr (kKind == CurveKind::CA || kKind == CurveKind::CB || kKind == CurveKind::CC) {
+    const float cm = a.cosMultiple[static_cast<int>(kKind) - static_cast<int>(CurveKind::CA)];
+    const float u = curve_terms::NonNegative(k.kSquare * cm * cm + k.kLinear);
+    const float v = curve_terms::NonNegative((F(cm) * k.kFactor + std::sqrt(F(u))) / 2.0);
+    return static_cast<float>(std::sqrt(F(v)));
+  } else {
+    const auto cSecond = static_cast<float>(CosDeg(F(a.phi) - 2.0 * k.lobeHalfAngle));
+    return std::max(curve_terms::TwinLobe(k, c), curve_terms::TwinLobe(k, cSecond));
+  }
+}
+
+inline float RawField(const PreparedCurve& k, const SampleAngle& a) {
+  switch (k.kind) {
+    case CurveKind::EA:
+      return RawFieldOf<CurveKind::EA>(k, a);
+    case CurveKind::EB:
+      return RawFieldOf<CurveKind::EB>(k, a);
+    case CurveKind::EC:
+      return RawFieldOf<CurveKind::EC>(k, a);
+    case CurveKind::DE:
+      return RawFieldOf<CurveKind::DE>(k, a);
+    case CurveKind::LA:
+      return RawFieldOf<CurveKind::LA>(k, a);
+    case CurveKind::KA:
+      return RawFieldOf<CurveKind::KA>(k, a);
+    case CurveKind::CA:
+      return RawFieldOf<CurveKind::CA>(k, a);
+    case CurveKind::CB:
+      return RawFieldOf<CurveKind::CB>(k, a);
+    case CurveKind::CC:
+      return RawFieldOf<CurveKind::CC>(k, a);
+    case CurveKind::V:
+      return RawFieldOf<CurveKind::V>(k, a);
+    case CurveKind::W:
+      return RawFieldOf<CurveKind::W>(k, a);
   }
   return 0.0f;
 }

@@ -29,32 +29,34 @@ bool InRange(int n, int low, int high) {
   return n >= low && n <= high;
 }
 
-// The prepared-curve family of the type letters t1 t2, if the first number n is in its range
-// (V and W: if the back letter is A..I, whatever n is).
-bool FindCurveKind(int t1, int t2, int n, CurveKind& kind) {
-  const auto type = [&](char a, char b) { return t1 == a && t2 == b; };
-  if (t1 == 'V' || t1 == 'W') {
-    kind = t1 == 'W' ? CurveKind::W : CurveKind::V;
-    return t2 >= 'A' && t2 <= 'I';
-  }
-  struct Family {
-    char t1, t2;
-    CurveKind kind;
-    int low, high;
-  };
-  static constexpr Family kFamilies[] = {
-      {'E', 'A', CurveKind::EA, 1, 65},  {'E', 'B', CurveKind::EB, 1, 79},
-      {'E', 'C', CurveKind::EC, 1, 96},  {'D', 'E', CurveKind::DE, 1, 65},
-      {'L', 'A', CurveKind::LA, 1, 120}, {'K', 'A', CurveKind::KA, 0, 100},
-      {'C', 'A', CurveKind::CA, 0, 100}, {'C', 'B', CurveKind::CB, 0, 100},
-      {'C', 'C', CurveKind::CC, 0, 100}};
-  for (const Family& family : kFamilies) {
-    if (type(family.t1, family.t2)) {
-      kind = family.kind;
-      return InRange(n, family.low, family.high);
-    }
-  }
-  return false;
+// The relative field of a code of one prepared-curve family with first number n. The kind is a
+// template argument so that the compiler keeps only that family's preparation and formula.
+template <CurveKind kKind>
+float PreparedField(std::string_view code, int n, float angle) {
+  constexpr bool kTwin = kKind == CurveKind::V || kKind == CurveKind::W;
+  // V and W read the beam-width index and the lobes' half angle from positions 1 and 2-3.
+  const PreparedCurve curve = kTwin
+                                  ? PrepareTwinCurve(CodeNumber(code, 1, 1), CodeNumber(code, 2, 3),
+                                                     CodeByte(code, 5), kKind == CurveKind::W)
+                                  : PrepareCurve(kKind, n);
+  // The angle is folded only from 180 up; the cosine-based formulas do not notice an angle
+  // below -180, while LA and the W inner envelope see it unfolded.
+  const SampleAngle sample = MakeSampleAngle(angle, TermsOf(kKind));
+  const EnvelopeLevels levels = kKind == CurveKind::W
+                                    ? TwinEnvelope(CodeNumber(code, 6, 6), CodeNumber(code, 7, 7))
+                                    : RadiusEnvelope(CodeNumber(code, 6, 7));
+  return FinishField(curve, RawFieldOf<kKind>(curve, sample), sample, levels);
+}
+
+// The type letters of positions 4-5 as one number, for a switch over the types.
+constexpr int TypeKey(int t1, int t2) {
+  return t1 << 8 | t2;
+}
+
+// TA and P: the cosine-power lobe, the envelope radius a floor on it.
+float CosinePowerCodeField(std::string_view code, int n, float angle) {
+  const auto z = static_cast<float>(CodeNumber(code, 6, 7) / 100.0);
+  return ClampField(std::max(CosinePowerField(angle, n), z));
 }
 
 }  // namespace
@@ -64,31 +66,41 @@ float ANT93(std::string_view code, float angle, int mode) {
   const int t1 = CodeByte(code, 4);
   const int t2 = CodeByte(code, 5);
   if (t1 == 'N' && t2 == 'D') return mode == kDecibel ? 0.0f : 1.0f;
-
   const int n = CodeNumber(code, 1, 3);
-  float f = 0;
-  if ((t1 == 'T' && t2 == 'A') || t1 == 'P') {
-    if (!InRange(n, 1, 890)) return kInvalidPattern;
-    const auto z = static_cast<float>(CodeNumber(code, 6, 7) / 100.0);
-    f = ClampField(std::max(CosinePowerField(angle, n), z));  // the envelope radius is a floor
-  } else {
-    CurveKind kind{};
-    if (!FindCurveKind(t1, t2, n, kind)) return kInvalidPattern;
-    // V and W read the beam-width index and the lobes' half angle from positions 1 and 2-3.
-    const PreparedCurve curve =
-        kind == CurveKind::V || kind == CurveKind::W
-            ? PrepareTwinCurve(CodeNumber(code, 1, 1), CodeNumber(code, 2, 3), t2,
-                               kind == CurveKind::W)
-            : PrepareCurve(kind, n);
-    // The angle is folded only from 180 up; the cosine-based formulas do not notice an angle
-    // below -180, while LA and the W inner envelope see it unfolded.
-    const SampleAngle sample = MakeSampleAngle(angle, TermsOf(kind));
-    const EnvelopeLevels levels = kind == CurveKind::W
-                                      ? TwinEnvelope(CodeNumber(code, 6, 6), CodeNumber(code, 7, 7))
-                                      : RadiusEnvelope(CodeNumber(code, 6, 7));
-    f = FinishField(curve, RawField(curve, sample), sample, levels);
+  // The field of a valid code in the mode asked for; a first number outside low..high is invalid.
+  const auto result = [&](auto field, int low, int high) {
+    if (!InRange(n, low, high)) return kInvalidPattern;
+    const float f = field(code, n, angle);
+    return mode == kDecibel ? ToDecibel(f) : f;
+  };
+  switch (TypeKey(t1, t2)) {
+    case TypeKey('E', 'A'):
+      return result(PreparedField<CurveKind::EA>, 1, 65);
+    case TypeKey('E', 'B'):
+      return result(PreparedField<CurveKind::EB>, 1, 79);
+    case TypeKey('E', 'C'):
+      return result(PreparedField<CurveKind::EC>, 1, 96);
+    case TypeKey('D', 'E'):
+      return result(PreparedField<CurveKind::DE>, 1, 65);
+    case TypeKey('L', 'A'):
+      return result(PreparedField<CurveKind::LA>, 1, 120);
+    case TypeKey('K', 'A'):
+      return result(PreparedField<CurveKind::KA>, 0, 100);
+    case TypeKey('C', 'A'):
+      return result(PreparedField<CurveKind::CA>, 0, 100);
+    case TypeKey('C', 'B'):
+      return result(PreparedField<CurveKind::CB>, 0, 100);
+    case TypeKey('C', 'C'):
+      return result(PreparedField<CurveKind::CC>, 0, 100);
+    case TypeKey('T', 'A'):
+      return result(CosinePowerCodeField, 1, 890);
+    default:
+      if (t1 == 'P') return result(CosinePowerCodeField, 1, 890);
+      // V and W: any first number; the back letter A..I is the check.
+      if ((t1 != 'V' && t1 != 'W') || t2 < 'A' || t2 > 'I') return kInvalidPattern;
+      return t1 == 'W' ? result(PreparedField<CurveKind::W>, 0, 999)
+                       : result(PreparedField<CurveKind::V>, 0, 999);
   }
-  return mode == kDecibel ? ToDecibel(f) : f;
 }
 
 }  // namespace lobrix
