@@ -96,7 +96,8 @@ struct EnvelopeLevels {
   float inner, outer;
 };
 
-// The terms of the formulas, inline: they run for every sample of every candidate.
+// The terms of the formulas, inline: they run at every angle ANT93 is asked for and at every
+// sample of every candidate of the conversion.
 namespace curve_terms {
 inline constexpr double kSqrt2 = 1.41421356237309504880;
 
