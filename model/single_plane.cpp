@@ -73,6 +73,7 @@ float ANT93(std::string_view code, float angle, int mode) {
     const float f = field(code, n, angle);
     return mode == kDecibel ? ToDecibel(f) : f;
   };
+  if (t1 == 'P') return result(CosinePowerCodeField, 1, 890);
   switch (TypeKey(t1, t2)) {
     case TypeKey('E', 'A'):
       return result(PreparedField<CurveKind::EA>, 1, 65);
@@ -95,7 +96,6 @@ float ANT93(std::string_view code, float angle, int mode) {
     case TypeKey('T', 'A'):
       return result(CosinePowerCodeField, 1, 890);
     default:
-      if (t1 == 'P') return result(CosinePowerCodeField, 1, 890);
       // V and W: any first number; the back letter A..I is the check.
       if ((t1 != 'V' && t1 != 'W') || t2 < 'A' || t2 > 'I') return kInvalidPattern;
       return t1 == 'W' ? result(PreparedField<CurveKind::W>, 0, 999)
