@@ -8,48 +8,20 @@
 
 #include "antenna_pattern.h"
 #include "pattern_math.h"
+#include "prepared_curve.h"
 
 namespace lobrix::fit {
-
-namespace {
-
-constexpr double kSqrt2 = 1.41421356237309504880;
-
-// ANT93's V/W main lobe at the cosine c of the angle, with back level `back` and half beam
-// width 5 d + 15: the same single-precision steps, so the values agree with ANT93's.
-struct TwinLobe {
-  float p, k0, k4, k8, kc;
-
-  TwinLobe(int d, float back) {
-    const auto cosTheta = static_cast<float>(CosDeg(5.0 * d + 15.0));
-    p = static_cast<float>(std::pow((F(back) + 1.0) / 2.0, 2));
-    const auto g = static_cast<float>((F(p) / 2.0) * (1.0 - F(cosTheta) * cosTheta) /
-                                      (p - std::pow(cosTheta / kSqrt2 - (1.0 - back) / 2.0, 2)));
-    k0 = static_cast<float>(F(g) - p);
-    k4 = static_cast<float>(F(back) * g * p);
-    k8 = static_cast<float>(F(g) * g * p - k4);
-    kc = static_cast<float>((1.0 - back) * g / 2.0);
-  }
-
-  float operator()(float x) const {
-    const double root = F(x) * x * k8 + k4;
-    const float r = root < 0 ? 0.0f : static_cast<float>(root);
-    return static_cast<float>((F(x) * kc + std::sqrt(F(r))) / (F(x) * x * k0 + p));
-  }
-};
-
-constexpr float kBackLevels[9] = {0.00001f, 0.05f, 0.1f, 0.15f, 0.2f, 0.25f, 0.3f, 0.35f, 0.4f};
-
-}  // namespace
 
 LobeTables::LobeTables(Domain domain) : values_(10 * 9 * kTenths) {
   for (int d = 0; d < 10; ++d)
     for (int letter = 0; letter < 9; ++letter) {
-      const TwinLobe lobe(d, kBackLevels[letter]);
+      // One lobe of the model's V/W curve for this beam index and back letter (the half angle
+      // between the two lobes does not enter it).
+      const PreparedCurve lobe = PrepareTwinCurve(d, 0, 'A' + letter, false);
       float* table = &values_[static_cast<std::size_t>((d * 9 + letter) * kTenths)];
       for (int t = 0; t < kTenths; ++t) {
         const auto c = static_cast<float>(CosDeg(AngleOfTenths(t)));
-        table[t] = DomainOfField(ClampField(lobe(c)), domain);
+        table[t] = DomainOfField(ClampField(curve_terms::TwinLobe(lobe, c)), domain);
       }
     }
 }

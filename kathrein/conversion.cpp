@@ -3,7 +3,7 @@
 //
 // The search visits the candidates, azimuth offsets and last digits in the fixed order of the
 // brute-force evaluation and keeps the first of equal errors. It is fast because
-//   - each candidate's curve is prepared once (candidate_curve.h), each sample set's angles and
+//   - each candidate's curve is prepared once (prepared_curve.h), each sample set's angles and
 //     cosines once, and no code text is built or parsed while sampling;
 //   - the last two digits only move the envelope, so a digit sweep reuses the raw curve values;
 //   - an error sum never decreases, so a candidate is dropped as soon as its running sum reaches
@@ -15,10 +15,10 @@
 #include <span>
 #include <vector>
 
-#include "candidate_curve.h"
 #include "conversion_steps.h"
 #include "kathrein.h"
 #include "pattern_math.h"
+#include "prepared_curve.h"
 
 namespace lobrix {
 
@@ -49,7 +49,7 @@ Samples MakeSamples(const PatternColumn& e, const std::vector<int>& indices, flo
 
 // The error of a curve with the given last digits, or some value at least `bound` as soon as
 // the running sum reaches it.
-float BoundedError(const CandidateCurve& curve, const Samples& samples, int lastDigits,
+float BoundedError(const PreparedCurve& curve, const Samples& samples, int lastDigits,
                    float bound) {
   float error = 0;
   for (const Sample& s : samples) {
@@ -69,7 +69,7 @@ struct Best {
 // digits or -1. The digits only move the envelope, so the raw curve is computed once. Ten digits
 // at a time run side by side, each sum still adding its samples in order; a group stops once all
 // its sums have reached the best error, as none of them could win any more.
-int BestLastDigits(const CandidateCurve& curve, const Samples& samples, int low, int high,
+int BestLastDigits(const PreparedCurve& curve, const Samples& samples, int low, int high,
                    Best& best) {
   const std::size_t n = samples.size();
   std::vector<float> raw(n);
@@ -124,7 +124,7 @@ void SweepFamilies(std::span<const CodeFamily> families, const PatternColumn& e,
   }
   for (const CodeFamily& family : families) {
     for (int first = family.low; first <= family.high; ++first) {
-      const CandidateCurve curve = PrepareCurve(family.type, first);
+      const PreparedCurve curve = PrepareCurve(family.type, first);
       for (std::size_t k = 0; k < plans.size(); ++k) {
         const float error = BoundedError(curve, plans[k], 0, best.error);
         if (error < best.error) {
@@ -170,7 +170,7 @@ void FitTwoLobes(const PatternColumn& e, const PatternShape& shape, const std::v
   }
   int bestP = 0;
   for (int p = 0; p <= 9; ++p) {
-    const CandidateCurve curve = PrepareTwinCurve(p, q0, 'E', false);
+    const PreparedCurve curve = PrepareTwinCurve(p, q0, 'E', false);
     for (std::size_t k = 0; k < plans.size(); ++k) {
       const float error = BoundedError(curve, plans[k], 0, best.error);
       if (error < best.error) {
@@ -207,7 +207,7 @@ void FitTwoLobes(const PatternColumn& e, const PatternShape& shape, const std::v
       MakeSamples(e, EveryNthDegree(6), best.azimuth, Weighting::kNone, kCosineTerm);
   best.error = kNoFitYet;
   for (const std::string_view type : kTwinLobeTypes) {
-    const CandidateCurve curve = PrepareTwinCurve(bestP, bestQ, type[1], type[0] == 'W');
+    const PreparedCurve curve = PrepareTwinCurve(bestP, bestQ, type[1], type[0] == 'W');
     const int last = BestLastDigits(curve, coarse, 0, 99, best);
     if (last >= 0) best.code = TwinLobeCode(bestP, bestQ, type, last);
   }
