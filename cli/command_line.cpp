@@ -3,6 +3,8 @@
 #include "command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <thread>
 
 namespace lobrix::cli {
 
@@ -57,6 +59,16 @@ std::optional<int> ParseCommandWords(CLI::App& app, std::string_view command,
       words.push_back(std::move(word));
     }
   }
+  return std::nullopt;
+}
+
+std::optional<int> ThreadCount(bool given, std::string_view text, std::string_view command,
+                               std::ostream& err) {
+  if (!given) return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  const std::optional<int> count = ParseInteger(text);
+  if (count && *count >= 1 && *count <= kMostThreads) return count;
+  err << "lobrix: " << command << ": --threads must be a whole number from 1 to " << kMostThreads
+      << ", not '" << Shown(text) << "'\n";
   return std::nullopt;
 }
 

@@ -34,4 +34,11 @@ std::optional<int> ParseCommandWords(CLI::App& app, std::string_view command,
                                      std::string_view usage, const Args& args, Words& words,
                                      std::ostream& out, std::ostream& err);
 
+// The --threads option of the commands that share out work: every processor core when it was
+// not given, else its whole number from 1 to kMostThreads. Nothing for any other text, after a
+// one-line "lobrix: COMMAND: --threads must be ..." message on `err`.
+inline constexpr int kMostThreads = 256;
+std::optional<int> ThreadCount(bool given, std::string_view text, std::string_view command,
+                               std::ostream& err);
+
 }  // namespace lobrix::cli

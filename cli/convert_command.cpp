@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
-#include <thread>
 
 #include "command_line.h"
 #include "convert_files.h"
@@ -58,15 +57,10 @@ when some were not, 2 for a wrong argument.
 )";
 
 constexpr int kExitSomeFailed = 1;
-constexpr int kMaxThreads = 256;
 
 int Refuse(std::ostream& err, const std::string& message) {
   err << "lobrix: convert: " << message << '\n';
   return kExitFailure;
-}
-
-int DefaultThreads() {
-  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
 // "lobrix: convert: 120 of 500 files, 85.3 files/s", rewritten in place.
@@ -129,15 +123,10 @@ int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bo
   if (app.count("--format") > 0 && app.count("--render") == 0) {
     return Refuse(err, "--format is for the pictures of --render DIR");
   }
-  int threads = DefaultThreads();
-  if (app.count("--threads") > 0) {
-    const std::optional<int> count = ParseInteger(threadsText);
-    if (!count || *count < 1 || *count > kMaxThreads) {
-      return Refuse(
-          err, "--threads must be a whole number from 1 to 256, not '" + Shown(threadsText) + "'");
-    }
-    threads = *count;
-  }
+  const std::optional<int> threadCount =
+      ThreadCount(app.count("--threads") > 0, threadsText, "convert", err);
+  if (!threadCount) return kExitFailure;
+  const int threads = *threadCount;
   ConvertSettings settings;
   if (app.count("--fit") > 0) {
     const std::optional<std::vector<FitChoice>> fits = ParseFitChoices(fitText);

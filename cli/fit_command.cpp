@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <thread>
 #include <vector>
 
 #include "best_fit.h"
@@ -40,8 +39,6 @@ is 0 dB. Blank lines, lines starting with # and a header line are skipped.
 The figures: the criterion's error, the RMS dB error, and the largest deviation (code minus
 measured, dB) with its angle. Exit status 0, or 2 for a wrong argument or input.
 )";
-
-constexpr int kMaxThreads = 256;
 
 int Refuse(std::ostream& err, const std::string& message) {
   err << "lobrix: fit: " << message << '\n';
@@ -176,15 +173,10 @@ int RunFitCommand(const Args& args, std::istream& in, std::ostream& out, std::os
   if (criteria.empty()) {
     return Refuse(err, "unknown --fit '" + Shown(fitText) + "' (db, field, envelope or all)");
   }
-  int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  if (app.count("--threads") > 0) {
-    const std::optional<int> count = ParseInteger(threadsText);
-    if (!count || *count < 1 || *count > kMaxThreads) {
-      return Refuse(
-          err, "--threads must be a whole number from 1 to 256, not '" + Shown(threadsText) + "'");
-    }
-    threads = *count;
-  }
+  const std::optional<int> threadCount =
+      ThreadCount(app.count("--threads") > 0, threadsText, "fit", err);
+  if (!threadCount) return kExitFailure;
+  const int threads = *threadCount;
 
   std::string error;
   std::optional<std::array<float, 360>> decibels;
