@@ -42,28 +42,33 @@ void RedrawAfterField(EditorState& state, EditorUi& ui, int page, int field) {
     if (page == kDirectionPage) RefreshDirectionStatus(state, ui, field);
     return;
   }
-  Gfx& gfx = *ui.surface;
-  ViewMemory& views = state.views;
-  GfxBatch batch(gfx);
-  if (page == kDirectionPage) {
-    if (field == kAzimuthField) {
-      DrawHorizontalFrame(gfx, views, 0, 0, 0, state.scaleMode + 1);
-      DrawAzimuthView(gfx, state, views, 0, 0, 0);
-      DrawDirectionHeading(gfx, state);
-      RefreshDirectionStatus(state, ui, field);
+  {
+    Gfx& gfx = *ui.surface;
+    ViewMemory& views = state.views;
+    GfxBatch batch(gfx);
+    if (page == kDirectionPage) {
+      if (field == kAzimuthField) {
+        DrawHorizontalFrame(gfx, views, 0, 0, 0, state.scaleMode + 1);
+        DrawAzimuthView(gfx, state, views, 0, 0, 0);
+        DrawDirectionHeading(gfx, state);
+        RefreshDirectionStatus(state, ui, field);
+      } else {
+        DrawVerticalFrame(gfx, views, 0, 0, 0, state.scaleMode);
+        DrawElevationView(gfx, state, views, 0, 0, 0);
+        RefreshDirectionStatus(state, ui, field);
+        DrawDirectionHeading(gfx, state);
+      }
     } else {
+      DrawHorizontalFrame(gfx, views, 0, 0, 0, state.scaleMode + 1);
+      DrawConeCut(gfx, state, views, 0, 0, 0);
       DrawVerticalFrame(gfx, views, 0, 0, 0, state.scaleMode);
-      DrawElevationView(gfx, state, views, 0, 0, 0);
-      RefreshDirectionStatus(state, ui, field);
-      DrawDirectionHeading(gfx, state);
+      DrawVerticalCut(gfx, state, views, 0, 0, 0);
+      Draw3DHeading(gfx, state);
     }
-  } else {
-    DrawHorizontalFrame(gfx, views, 0, 0, 0, state.scaleMode + 1);
-    DrawConeCut(gfx, state, views, 0, 0, 0);
-    DrawVerticalFrame(gfx, views, 0, 0, 0, state.scaleMode);
-    DrawVerticalCut(gfx, state, views, 0, 0, 0);
-    Draw3DHeading(gfx, state);
   }
+  // The redrawn graphs cover part of the mouse read-out between the frames: show it again
+  // whole (nothing when the mouse is not over the graphs).
+  PageMouseEvent(state, ui, page, {kGraphicArea, ControlEventKind::kMouseMove});
 }
 
 void BuildPage(EditorState& state, EditorUi& ui, int page) {
@@ -157,8 +162,6 @@ void ShowDirectionPick(EditorState& state, EditorUi& ui, int page, const Directi
   c->SetText(field, FormatMask(pick.angle, "0.0"));
   Target(state, page, field) = static_cast<float>(pick.angle);
   RedrawAfterField(state, ui, page, field);
-  // The redrawn graph covers part of the read-out between the frames: show it again whole.
-  PageMouseEvent(state, ui, page, {kGraphicArea, ControlEventKind::kMouseMove});
   c->Focus(field);
   FieldGotFocus(state, ui, page, field);
 }

@@ -158,12 +158,17 @@ TEST(DirectionPick, ClickInTheGraphThroughThePageEvent) {
   // The read-out is drawn again after the graph it overlaps, so it is the last text drawn.
   ASSERT_FALSE(d.recording->Texts().empty());
   EXPECT_EQ(d.recording->Texts().back(), "    Azi = 90°   ");
+  // So does a typed azimuth, whose redraw covers it too.
+  d.SelectAll(2, kField10);
+  d.TypeKey(2, kField10, '4');
+  EXPECT_EQ(d.state.aziMax, 4.0f);
+  EXPECT_EQ(d.recording->Texts().back(), "    Azi = 90°   ");
   // On the 3-D page the same click sets the test azimuth only.
   d.SwitchTo(3);
   d.SetMouse(m.hx, m.hy + m.r * 9 / 10);
   d.Event(3, kGraphicArea, kMouseClick);
   EXPECT_EQ(d.state.testAzimuth, 180.0f);
-  EXPECT_EQ(d.state.aziMax, 90.0f);
+  EXPECT_EQ(d.state.aziMax, 4.0f);
   EXPECT_EQ(d.Text(3, kField10), "180.0");
 }
 
