@@ -1,10 +1,10 @@
-#include "report_html.h"
+#include "cli/report_html.h"
 
 #include <cstdio>
 
-#include "arguments.h"
-#include "convert_output.h"
-#include "render/language.h"
+#include "cli/arguments.h"
+#include "cli/convert_output.h"
+#include "text/language.h"
 
 namespace lobrix::cli {
 

@@ -2,9 +2,9 @@
 // the horizontal circle and the vertical half circle.
 #include <cmath>
 
-#include "antenna_pattern.h"
-#include "code_fields.h"
-#include "pattern_math.h"
+#include "model/antenna_pattern.h"
+#include "model/code_fields.h"
+#include "model/pattern_math.h"
 
 namespace lobrix {
 

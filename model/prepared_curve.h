@@ -16,7 +16,7 @@
 #include <limits>
 #include <string_view>
 
-#include "pattern_math.h"
+#include "model/pattern_math.h"
 
 namespace lobrix {
 

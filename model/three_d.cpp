@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "antenna_pattern.h"
-#include "code_fields.h"
-#include "pattern_math.h"
+#include "model/antenna_pattern.h"
+#include "model/code_fields.h"
+#include "model/pattern_math.h"
 
 namespace lobrix {
 
