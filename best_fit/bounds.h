@@ -45,8 +45,9 @@ SearchLevels LevelsOfSearch(const std::vector<int>& zs, Domain domain, const flo
 // where even the lowest value of the set lies higher than that above the measured value, no
 // code of the set qualifies and the bound is infinite.
 inline constexpr int kChunk = 40;
-#if defined(__x86_64__) && defined(__linux__) && defined(__GNUC__)
-// Wider vectors where the processor has them; the sum is the same lane by lane.
+#if defined(__x86_64__) && defined(__linux__) && defined(__GNUC__) && !defined(__SANITIZE_THREAD__)
+// Wider vectors where the processor has them; the sum is the same lane by lane. Not under
+// ThreadSanitizer: the resolver that picks the variant runs before its runtime starts.
 #define LOBRIX_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define LOBRIX_VECTOR_CLONES

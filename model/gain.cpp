@@ -10,8 +10,6 @@ namespace lobrix {
 
 namespace {
 
-float currentGain = 0.0f;  // the module-wide current gain
-
 constexpr float kDipoleDirectivity = 1.64f;  // half-wave dipole over an isotropic radiator
 
 int UpperCase(int c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
@@ -111,11 +109,8 @@ float ZISKANTVA(std::string_view hcode, std::string_view vcode) {
   const auto directivity = static_cast<float>(4.0 * F(kPi) / (F(ih) * iv));
   const auto gain =
       static_cast<float>(10.0 * std::log10(F(directivity) / F(kDipoleDirectivity)));
-  currentGain = gain;
+  SetCurrentGain(gain);
   return gain;
 }
-
-float CurrentGain() { return currentGain; }
-void SetCurrentGain(float gainDbd) { currentGain = gainDbd; }
 
 }  // namespace lobrix
