@@ -29,7 +29,7 @@ struct Editor {
     state.eleMax = -5;
     state.activePage = page;
     CreateControls(main, MainDialogRows(), state.language);
-    main.Create({kStatusBar, ControlKind::kStatusBar}, state.language);
+    main.Create({.id = kStatusBar, .kind = ControlKind::kStatusBar}, state.language);
     ui.main = &main;
     for (int p = 0; p < 4; ++p) ui.pages[static_cast<std::size_t>(p)] = &pages[p];
     ui.newSurface = [this](int p) {
@@ -97,12 +97,12 @@ void BM_CodeTypeClick(benchmark::State& st) {
 void BM_TypedFirstNumber(benchmark::State& st) {
   const int page = static_cast<int>(st.range(0));
   Editor e(page);
-  e.Event(kField10, ControlEventKind::kSetFocus);
+  e.Event(kNumberField, ControlEventKind::kSetFocus);
   char digit = '3';
   for (auto _ : st) {
     e.Forget();
     digit = digit == '3' ? '4' : '3';
-    e.TypeOver(kField10, digit, ControlEventKind::kComboEditChanged);
+    e.TypeOver(kNumberField, digit, ControlEventKind::kComboEditChanged);
   }
 }
 
@@ -110,13 +110,13 @@ void BM_TypedFirstNumber(benchmark::State& st) {
 void BM_TypedAzimuth(benchmark::State& st) {
   const int page = static_cast<int>(st.range(0));
   Editor e(page);
-  e.pages[page].Focus(kField10);
-  e.Event(kField10, ControlEventKind::kSetFocus);
+  e.pages[page].Focus(kAzimuthField);
+  e.Event(kAzimuthField, ControlEventKind::kSetFocus);
   char digit = '3';
   for (auto _ : st) {
     e.Forget();
     digit = digit == '3' ? '4' : '3';
-    e.TypeOver(kField10, digit, ControlEventKind::kEditChanged);
+    e.TypeOver(kAzimuthField, digit, ControlEventKind::kEditChanged);
   }
 }
 

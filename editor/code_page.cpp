@@ -73,7 +73,7 @@ void CodeChanged(EditorState& state, EditorUi& ui, int page) {
 // After a toggle: field 10 takes the focus unless the code has no parameters.
 void FocusFieldUnlessOmni(EditorState& state, EditorUi& ui, int page) {
   Controls* c = PageControls(ui, page);
-  if (c != nullptr && PageCode(state, page) != kOmniCode) c->Focus(kField10);
+  if (c != nullptr && PageCode(state, page) != kOmniCode) c->Focus(kNumberField);
 }
 
 }  // namespace
@@ -92,7 +92,7 @@ void BuildCodePage(EditorState& state, EditorUi& ui, int page) {
   }
   for (const ControlRow& row : PageRows(page)) {
     if (!c->Exists(row.id)) c->Create(row, state.language);
-    if (row.id == kField12) BuildParameterPanel(state, ui, page, PageCode(state, page));
+    if (row.id == kSecondField) BuildParameterPanel(state, ui, page, PageCode(state, page));
   }
   // The table and X-Y views are complete: the view button is in use.
   c->Enable(kViewButton, true);
@@ -103,13 +103,13 @@ void BuildParameterPanel(EditorState& state, EditorUi& ui, int page, std::string
   Controls* c = IsCodePage(page) ? PageControls(ui, page) : nullptr;
   if (c == nullptr) return;
   CodePageMemory& memory = Memory(state, page);
-  const int oldClass = TypeClass(FieldValue(SelectedItem(*c, kField11)));
+  const int oldClass = TypeClass(FieldValue(SelectedItem(*c, kTypeField)));
 
   const ParameterFieldContents fields = ParameterFieldsFor(code);
   memory.rewriting = true;
-  Fill(*c, kField10, fields.number);
-  Fill(*c, kField11, fields.type);
-  Fill(*c, kField12, fields.second);
+  Fill(*c, kNumberField, fields.number);
+  Fill(*c, kTypeField, fields.type);
+  Fill(*c, kSecondField, fields.second);
   memory.rewriting = false;
 
   const int newClass = TypeClass(code.substr(std::min<std::size_t>(3, code.size()), 2));
@@ -124,21 +124,21 @@ void BuildParameterPanel(EditorState& state, EditorUi& ui, int page, std::string
 void ChooseCodeType(EditorState& state, EditorUi& ui, int page, int buttonId) {
   Controls* c = IsCodePage(page) ? PageControls(ui, page) : nullptr;
   if (c == nullptr) return;
-  const std::string previous(FieldValue(SelectedItem(*c, kField11)));
+  const std::string previous(FieldValue(SelectedItem(*c, kTypeField)));
   const std::string code =
-      CodeForTypeButton(buttonId, previous, FieldValue(ListText(*c, kField10)),
-                        FieldValue(ListText(*c, kField12)), ProcessRememberedParameters());
+      CodeForTypeButton(buttonId, previous, FieldValue(ListText(*c, kNumberField)),
+                        FieldValue(ListText(*c, kSecondField)), ProcessRememberedParameters());
   if (code.empty()) return;
   PageCode(state, page) = code;
   BuildParameterPanel(state, ui, page, code);
   CodeChanged(state, ui, page);
-  c->Focus(buttonId > kFirstCodeButton ? kField10 : kScaleButton);
+  c->Focus(buttonId > kFirstCodeButton ? kNumberField : kScaleButton);
 }
 
 void ParameterFieldCallback(EditorState& state, EditorUi& ui, int page, const ControlEvent& event) {
   Controls* c = IsCodePage(page) ? PageControls(ui, page) : nullptr;
   const int f = event.id;
-  if (c == nullptr || f < kField10 || f > kField12) return;
+  if (c == nullptr || f < kNumberField || f > kSecondField) return;
   CodePageMemory& memory = Memory(state, page);
   switch (event.kind) {
     case ControlEventKind::kSetFocus:
@@ -155,9 +155,9 @@ void ParameterFieldCallback(EditorState& state, EditorUi& ui, int page, const Co
       break;
     }
     case ControlEventKind::kComboEditChanged: {
-      if (memory.rewriting || f == kField11) break;
+      if (memory.rewriting || f == kTypeField) break;
       const OvertypeResult r = OvertypeEntry(f, c->Text(f), c->EditSelection(f).start,
-                                             FieldValue(SelectedItem(*c, kField11)));
+                                             FieldValue(SelectedItem(*c, kTypeField)));
       memory.rewriting = true;
       c->SetText(f, r.text);
       c->SetEditSelection(f, {r.selectionStart, r.selectionEnd});
@@ -176,7 +176,8 @@ void ComposeCode(EditorState& state, EditorUi& ui, int page, CodeSource source) 
   const auto text = [&](int id) {
     return source == CodeSource::kLists ? ListText(*c, id) : TypedText(*c, id);
   };
-  const auto code = ComposedCode(text(kField10), SelectedItem(*c, kField11), text(kField12));
+  const auto code =
+      ComposedCode(text(kNumberField), SelectedItem(*c, kTypeField), text(kSecondField));
   if (!code) return;
   PageCode(state, page) = *code;
   CodeChanged(state, ui, page);

@@ -7,11 +7,9 @@
 #include <string_view>
 
 #include "editor/number_filter.h"
+#include "editor/page_field_ids.h"
 
 namespace lobrix {
-
-inline constexpr int kAzimuthField = 10;    // 0 .. 359.9, no sign
-inline constexpr int kElevationField = 11;  // -90 .. 90
 
 // A field's text and selection (start, end) in characters.
 struct FieldEdit {

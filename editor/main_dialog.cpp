@@ -36,17 +36,17 @@ void SetPageControls(const EditorState& state, Controls& page, int number) {
     case kVerticalPage:
       page.SetText(kViewButton,
                    Pick(number == kHorizontalPage ? kTableView : kXYView, state.language));
-      page.Focus(page.IsEnabled(kField10) ? kField10 : kFirstPanelControl);
+      page.Focus(page.IsEnabled(kNumberField) ? kNumberField : kFirstPanelControl);
       break;
     case kDirectionPage:
-      page.SetText(kField10, FormatMask(state.aziMax, "0.0"));
-      page.SetText(kField11, FormatMask(state.eleMax, "0.0"));
-      page.Focus(kField10);
+      page.SetText(kAzimuthField, FormatMask(state.aziMax, "0.0"));
+      page.SetText(kElevationField, FormatMask(state.eleMax, "0.0"));
+      page.Focus(kAzimuthField);
       break;
     case kThreeDPage:
-      page.SetText(kField10, PlainNumberText(state.testAzimuth, 1));
-      page.SetText(kField11, PlainNumberText(state.testElevation, 1));
-      page.Focus(kField10);
+      page.SetText(kAzimuthField, PlainNumberText(state.testAzimuth, 1));
+      page.SetText(kElevationField, PlainNumberText(state.testElevation, 1));
+      page.Focus(kAzimuthField);
       break;
   }
 }
@@ -152,7 +152,7 @@ void GiveFocusBack(const EditorState& state, EditorUi& ui) {
   const int page = state.activePage;
   Controls* active = PageControls(ui, page);
   if ((page == kHorizontalPage || page == kVerticalPage) && active &&
-      !active->IsEnabled(kField10)) {
+      !active->IsEnabled(kNumberField)) {
     ui.focusPage = page;
     ui.focusId = kScaleButton;
   }

@@ -1,19 +1,17 @@
 // The four pages' own controls as data: the code-type buttons, the parameter fields, the
 // graphic area and the view buttons of the code pages, the direction fields and their labels
 // of the other two. The parameter panel (controls 50 to 59 on the code pages) is not here: the
-// code pages build it for the code they show, after field 12.
+// code pages build it for the code they show, after the second-number field.
 #pragma once
 
 #include <span>
 
+#include "editor/page_field_ids.h"
 #include "platform/controls/control_row.h"
 
 namespace lobrix {
 
-// Control ids inside the pages.
-inline constexpr int kField10 = 10;  // N on the code pages; azimuth on pages 2 and 3
-inline constexpr int kField11 = 11;  // the type letters; elevation on pages 2 and 3
-inline constexpr int kField12 = 12;  // Z on the code pages
+// Control ids inside the pages beside the fields (editor/page_field_ids.h).
 inline constexpr int kGraphicArea = 15;
 inline constexpr int kScaleButton = 16;
 inline constexpr int kViewButton = 17;

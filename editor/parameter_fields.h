@@ -12,11 +12,9 @@
 #include <string_view>
 #include <vector>
 
-namespace lobrix {
+#include "editor/page_field_ids.h"
 
-inline constexpr int kNumberField = 10;  // N, three digits
-inline constexpr int kTypeField = 11;    // the two type letters
-inline constexpr int kSecondField = 12;  // Z, two digits
+namespace lobrix {
 
 inline constexpr std::string_view kOmniCode = "000ND00";
 

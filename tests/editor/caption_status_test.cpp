@@ -83,7 +83,7 @@ TEST(StatusTexts, CodeLabelsByLanguage) {
 }
 
 struct Bar {
-  Bar() { dialog.Create({kStatusBar, ControlKind::kStatusBar}, kEnglish); }
+  Bar() { dialog.Create({.id = kStatusBar, .kind = ControlKind::kStatusBar}, kEnglish); }
   std::vector<std::string> Refresh(std::string_view command) {
     dialog.log.clear();
     RefreshStatus(command, state, dialog, kStatusBar);

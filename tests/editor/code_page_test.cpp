@@ -26,25 +26,25 @@ bool Logged(const FakeControls& c, const std::string& line) {
 TEST(BuildCodePage, FieldsAndPanelOfTheCode) {
   PagesFixture d("045EA10");
   const FakeControls& p = d.pages[0];
-  EXPECT_EQ(d.Items(0, kField10).size(), 65u);
-  EXPECT_EQ(p.Selection(kField10), 44);
-  EXPECT_EQ(d.Text(0, kField10), " 045");
-  EXPECT_EQ(d.Items(0, kField11), std::vector<std::string>{" EA"});
-  EXPECT_FALSE(p.IsEnabled(kField11));
-  EXPECT_EQ(d.Text(0, kField12), " 10");
-  EXPECT_TRUE(p.IsEnabled(kField12));
+  EXPECT_EQ(d.Items(0, kNumberField).size(), 65u);
+  EXPECT_EQ(p.Selection(kNumberField), 44);
+  EXPECT_EQ(d.Text(0, kNumberField), " 045");
+  EXPECT_EQ(d.Items(0, kTypeField), std::vector<std::string>{" EA"});
+  EXPECT_FALSE(p.IsEnabled(kTypeField));
+  EXPECT_EQ(d.Text(0, kSecondField), " 10");
+  EXPECT_TRUE(p.IsEnabled(kSecondField));
   // Group B for EA: six controls from 50, the range in the first label.
   for (int id = 50; id <= 55; ++id) EXPECT_TRUE(p.Exists(id)) << id;
   EXPECT_FALSE(p.Exists(56));
   EXPECT_TRUE(d.Text(0, 50).ends_with("1°- 65°"));
   EXPECT_TRUE(p.IsEnabled(kViewButton));
-  EXPECT_EQ(p.Find(kField10)->tooltip, "Setting of parametters of Ant. code");
+  EXPECT_EQ(p.Find(kNumberField)->tooltip, "Setting of parametters of Ant. code");
   EXPECT_EQ(p.Find(101)->tooltip, "Setting of Horiz. ant. code");
   // Page 1 shows the omnidirectional vertical code: group A, fields disabled.
   EXPECT_EQ(d.Text(1, 50), "Omnidirect. diagram  000ND00");
   EXPECT_FALSE(d.pages[1].Exists(51));
-  EXPECT_FALSE(d.pages[1].IsEnabled(kField10));
-  EXPECT_EQ(d.Text(1, kField11), " ND");
+  EXPECT_FALSE(d.pages[1].IsEnabled(kNumberField));
+  EXPECT_EQ(d.Text(1, kTypeField), " ND");
 }
 
 TEST(BuildCodePage, PanelTextsInCzech) {
@@ -53,8 +53,8 @@ TEST(BuildCodePage, PanelTextsInCzech) {
   EXPECT_EQ(d.Text(0, 53), " = poloměr                   obálky  0-99 [%]");
   EXPECT_EQ(d.Text(1, 56), " = velikost přední         a  zadní obálky");
   EXPECT_TRUE(d.pages[1].Exists(59));
-  EXPECT_EQ(d.Items(1, kField11), Letters('A', 'I', 'W'));
-  EXPECT_EQ(d.pages[1].Selection(kField11), 2);
+  EXPECT_EQ(d.Items(1, kTypeField), Letters('A', 'I', 'W'));
+  EXPECT_EQ(d.pages[1].Selection(kTypeField), 2);
   EXPECT_EQ(d.pages[1].Find(101)->tooltip, "Nastavení Vert. ant.kódu - Mechanická elevace");
 }
 
@@ -62,13 +62,13 @@ TEST(ChooseCodeType, OmniAndBackGivesTheCodeBack) {
   PagesFixture d("045EA10");
   d.Click(0, 101);
   EXPECT_EQ(d.state.hCode, "000ND00");
-  EXPECT_FALSE(d.pages[0].IsEnabled(kField10));
+  EXPECT_FALSE(d.pages[0].IsEnabled(kNumberField));
   EXPECT_FALSE(d.pages[0].Exists(51));  // group A: one label
   EXPECT_EQ(d.pages[0].FocusedId(), kScaleButton);
   EXPECT_EQ(d.Status(0), " H-code: 000ND00");
   d.Click(0, 102);
   EXPECT_EQ(d.state.hCode, "045EA10");
-  EXPECT_EQ(d.pages[0].FocusedId(), kField10);
+  EXPECT_EQ(d.pages[0].FocusedId(), kNumberField);
   d.Click(0, 101);
   d.Click(0, 101);  // ND again keeps what ND remembered
   d.Click(0, 102);
@@ -105,7 +105,7 @@ TEST(ChooseCodeType, ClampsIntoTheRangeOfTheNewType) {
   PagesFixture d("096EC05");
   d.Click(0, 103);
   EXPECT_EQ(d.state.hCode, "079EB05");
-  EXPECT_EQ(d.Items(0, kField10).size(), 79u);
+  EXPECT_EQ(d.Items(0, kNumberField).size(), 79u);
   EXPECT_TRUE(d.Text(0, 50).ends_with("1°- 79°"));
 }
 
@@ -113,14 +113,14 @@ TEST(ChooseCodeType, LetterFamiliesOnTheVerticalPage) {
   PagesFixture d("000ND00", "000ND00", kVerticalPage);
   d.Click(1, 114);
   EXPECT_EQ(d.state.vCode, "060PA00");
-  EXPECT_EQ(d.Items(1, kField11), Letters('A', 'Z', 'P'));
-  EXPECT_TRUE(d.pages[1].IsEnabled(kField11));
+  EXPECT_EQ(d.Items(1, kTypeField), Letters('A', 'Z', 'P'));
+  EXPECT_TRUE(d.pages[1].IsEnabled(kTypeField));
   EXPECT_EQ(d.Text(1, 50), " = 10 x 1/2 beam      width  1°- 890°");
   d.state.vCode = "999VC20";
   BuildParameterPanel(d.state, d.ui, 1, d.state.vCode);
   d.Click(1, 112);
   EXPECT_EQ(d.state.vCode, "999WA20");
-  EXPECT_EQ(d.Items(1, kField11), Letters('A', 'I', 'W'));
+  EXPECT_EQ(d.Items(1, kTypeField), Letters('A', 'I', 'W'));
   EXPECT_EQ(d.Status(2), " V-code: 999WA20");
   EXPECT_EQ(d.state.hCode, "000ND00");
 }
@@ -142,19 +142,19 @@ TEST(ChooseCodeType, PanelRebuiltOnlyWhenItsTextsChange) {
 
 TEST(ParameterFields, ListChoiceChangesTheCode) {
   PagesFixture d("000VB05", "000ND00", kHorizontalPage);
-  d.FocusField(0, kField11);
+  d.FocusField(0, kTypeField);
   EXPECT_EQ(d.ui.focusPage, 0);
-  EXPECT_EQ(d.ui.focusId, kField11);
-  d.pages[0].Select(kField11, 4);
-  d.Event(0, kField11, kSelectionChanged);
+  EXPECT_EQ(d.ui.focusId, kTypeField);
+  d.pages[0].Select(kTypeField, 4);
+  d.Event(0, kTypeField, kSelectionChanged);
   EXPECT_EQ(d.state.hCode, "000VE05");
   d.ClearLogs();
   // The same item again: nothing to compose, nothing redrawn.
-  d.Event(0, kField11, kSelectionChanged);
+  d.Event(0, kTypeField, kSelectionChanged);
   EXPECT_EQ(d.Drawn(), 0u);
-  d.FocusField(0, kField12);
-  d.pages[0].Select(kField12, 99);
-  d.Event(0, kField12, kSelectionChanged);
+  d.FocusField(0, kSecondField);
+  d.pages[0].Select(kSecondField, 99);
+  d.Event(0, kSecondField, kSelectionChanged);
   EXPECT_EQ(d.state.hCode, "000VE99");
   EXPECT_GT(d.Drawn(), 0u);
   EXPECT_EQ(d.Status(0), " H-code: 000VE99");
@@ -162,34 +162,34 @@ TEST(ParameterFields, ListChoiceChangesTheCode) {
 
 TEST(ParameterFields, TypingOverKeepsTheNumberInRange) {
   PagesFixture d("060LA00");
-  d.FocusField(0, kField10);
-  d.SelectAll(0, kField10);
-  d.TypeKey(0, kField10, '1');
-  EXPECT_EQ(d.Text(0, kField10), " 100");
+  d.FocusField(0, kNumberField);
+  d.SelectAll(0, kNumberField);
+  d.TypeKey(0, kNumberField, '1');
+  EXPECT_EQ(d.Text(0, kNumberField), " 100");
   EXPECT_EQ(d.state.hCode, "100LA00");
-  d.TypeKey(0, kField10, '5');
-  EXPECT_EQ(d.Text(0, kField10), " 120");
-  d.TypeKey(0, kField10, '0');
-  EXPECT_EQ(d.Text(0, kField10), " 120");
+  d.TypeKey(0, kNumberField, '5');
+  EXPECT_EQ(d.Text(0, kNumberField), " 120");
+  d.TypeKey(0, kNumberField, '0');
+  EXPECT_EQ(d.Text(0, kNumberField), " 120");
   EXPECT_EQ(d.state.hCode, "120LA00");
   // At the end the caret stays before the last digit: the next key overtypes it.
-  EXPECT_EQ(d.pages[0].EditSelection(kField10).start, 3);
-  d.TypeKey(0, kField10, '5');
-  EXPECT_EQ(d.Text(0, kField10), " 120");  // 125 is beyond the range
+  EXPECT_EQ(d.pages[0].EditSelection(kNumberField).start, 3);
+  d.TypeKey(0, kNumberField, '5');
+  EXPECT_EQ(d.Text(0, kNumberField), " 120");  // 125 is beyond the range
   EXPECT_EQ(d.Status(0), " H-code: 120LA00");
 }
 
 TEST(ParameterFields, TypedDigitRedrawsWithTheNewCode) {
   PagesFixture d("045EA10");
-  d.FocusField(0, kField10);
-  d.SelectAll(0, kField10);
+  d.FocusField(0, kNumberField);
+  d.SelectAll(0, kNumberField);
   d.ClearLogs();
-  d.TypeKey(0, kField10, '7');
-  EXPECT_EQ(d.Text(0, kField10), " 060");
+  d.TypeKey(0, kNumberField, '7');
+  EXPECT_EQ(d.Text(0, kNumberField), " 060");
   EXPECT_EQ(d.state.hCode, "060EA10");
   EXPECT_GT(d.Drawn(), 100u);
   // The caret stands after the typed digit with the rest selected.
-  EXPECT_EQ(d.pages[0].EditSelection(kField10).start, 3);
+  EXPECT_EQ(d.pages[0].EditSelection(kNumberField).start, 3);
   // A type button now reads the typed text (no list item is selected any more).
   d.Click(0, 103);
   EXPECT_EQ(d.state.hCode, "060EB10");
@@ -197,20 +197,20 @@ TEST(ParameterFields, TypedDigitRedrawsWithTheNewCode) {
 
 TEST(ParameterFields, TypingTheSecondNumber) {
   PagesFixture d("045EA10");
-  d.FocusField(0, kField12);
-  d.SelectAll(0, kField12);
-  d.TypeKeys(0, kField12, "57");
-  EXPECT_EQ(d.Text(0, kField12), " 57");
+  d.FocusField(0, kSecondField);
+  d.SelectAll(0, kSecondField);
+  d.TypeKeys(0, kSecondField, "57");
+  EXPECT_EQ(d.Text(0, kSecondField), " 57");
   EXPECT_EQ(d.state.hCode, "045EA57");
-  d.TypeKey(0, kField12, 'x');  // over the selected 7: the letter dropped, 0 filled in
-  EXPECT_EQ(d.Text(0, kField12), " 50");
+  d.TypeKey(0, kSecondField, 'x');  // over the selected 7: the letter dropped, 0 filled in
+  EXPECT_EQ(d.Text(0, kSecondField), " 50");
 }
 
 TEST(ParameterFields, TypingOnTheVerticalPageChangesVCode) {
   PagesFixture d("045EA10", "100TA00", kVerticalPage);
-  d.FocusField(1, kField10);
-  d.SelectAll(1, kField10);
-  d.TypeKeys(1, kField10, "95");
+  d.FocusField(1, kNumberField);
+  d.SelectAll(1, kNumberField);
+  d.TypeKeys(1, kNumberField, "95");
   EXPECT_EQ(d.state.vCode, "095TA00");
   EXPECT_EQ(d.state.hCode, "045EA10");
   EXPECT_EQ(d.Status(2), " V-code: 095TA00");
@@ -223,7 +223,7 @@ TEST(ToggleScale, BothPagesNameTheNextScale) {
   EXPECT_EQ(d.state.scaleMode, kScaleLinear);
   EXPECT_EQ(d.Text(0, kScaleButton), "&dB scale");
   EXPECT_EQ(d.Text(1, kScaleButton), "&dB scale");
-  EXPECT_EQ(d.pages[0].FocusedId(), kField10);
+  EXPECT_EQ(d.pages[0].FocusedId(), kNumberField);
   EXPECT_GT(d.Drawn(), 100u);
   d.Click(0, kScaleButton);
   EXPECT_EQ(d.state.scaleMode, kScaleDecibel);

@@ -21,14 +21,14 @@ namespace {
 struct Dialog {
   Dialog() {
     CreateControls(main, MainDialogRows(), state.language);
-    main.Create({kStatusBar, ControlKind::kStatusBar}, state.language);
+    main.Create({.id = kStatusBar, .kind = ControlKind::kStatusBar}, state.language);
     for (int page = 0; page < 4; ++page) {
       CreateControls(pages[page], PageRows(page), state.language);
       if (page < 2) {
         // What the code page's panel holds for the omnidirectional code: one label, and the
         // parameter fields disabled.
-        pages[page].Create({kFirstPanelControl, ControlKind::kLabel}, state.language);
-        for (int field : {kField10, kField11, kField12}) pages[page].Enable(field, false);
+        pages[page].Create({.id = kFirstPanelControl, .kind = ControlKind::kLabel}, state.language);
+        for (int field : {kNumberField, kTypeField, kSecondField}) pages[page].Enable(field, false);
       }
       ui.pages[page] = &pages[page];
     }
@@ -107,9 +107,9 @@ TEST(StartMainDialog, SetsUpTheWindowForTheRun) {
   EXPECT_TRUE(d.main.IsEnabled(kTransferButton));
   EXPECT_EQ(d.main.Find(kHelpButton)->tooltip, "Kontextová nápověda pro každou záložku");
   EXPECT_EQ(d.main.timers, (std::map<int, int>{{91, 250}}));
-  EXPECT_EQ(d.pages[2].Text(kField10), "45.0");
-  EXPECT_EQ(d.pages[2].Text(kField11), "0.0");
-  EXPECT_EQ(d.pages[2].FocusedId(), kField10);
+  EXPECT_EQ(d.pages[2].Text(kAzimuthField), "45.0");
+  EXPECT_EQ(d.pages[2].Text(kElevationField), "0.0");
+  EXPECT_EQ(d.pages[2].FocusedId(), kAzimuthField);
 }
 
 TEST(StartMainDialog, TransferNeedsAnOwnerAndARole) {
@@ -139,8 +139,8 @@ TEST(StartMainDialog, ThreeDPageShowsTheTestAnglesEqualToTheBeam) {
   d.Start();
   EXPECT_EQ(d.state.testAzimuth, 0.5f);
   EXPECT_EQ(d.state.testElevation, -3);
-  EXPECT_EQ(d.pages[3].Text(kField10), ".5");
-  EXPECT_EQ(d.pages[3].Text(kField11), "-3");
+  EXPECT_EQ(d.pages[3].Text(kAzimuthField), ".5");
+  EXPECT_EQ(d.pages[3].Text(kElevationField), "-3");
 }
 
 TEST(MainDialogEvent, CloseAndTheKathreinButton) {
@@ -166,9 +166,9 @@ TEST(MainDialogEvent, PageSwitchHidesTheOldPageAndDrawsTheNew) {
   EXPECT_EQ(d.state.activePage, 2);
   EXPECT_EQ(d.VisiblePages(), std::vector<int>{2});
   EXPECT_EQ(d.surfacePages.back(), 2);
-  EXPECT_EQ(d.pages[2].Text(kField10), "45.0");
-  EXPECT_EQ(d.pages[2].Text(kField11), "-2.5");
-  EXPECT_EQ(d.pages[2].FocusedId(), kField10);
+  EXPECT_EQ(d.pages[2].Text(kAzimuthField), "45.0");
+  EXPECT_EQ(d.pages[2].Text(kElevationField), "-2.5");
+  EXPECT_EQ(d.pages[2].FocusedId(), kAzimuthField);
   EXPECT_GT(d.recording->Count(DrawKind::kLine), 100);  // frames and views drawn on it
 
   d.SwitchTo(0);
@@ -184,8 +184,8 @@ TEST(MainDialogEvent, PageSwitchHidesTheOldPageAndDrawsTheNew) {
   d.state.testAzimuth = 7;
   d.SwitchTo(3);
   EXPECT_EQ(d.state.testAzimuth, 45);
-  EXPECT_EQ(d.pages[3].Text(kField10), "45");
-  EXPECT_EQ(d.pages[3].Text(kField11), "-2.5");
+  EXPECT_EQ(d.pages[3].Text(kAzimuthField), "45");
+  EXPECT_EQ(d.pages[3].Text(kElevationField), "-2.5");
   EXPECT_EQ(d.surfacePages, (std::vector<int>{0, 2, 0, 1, 3}));
 }
 
@@ -195,18 +195,18 @@ TEST(MainDialogEvent, CopyAndHelpGiveTheFocusBack) {
   d.Start();
   // The elevation field had the focus last; the user then clicked the Copy button.
   d.ui.focusPage = 2;
-  d.ui.focusId = kField11;
+  d.ui.focusId = kElevationField;
   d.main.Focus(kCopyButton);
   d.Click(kCopyButton);
   ASSERT_EQ(d.recording->Count(DrawKind::kSave), 1);
   EXPECT_EQ(d.recording->OfKind(DrawKind::kSave)[0].text, "CLIPBOARD");
-  EXPECT_EQ(d.pages[2].FocusedId(), kField11);
+  EXPECT_EQ(d.pages[2].FocusedId(), kElevationField);
 
   d.main.Focus(kHelpButton);
   d.Click(kHelpButton);
   ASSERT_EQ(d.helpBoxes.size(), 1u);
   EXPECT_EQ(d.helpBoxes[0].caption, " Azimuth and Elevation of antenna diagrams");
-  EXPECT_EQ(d.pages[2].FocusedId(), kField11);
+  EXPECT_EQ(d.pages[2].FocusedId(), kElevationField);
 
   // On a code page whose field 10 is disabled the scale button takes the focus.
   d.SwitchTo(0);

@@ -30,7 +30,7 @@ struct PagesFixture {
     state.activePage = page;
     state.language = language;
     CreateControls(main, MainDialogRows(), language);
-    main.Create({kStatusBar, ControlKind::kStatusBar}, language);
+    main.Create({.id = kStatusBar, .kind = ControlKind::kStatusBar}, language);
     ui.main = &main;
     for (int p = 0; p < 4; ++p) ui.pages[static_cast<std::size_t>(p)] = &pages[p];
     ui.newSurface = [this](int p) {

@@ -7,15 +7,18 @@
 namespace lobrix {
 namespace {
 
-constexpr ControlRow kButton{3,
-                             ControlKind::kPushButton,
-                             kStyleDisabled,
-                             {68, 234, 71, 13},
-                             {"C&opy to Clipboard", "O&br. do Clipboardu"},
-                             {"Pastes", "Vloží"}};
-constexpr ControlRow kCombo{
-    10, ControlKind::kComboDropDown, kStyleTabStop | kStyleVScroll, {20, 145, 32, 115}};
-constexpr ControlRow kEdit{11, ControlKind::kEdit, kStyleNone, {298, 195, 26, 11}, {"0", "0"}};
+constexpr ControlRow kButton{.id = 3,
+                             .kind = ControlKind::kPushButton,
+                             .styles = kStyleDisabled,
+                             .rect = {68, 234, 71, 13},
+                             .text = {"C&opy to Clipboard", "O&br. do Clipboardu"},
+                             .tooltip = {"Pastes", "Vloží"}};
+constexpr ControlRow kCombo{.id = 10,
+                            .kind = ControlKind::kComboDropDown,
+                            .styles = kStyleTabStop | kStyleVScroll,
+                            .rect = {20, 145, 32, 115}};
+constexpr ControlRow kEdit{
+    .id = 11, .kind = ControlKind::kEdit, .rect = {298, 195, 26, 11}, .text = {"0", "0"}};
 
 TEST(FakeControls, CreatesFromTheRowInTheRunsLanguage) {
   FakeControls english, czech;
@@ -64,7 +67,7 @@ TEST(FakeControls, OneFocusAcrossDialogs) {
   FakeFocus focus;
   FakeControls page(&focus), main(&focus);
   page.Create(kCombo, kEnglish);
-  main.Create({2, ControlKind::kPushButton}, kEnglish);
+  main.Create({.id = 2, .kind = ControlKind::kPushButton}, kEnglish);
   main.Create(kButton, kEnglish);
   page.Focus(10);
   EXPECT_EQ(page.FocusedId(), 10);
@@ -91,7 +94,7 @@ TEST(FakeControls, MissingIdsReadEmptyAndChangeNothing) {
 
 TEST(FakeControls, LogsChangesInOrder) {
   FakeControls d;
-  d.Create({95, ControlKind::kStatusBar}, kEnglish);
+  d.Create({.id = 95, .kind = ControlKind::kStatusBar}, kEnglish);
   d.SetPartText(95, 1, " AziMax = 45°");
   d.StartTimer(91, 250);
   d.StopTimer(91);

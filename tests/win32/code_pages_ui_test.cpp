@@ -22,7 +22,8 @@ namespace lobrix::test {
 namespace {
 
 constexpr int kTransfer = 1;
-constexpr int kField10 = 10, kField11 = 11, kField12 = 12;
+constexpr int kNumberField = 10, kTypeField = 11, kSecondField = 12;  // the code pages
+constexpr int kAzimuthField = 10, kElevationField = 11;               // pages 2 and 3
 constexpr int kScale = 16, kView = 17;
 constexpr int kNd = 101, kEa = 102, kLa = 106, kCa = 107, kV = 111, kW = 112, kTa = 113, kPa = 114;
 
@@ -112,7 +113,7 @@ void SaveEveryPanelGroup(HWND dialog, const std::string& language, Findings& fin
     for (const auto& [button, group] : groups) {
       Click(p, button);
       // The widest values of the group must show whole in the narrow fields.
-      for (const int id : {kField10, kField12}) {
+      for (const int id : {kNumberField, kSecondField}) {
         if (!IsWindowEnabled(GetDlgItem(p, id))) continue;
         Choose(p, id, Count(p, id) - 1);
         std::string how;
@@ -151,15 +152,15 @@ TEST_F(CodePagesUiTest, EnglishCodesDirectionsAndTransfer) {
     SwitchPage(dialog, 1);
     Click(page1, kPa);
     findings.Equal(StatusPart(bar, 2), L" V-code: 060PA00", "PA after ND");
-    findings.Expect(Count(page1, kField11) == 26 && Item(page1, kField11, 0) == L" PA" &&
-                        Item(page1, kField11, 25) == L" PZ",
+    findings.Expect(Count(page1, kTypeField) == 26 && Item(page1, kTypeField, 0) == L" PA" &&
+                        Item(page1, kTypeField, 25) == L" PZ",
                     "field 11 offers PA to PZ");
-    findings.Expect(IsWindowEnabled(GetDlgItem(page1, kField11)) != FALSE, "field 11 enabled");
-    findings.Expect(FocusOf(ui) == EditOf(GetDlgItem(page1, kField10)), "field 10 focused");
-    Choose(page1, kField11, 10);
+    findings.Expect(IsWindowEnabled(GetDlgItem(page1, kTypeField)) != FALSE, "field 11 enabled");
+    findings.Expect(FocusOf(ui) == EditOf(GetDlgItem(page1, kNumberField)), "field 10 focused");
+    Choose(page1, kTypeField, 10);
     findings.Equal(StatusPart(bar, 2), L" V-code: 060PK00", "PK chosen");
-    TypeOver(page1, kField12, L"05");
-    findings.Equal(ItemText(page1, kField12), L" 05", "field 12 typed");
+    TypeOver(page1, kSecondField, L"05");
+    findings.Equal(ItemText(page1, kSecondField), L" 05", "field 12 typed");
     findings.Equal(StatusPart(bar, 2), L" V-code: 060PK05", "Z typed");
     // The view button names the view of the next click.
     findings.Expect(IsWindowEnabled(GetDlgItem(page1, kView)) != FALSE, "view button enabled");
@@ -171,29 +172,29 @@ TEST_F(CodePagesUiTest, EnglishCodesDirectionsAndTransfer) {
 
     // The horizontal page: EA from ND, LA keeps N, 1 5 0 typed over N clamps at 120, 2 5 over Z.
     SwitchPage(dialog, 0);
-    findings.Equal(ItemText(page0, kField10), L" 000", "ND's N");
-    findings.Expect(IsWindowEnabled(GetDlgItem(page0, kField10)) == FALSE, "ND's N disabled");
+    findings.Equal(ItemText(page0, kNumberField), L" 000", "ND's N");
+    findings.Expect(IsWindowEnabled(GetDlgItem(page0, kNumberField)) == FALSE, "ND's N disabled");
     Click(page0, kEa);
     findings.Equal(StatusPart(bar, 0), L" H-code: 060EA00", "EA after ND");
-    findings.Expect(Count(page0, kField10) == 65 && Count(page0, kField11) == 1 &&
-                        Count(page0, kField12) == 100,
+    findings.Expect(Count(page0, kNumberField) == 65 && Count(page0, kTypeField) == 1 &&
+                        Count(page0, kSecondField) == 100,
                     "EA's lists: 1 to 65, EA, 00 to 99");
-    findings.Expect(IsWindowEnabled(GetDlgItem(page0, kField11)) == FALSE, "EA's type disabled");
+    findings.Expect(IsWindowEnabled(GetDlgItem(page0, kTypeField)) == FALSE, "EA's type disabled");
     Click(page0, kLa);
     findings.Equal(StatusPart(bar, 0), L" H-code: 060LA00", "LA keeps N");
-    TypeOver(page0, kField10, L"150");
-    findings.Equal(ItemText(page0, kField10), L" 120", "1 5 0 typed into LA's N");
+    TypeOver(page0, kNumberField, L"150");
+    findings.Equal(ItemText(page0, kNumberField), L" 120", "1 5 0 typed into LA's N");
     findings.Equal(StatusPart(bar, 0), L" H-code: 120LA00", "N typed");
-    TypeOver(page0, kField12, L"25");
+    TypeOver(page0, kSecondField, L"25");
     findings.Equal(StatusPart(bar, 0), L" H-code: 120LA25", "Z typed");
     // V: N within 0 to 999 stays; VC and then 510 from the lists.
     Click(page0, kV);
     findings.Equal(StatusPart(bar, 0), L" H-code: 120VA25", "V keeps N and Z");
-    findings.Expect(Count(page0, kField11) == 9 && Item(page0, kField11, 8) == L" VI",
+    findings.Expect(Count(page0, kTypeField) == 9 && Item(page0, kTypeField, 8) == L" VI",
                     "field 11 offers VA to VI");
-    Choose(page0, kField11, 2);
+    Choose(page0, kTypeField, 2);
     findings.Equal(StatusPart(bar, 0), L" H-code: 120VC25", "VC chosen");
-    Choose(page0, kField10, 510);
+    Choose(page0, kNumberField, 510);
     findings.Equal(StatusPart(bar, 0), L" H-code: 510VC25", "510 chosen");
     // ND remembers N and Z; EA takes them back, N clamped into 1 to 65.
     Click(page0, kNd);
@@ -222,34 +223,35 @@ TEST_F(CodePagesUiTest, EnglishCodesDirectionsAndTransfer) {
     const HWND surface2 = Surface(page2);
     ClickIn(surface2, FramePoint(surface2, 0.25, 0.5, 0.35, 200, 0.6));
     findings.Equal(StatusPart(bar, 1), L" AziMax = 200\u00B0", "AziMax clicked");
-    TypeOver(page2, kField10, L"400");
-    findings.Equal(ItemText(page2, kField10), L"359.9", "400 typed");
+    TypeOver(page2, kAzimuthField, L"400");
+    findings.Equal(ItemText(page2, kAzimuthField), L"359.9", "400 typed");
     findings.Equal(StatusPart(bar, 1), L" AziMax = 359.9\u00B0", "AziMax clamped");
-    TypeOver(page2, kField10, L"12x34");
-    findings.Equal(ItemText(page2, kField10), L"123.4", "1 2 x 3 4 typed");
+    TypeOver(page2, kAzimuthField, L"12x34");
+    findings.Equal(ItemText(page2, kAzimuthField), L"123.4", "1 2 x 3 4 typed");
     findings.Equal(StatusPart(bar, 1), L" AziMax = 123.4\u00B0", "AziMax typed");
-    TypeOver(page2, kField11, L"-95");
-    findings.Equal(ItemText(page2, kField11), L"-90.0", "- 9 5 typed");
+    TypeOver(page2, kElevationField, L"-95");
+    findings.Equal(ItemText(page2, kElevationField), L"-90.0", "- 9 5 typed");
     findings.Equal(StatusPart(bar, 3), L" EleMax = -90\u00B0", "EleMax clamped");
-    FocusControl(page2, kField10);
-    findings.Equal(ItemText(page2, kField11), L"-90", "the field left");
-    TypeOver(page2, kField11, L"-12.5");
+    FocusControl(page2, kAzimuthField);
+    findings.Equal(ItemText(page2, kElevationField), L"-90", "the field left");
+    TypeOver(page2, kElevationField, L"-12.5");
     findings.Equal(StatusPart(bar, 3), L" EleMax = -12.5\u00B0", "EleMax typed");
-    FocusControl(page2, kField10);
-    findings.Equal(ItemText(page2, kField11), L"-12.5", "a decimal stays when the field is left");
+    FocusControl(page2, kAzimuthField);
+    findings.Equal(ItemText(page2, kElevationField), L"-12.5",
+                   "a decimal stays when the field is left");
 
     // Page 3: the test angles start from the beam, change without touching it.
     SwitchPage(dialog, 3);
     const HWND page3 = Pages(dialog).at(3);
-    findings.Equal(ItemText(page3, kField10), L"123.4", "test azimuth from AziMax");
-    TypeOver(page3, kField10, L"270");
-    findings.Equal(ItemText(page3, kField10), L"270.",
+    findings.Equal(ItemText(page3, kAzimuthField), L"123.4", "test azimuth from AziMax");
+    TypeOver(page3, kAzimuthField, L"270");
+    findings.Equal(ItemText(page3, kAzimuthField), L"270.",
                    "test azimuth typed: the point comes after the third digit");
-    TypeOver(page3, kField11, L"5");
-    findings.Equal(ItemText(page3, kField11), L"5", "test elevation typed");
+    TypeOver(page3, kElevationField, L"5");
+    findings.Equal(ItemText(page3, kElevationField), L"5", "test elevation typed");
     const HWND surface3 = Surface(page3);
     ClickIn(surface3, FramePoint(surface3, 0.25, 0.5, 0.35, 90, 0.5));
-    findings.Equal(ItemText(page3, kField10), L"90.0", "test azimuth clicked");
+    findings.Equal(ItemText(page3, kAzimuthField), L"90.0", "test azimuth clicked");
     findings.Equal(StatusPart(bar, 1), L" AziMax = 123.4\u00B0", "AziMax stays");
     findings.Equal(StatusPart(bar, 3), L" EleMax = -12.5\u00B0", "EleMax stays");
     SaveWindowPng(dialog, ScreenPath("code-pages-page3-english"));
@@ -290,7 +292,7 @@ void CheckButtonsAndTooltips(HWND dialog, int language, Findings& findings) {
   // scroll bar on to its list, which shows it when its items do not fit (EA's 65 and 100 here).
   for (int page = 0; page < 2; ++page) {
     const HWND p = Pages(dialog).at(static_cast<std::size_t>(page));
-    for (const int id : {kField10, kField11, kField12}) {
+    for (const int id : {kNumberField, kTypeField, kSecondField}) {
       const HWND combo = GetDlgItem(p, id);
       const auto style = static_cast<DWORD>(GetWindowLongW(combo, GWL_STYLE));
       COMBOBOXINFO parts{};
@@ -298,9 +300,9 @@ void CheckButtonsAndTooltips(HWND dialog, int language, Findings& findings) {
       const bool listScrolls =
           GetComboBoxInfo(combo, &parts) &&
           (static_cast<DWORD>(GetWindowLongW(parts.hwndList, GWL_STYLE)) & WS_VSCROLL);
-      const DWORD kind = id == kField11 ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
+      const DWORD kind = id == kTypeField ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
       findings.Expect(
-          (style & 3) == kind && (listScrolls || id == kField11) && (style & WS_TABSTOP),
+          (style & 3) == kind && (listScrolls || id == kTypeField) && (style & WS_TABSTOP),
           "the kind and styles of field " + std::to_string(id) + " of page " +
               std::to_string(page));
     }
@@ -310,8 +312,8 @@ void CheckButtonsAndTooltips(HWND dialog, int language, Findings& findings) {
   const bool czech = language != 0;
   const std::vector<std::pair<int, std::wstring>> page0Tips = {
       {kNd, czech ? L"Nastaven\u00ED Horiz. ant. k\u00F3du" : L"Setting of Horiz. ant. code"},
-      {kField10, czech ? L"Nastaven\u00ED parametr\u016F Ant. k\u00F3du"
-                       : L"Setting of parametters of Ant. code"},
+      {kNumberField, czech ? L"Nastaven\u00ED parametr\u016F Ant. k\u00F3du"
+                           : L"Setting of parametters of Ant. code"},
       {kScale,
        czech ? L"Volba m\u011B\u0159\u00EDtka dB/Lin" : L"Selection of dB/Lin attenuation scale"},
       {kView, czech ? L"Volba Obr\u00E1zku/Tabulky" : L"Selection of Grapic/Tab view"}};
@@ -348,10 +350,11 @@ void PanelGroupRun(int language, const std::string& name) {
   Findings findings;
   const int result = RunEditor(record, findings, [&](DWORD ui, HWND dialog) {
     const HWND page0 = Pages(dialog).at(0);
-    findings.Equal(ItemText(page0, kField10), L" 045", "045EA10's N");
-    findings.Equal(ItemText(page0, kField11), L" EA", "045EA10's type");
-    findings.Equal(ItemText(page0, kField12), L" 10", "045EA10's Z");
-    findings.Expect(RoomLeft(GetDlgItem(page0, kField12)) >= 0, "\" 10\" shows whole in field 12");
+    findings.Equal(ItemText(page0, kNumberField), L" 045", "045EA10's N");
+    findings.Equal(ItemText(page0, kTypeField), L" EA", "045EA10's type");
+    findings.Equal(ItemText(page0, kSecondField), L" 10", "045EA10's Z");
+    findings.Expect(RoomLeft(GetDlgItem(page0, kSecondField)) >= 0,
+                    "\" 10\" shows whole in field 12");
     CheckButtonsAndTooltips(dialog, language, findings);
     SaveEveryPanelGroup(dialog, name, findings);
     PostMessageW(FocusOf(ui), WM_KEYDOWN, VK_ESCAPE, 0);

@@ -17,13 +17,33 @@ namespace lobrix {
 namespace {
 
 constexpr ControlRow kRows[] = {
-    {7, ControlKind::kPushButton, kStyleTabStop, {5, 80, 40, 13}, {"&Go", "&Jdi"}},
-    {10, ControlKind::kEdit, kStyleDisabled, {5, 5, 30, 11}, {"12", "12"}},
-    {11, ControlKind::kComboDropDown, kStyleTabStop | kStyleVScroll, {40, 5, 32, 80}},
-    {12, ControlKind::kComboDropDownList, kStyleTabStop, {80, 5, 32, 80}},
-    {50, ControlKind::kLabel, kStyleNone, {5, 30, 60, 8}, {"Transfer", "P\u0159en\u00E9st"}},
-    {15, ControlKind::kGraphicArea, kStyleSunken, {120, 20, 70, 50}},
-    {90, ControlKind::kTab, kStyleControlParent, {5, 45, 100, 30}},
+    {.id = 7,
+     .kind = ControlKind::kPushButton,
+     .styles = kStyleTabStop,
+     .rect = {5, 80, 40, 13},
+     .text = {"&Go", "&Jdi"}},
+    {.id = 10,
+     .kind = ControlKind::kEdit,
+     .styles = kStyleDisabled,
+     .rect = {5, 5, 30, 11},
+     .text = {"12", "12"}},
+    {.id = 11,
+     .kind = ControlKind::kComboDropDown,
+     .styles = kStyleTabStop | kStyleVScroll,
+     .rect = {40, 5, 32, 80}},
+    {.id = 12,
+     .kind = ControlKind::kComboDropDownList,
+     .styles = kStyleTabStop,
+     .rect = {80, 5, 32, 80}},
+    {.id = 50,
+     .kind = ControlKind::kLabel,
+     .rect = {5, 30, 60, 8},
+     .text = {"Transfer", "P\u0159en\u00E9st"}},
+    {.id = 15,
+     .kind = ControlKind::kGraphicArea,
+     .styles = kStyleSunken,
+     .rect = {120, 20, 70, 50}},
+    {.id = 90, .kind = ControlKind::kTab, .styles = kStyleControlParent, .rect = {5, 45, 100, 30}},
 };
 
 INT_PTR CALLBACK PlainProcedure(HWND, UINT message, WPARAM, LPARAM) {
@@ -118,8 +138,11 @@ TEST_F(DialogControlsTest, TemplateMakesEveryRowInPlaceWithItsClassStylesAndText
 }
 
 TEST_F(DialogControlsTest, ControlMadeLaterMatchesATemplateControl) {
-  const ControlRow label{51,         ControlKind::kLabel, kStyleNone, {5, 30, 60, 8},
-                         {"A", "B"}, {"tip", "tip"}};
+  const ControlRow label{.id = 51,
+                         .kind = ControlKind::kLabel,
+                         .rect = {5, 30, 60, 8},
+                         .text = {"A", "B"},
+                         .tooltip = {"tip", "tip"}};
   controls_.Create(label, kEnglish);
   const HWND made = GetDlgItem(dialog_, 51);
   ASSERT_NE(made, nullptr);
@@ -135,7 +158,8 @@ TEST_F(DialogControlsTest, ControlMadeLaterMatchesATemplateControl) {
 // break: two lines, whatever the system's own line breaking does with a run of blanks.
 TEST_F(DialogControlsTest, PaddedLabelBreaksWhereItsBlanksPushIt) {
   const std::string padded = " = 1/2 beam              width  1°- 65°";
-  const ControlRow label{52, ControlKind::kLabel, kStyleNone, {22, 80, 57, 18}, {padded, padded}};
+  const ControlRow label{
+      .id = 52, .kind = ControlKind::kLabel, .rect = {22, 80, 57, 18}, .text = {padded, padded}};
   controls_.Create(label, kEnglish);
   EXPECT_EQ(TextOf(GetDlgItem(dialog_, 52)), L" = 1/2 beam\r\nwidth  1°- 65°");
   EXPECT_EQ(controls_.Text(52), padded);  // the handlers read back what they wrote
