@@ -60,7 +60,7 @@ void SetTextFont(Gfx& gfx, GfxColor color) {
   gfx.GfxFontWidth(0);
   gfx.GfxFontWeight(4);
   gfx.GfxFontColor(color);
-  gfx.GfxBkgdMode(1);
+  gfx.GfxBkgdMode(kBkgdTransparent);
 }
 
 // Frequency rounded to one decimal in the short form, a blank in front when not negative.
@@ -130,7 +130,7 @@ void DrawConversionFrame(Gfx& gfx, PolarFrame& stored, int cx, int cy, int r, in
   const int labels = mode < 0 ? -mode : mode;
   DrawRimLabels(gfx, f, labels >= 5 ? std::span<const RimLabel>(kTiltRim) : kAzimuthRim);
   DrawScaleLabels(gfx, f, decibel);
-  gfx.GfxBkgdMode(1);
+  gfx.GfxBkgdMode(kBkgdTransparent);
   gfx.GfxFontColor(kGfxBlack);
   gfx.GfxFontWeight(0);
 }

@@ -98,8 +98,8 @@ void DrawCodePicture(Gfx& gfx, const CodePicture& picture) {
     low = {std::min(low.x, p.x), std::min(low.y, p.y)};
     high = {std::max(high.x, p.x), std::max(high.y, p.y)};
   }
-  const double width = gfx.GfxMetrics(1);
-  const double height = gfx.GfxMetrics(6);
+  const double width = gfx.GfxMetrics(kGfxExtentX);
+  const double height = gfx.GfxMetrics(kGfxExtentY);
   const double margin = 0.08 * height;
   const double scale = std::min((width - 2 * margin) / std::max(high.x - low.x, 1e-6),
                                 (height - 2 * margin) / std::max(high.y - low.y, 1e-6));

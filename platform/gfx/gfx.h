@@ -37,10 +37,12 @@ inline constexpr int kGfxExtentY = 6;
 inline constexpr int kGfxPixelWidth = 2;
 inline constexpr int kGfxPixelHeight = 7;
 inline constexpr int kGfxApplyOptions = 11;
-// BrushStyle: filled or outline only. GfxBkgdMode: text cells painted in the background colour.
+// BrushStyle: filled or outline only. GfxBkgdMode: text cells painted in the background colour,
+// or left as they are.
 inline constexpr int kBrushFilled = 0;
 inline constexpr int kBrushOutline = -1;
 inline constexpr int kBkgdOpaque = 0;
+inline constexpr int kBkgdTransparent = 1;
 
 enum GfxPenStyle : int { kPenSolid = 0, kPenDotted = 2 };
 enum GfxTextAlign : int { kAlignLeft = 0, kAlignCenter = 1, kAlignRight = 2 };

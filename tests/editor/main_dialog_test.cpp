@@ -234,8 +234,8 @@ TEST(PageMouseEvent, ClickOnTheDirectionPageTakesTheAzimuth) {
   // A point half a radius right of the left frame's centre, (0.25 X, 0.5 Y) with radius
   // 0.35 Y in logical units: about azimuth 90, exactly what the pixel grid lets the mouse hit.
   Gfx& gfx = *d.ui.surface;
-  const double X = gfx.GfxMetrics(1), Y = gfx.GfxMetrics(6);
-  const double pixelsPerUnit = gfx.GfxMetrics(7) / Y;
+  const double X = gfx.GfxMetrics(kGfxExtentX), Y = gfx.GfxMetrics(kGfxExtentY);
+  const double pixelsPerUnit = gfx.GfxMetrics(kGfxPixelHeight) / Y;
   d.recording->SetMouse(static_cast<int>(std::lround((0.25 * X + 0.175 * Y) * pixelsPerUnit)),
                         static_cast<int>(std::lround(0.5 * Y * pixelsPerUnit)));
   const double dx = gfx.MouseOverX() - std::lround(0.25 * X);

@@ -99,9 +99,10 @@ struct PagesFixture {
   // The mouse over the surface of the page drawn last, at logical (x, y).
   void SetMouse(int x, int y) {
     const Gfx& gfx = *surfaces.back();
-    recording->SetMouse(
-        static_cast<int>(std::lround(x * gfx.GfxMetrics(2) / double(gfx.GfxMetrics(1)))),
-        static_cast<int>(std::lround(y * gfx.GfxMetrics(7) / double(gfx.GfxMetrics(6)))));
+    recording->SetMouse(static_cast<int>(std::lround(x * gfx.GfxMetrics(kGfxPixelWidth) /
+                                                     double(gfx.GfxMetrics(kGfxExtentX)))),
+                        static_cast<int>(std::lround(y * gfx.GfxMetrics(kGfxPixelHeight) /
+                                                     double(gfx.GfxMetrics(kGfxExtentY)))));
   }
 
   std::string Text(int page, int id) const { return pages[page].Text(id); }

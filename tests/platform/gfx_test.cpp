@@ -32,10 +32,10 @@ TEST(SetUpSurface, ShorterSideGets1000Units) {
        {Case{1404, 1000, 1404, 1000}, Case{2808, 2000, 1404, 1000}, Case{500, 700, 1000, 1400},
         Case{640, 640, 1000, 1000}, Case{1000, 3, 333333, 1000}}) {
     Surface s(c.width, c.height);
-    EXPECT_EQ(s.gfx->GfxMetrics(1), c.extentX) << c.width << "x" << c.height;
-    EXPECT_EQ(s.gfx->GfxMetrics(6), c.extentY) << c.width << "x" << c.height;
-    EXPECT_EQ(s.gfx->GfxMetrics(2), c.width);
-    EXPECT_EQ(s.gfx->GfxMetrics(7), c.height);
+    EXPECT_EQ(s.gfx->GfxMetrics(kGfxExtentX), c.extentX) << c.width << "x" << c.height;
+    EXPECT_EQ(s.gfx->GfxMetrics(kGfxExtentY), c.extentY) << c.width << "x" << c.height;
+    EXPECT_EQ(s.gfx->GfxMetrics(kGfxPixelWidth), c.width);
+    EXPECT_EQ(s.gfx->GfxMetrics(kGfxPixelHeight), c.height);
   }
 }
 
@@ -44,7 +44,7 @@ TEST(SetUpSurface, ClearsWhiteAndLeavesAWhiteFilledBrush) {
   RecordingDevice& recording = *device;
   Gfx gfx(std::move(device));
   gfx.BrushColor(0x123456);
-  gfx.BrushStyle(-1);
+  gfx.BrushStyle(kBrushOutline);
   recording.Clear(0x00FF00);
   SetUpSurface(gfx);
   EXPECT_EQ(recording.PixelAt(99, 49), kGfxWhite);
@@ -57,15 +57,15 @@ TEST(SetUpSurface, ClearsWhiteAndLeavesAWhiteFilledBrush) {
 
 TEST(GfxOption, ExtentsTakeEffectOnApplyAndRefuseNonPositive) {
   Surface s;
-  s.gfx->GfxOption(1, 500);
-  s.gfx->GfxOption(6, 400);
-  EXPECT_EQ(s.gfx->GfxMetrics(1), 1404);
-  s.gfx->GfxOption(11, 12);
-  EXPECT_EQ(s.gfx->GfxMetrics(1), 500);
-  EXPECT_EQ(s.gfx->GfxMetrics(6), 400);
-  s.gfx->GfxOption(1, 0);
-  s.gfx->GfxOption(11, 12);
-  EXPECT_EQ(s.gfx->GfxMetrics(1), 500);
+  s.gfx->GfxOption(kGfxExtentX, 500);
+  s.gfx->GfxOption(kGfxExtentY, 400);
+  EXPECT_EQ(s.gfx->GfxMetrics(kGfxExtentX), 1404);
+  s.gfx->GfxOption(kGfxApplyOptions, 12);
+  EXPECT_EQ(s.gfx->GfxMetrics(kGfxExtentX), 500);
+  EXPECT_EQ(s.gfx->GfxMetrics(kGfxExtentY), 400);
+  s.gfx->GfxOption(kGfxExtentX, 0);
+  s.gfx->GfxOption(kGfxApplyOptions, 12);
+  EXPECT_EQ(s.gfx->GfxMetrics(kGfxExtentX), 500);
   EXPECT_EQ(s.gfx->GfxMetrics(99), 0);
 }
 
@@ -146,9 +146,9 @@ TEST(Drawing, PenBrushAndFontStateReachTheDevice) {
   Surface s;
   RecordingDevice& r = *s.recording;
   s.gfx->PenColor(0x0000E6);
-  s.gfx->PenStyle(2);
+  s.gfx->PenStyle(kPenDotted);
   s.gfx->BrushColor(0x00FF00);
-  s.gfx->BrushStyle(-1);
+  s.gfx->BrushStyle(kBrushOutline);
   s.gfx->DrawFrom(10, 10);
   s.gfx->DrawTo(20, 20);
   s.gfx->DrawCircle(5);
@@ -168,7 +168,7 @@ TEST(Drawing, PenBrushAndFontStateReachTheDevice) {
   s.gfx->GfxFontWeight(9);
   s.gfx->GfxFontColor(0x5A5A5A);
   s.gfx->GfxBkgdColor(0xFFFF00);
-  s.gfx->GfxBkgdMode(0);
+  s.gfx->GfxBkgdMode(kBkgdOpaque);
   s.gfx->DrawFrom(30, 40);
   s.gfx->DrawTextRow("3dB", kAlignLeft);
   const DrawRecord* text = r.FindText("3dB");
@@ -188,18 +188,18 @@ TEST(Drawing, PenBrushAndFontStateReachTheDevice) {
 TEST(Drawing, BatchesAndWindowCommands) {
   Surface s;
   RecordingDevice& r = *s.recording;
-  EXPECT_EQ(s.gfx->GfxWindow(5), 1);
-  EXPECT_EQ(s.gfx->GfxWindow(2), 1);
+  EXPECT_EQ(s.gfx->GfxWindow(kGfxReady), 1);
+  EXPECT_EQ(s.gfx->GfxWindow(kGfxOpenBatch), 1);
   s.gfx->DrawFrom(0, 0);
   s.gfx->DrawTo(10, 0);
-  EXPECT_EQ(s.gfx->GfxWindow(3), 1);
+  EXPECT_EQ(s.gfx->GfxWindow(kGfxShowBatch), 1);
   s.gfx->GfxRefresh(0);
-  EXPECT_EQ(s.gfx->GfxWindow(4), 0);
+  EXPECT_EQ(s.gfx->GfxWindow(4), 0);  // no such command
   EXPECT_EQ(r.OfKind(DrawKind::kLine).back().batchDepth, 1);
   EXPECT_EQ(r.Count(DrawKind::kBeginBatch), 1);
   EXPECT_EQ(r.Count(DrawKind::kEndBatch), 1);
   EXPECT_EQ(r.Count(DrawKind::kRefresh), 1);
-  EXPECT_EQ(s.gfx->GfxWindow(1), 1);
+  EXPECT_EQ(s.gfx->GfxWindow(kGfxRelease), 1);
   EXPECT_TRUE(r.released);
   EXPECT_EQ(s.gfx->PixelColor(0, 0), kGfxNoColor);
 }
@@ -208,7 +208,7 @@ TEST(Raster, AnswersLikeASurface) {
   Surface s(1404, 1000);
   Gfx& g = *s.gfx;
   g.PenColor(0x0000FF);
-  g.BrushStyle(-1);
+  g.BrushStyle(kBrushOutline);
   g.DrawFrom(700, 500);
   g.DrawCircle(300);
   EXPECT_EQ(g.PixelColor(1000, 500), 0x0000FFu);
@@ -220,7 +220,7 @@ TEST(Raster, AnswersLikeASurface) {
   EXPECT_EQ(g.PixelColor(1404, 0), kGfxNoColor);
 
   // Dotted: 3 pixels on, 3 off.
-  g.PenStyle(2);
+  g.PenStyle(kPenDotted);
   g.PenColor(kGfxBlack);
   g.DrawFrom(0, 900);
   g.DrawTo(11, 900);
@@ -238,14 +238,14 @@ TEST(Raster, TextIsPlacedByAlignmentAndOpaqueCellsBlankTheGrid) {
   g.DrawTo(999, 120);
   g.GfxFontHeight(40);
   g.GfxFontWidth(20);
-  g.GfxBkgdMode(0);
+  g.GfxBkgdMode(kBkgdOpaque);
   g.GfxBkgdColor(kGfxWhite);
   g.DrawFrom(100, 100);
   g.DrawTextRow("  ", kAlignLeft);  // blanks only: the cell erases the grid line
   EXPECT_EQ(g.PixelColor(110, 120), kGfxWhite);
   EXPECT_EQ(g.PixelColor(150, 120), 0x6E6E6Eu);
 
-  g.GfxBkgdMode(1);
+  g.GfxBkgdMode(kBkgdTransparent);
   g.DrawTextRow("Matched ", kAlignCenter);
   EXPECT_EQ(r.OfKind(DrawKind::kText).back().x2, (1000 - 8 * 20) / 2);
   g.DrawTextRow("Přizpůsobený", kAlignRight);  // 12 characters, 14 bytes
@@ -261,7 +261,7 @@ TEST(CopySurfaceToClipboard, CopiesWithABlackOutlineAndLeavesItWhite) {
   Gfx& g = *s.gfx;
   RecordingDevice& r = *s.recording;
   g.PenColor(0x00FF00);
-  g.BrushStyle(-1);
+  g.BrushStyle(kBrushOutline);
   EXPECT_TRUE(CopySurfaceToClipboard(g));
   ASSERT_EQ(r.savedPicture.size(), 300u * 200u);
   EXPECT_EQ(r.savedPicture[0], kGfxBlack);
@@ -292,7 +292,7 @@ TEST(Mouse, PixelsBecomeLogicalUnitsAndOutsideIsMinusOne) {
 TEST(Gfx, WithoutADeviceNothingCrashes) {
   Gfx g(nullptr);
   SetUpSurface(g);
-  EXPECT_EQ(g.GfxWindow(5), 0);
+  EXPECT_EQ(g.GfxWindow(kGfxReady), 0);
   g.DrawFrom(1, 1);
   g.DrawTo(100, 100);
   g.DrawTextRow("x", kAlignCenter);

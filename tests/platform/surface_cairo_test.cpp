@@ -49,7 +49,7 @@ TEST(SurfaceCairo, PngProbeFindsTheCircleAtItsRadiusAndWhiteElsewhere) {
   CairoGfx c(600, 400);  // 1500 x 1000 units, 0.4 pixels a unit
   Gfx& g = *c.gfx;
   g.PenColor(GfxRgb(255, 0, 0));
-  g.BrushStyle(-1);
+  g.BrushStyle(kBrushOutline);
   g.DrawFrom(750, 500);
   g.DrawCircle(250);  // 100 pixels around (300, 200)
   const std::string path = TempFile("probe.png");
@@ -84,7 +84,7 @@ TEST(SurfaceCairo, DottedPenDraws3On3OffAndPixelsAreExact) {
   for (const double scale : {1.0, 2.0}) {
     CairoGfx c(static_cast<int>(200 * scale), static_cast<int>(100 * scale), scale);
     Gfx& g = *c.gfx;  // 2000 x 1000 units: 10 units a screen pixel
-    g.PenStyle(2);
+    g.PenStyle(kPenDotted);
     g.DrawFrom(0, 500);
     g.DrawTo(300, 500);
     for (int x = 0; x < 30 * scale; ++x) {

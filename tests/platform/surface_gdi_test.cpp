@@ -44,22 +44,22 @@ struct GdiGfx {
 
 void DrawFrame(Gfx& g) {
   SetUpSurface(g);
-  g.GfxWindow(2);
+  g.GfxWindow(kGfxOpenBatch);
   g.PenColor(GfxRgb(255, 0, 0));
-  g.BrushStyle(-1);
+  g.BrushStyle(kBrushOutline);
   g.DrawFrom(750, 500);
   g.DrawCircle(250);  // 50 pixels around (150, 100): 0.2 pixels a unit
   g.PenColor(0x6E6E6E);
-  g.PenStyle(2);
+  g.PenStyle(kPenDotted);
   g.DrawFrom(750, 500);
   g.DrawAngle(90, 250);
-  g.PenStyle(0);
+  g.PenStyle(kPenSolid);
   g.GfxFontName("Arial/1");
   g.GfxFontHeight(100);
   g.GfxFontWidth(30);
   g.DrawFrom(0, 20);
   g.DrawTextRow("Přizpůsobený 45°", kAlignCenter);
-  g.GfxWindow(3);
+  g.GfxWindow(kGfxShowBatch);
 }
 
 TEST(SurfaceGdi, DrawsIntoAChildWindowOfTheAreaSize) {
@@ -72,10 +72,10 @@ TEST(SurfaceGdi, DrawsIntoAChildWindowOfTheAreaSize) {
   GetClientRect(s.surface->Window(), &client);
   EXPECT_EQ(client.right, 300);
   EXPECT_EQ(client.bottom, 200);
-  EXPECT_EQ(s.gfx->GfxWindow(5), 1);
+  EXPECT_EQ(s.gfx->GfxWindow(kGfxReady), 1);
 
   DrawFrame(*s.gfx);
-  EXPECT_EQ(s.gfx->GfxMetrics(1), 1500);
+  EXPECT_EQ(s.gfx->GfxMetrics(kGfxExtentX), 1500);
   EXPECT_EQ(s.gfx->PixelColor(1000, 500), GfxRgb(255, 0, 0));  // the circle at its radius
   EXPECT_EQ(s.gfx->PixelColor(750, 250), GfxRgb(255, 0, 0));
   EXPECT_EQ(s.gfx->PixelColor(750, 700), kGfxWhite);
@@ -173,7 +173,7 @@ TEST(SurfaceGdi, ReleaseGivesUpTheWindowAndLaterCallsDoNoHarm) {
   ASSERT_NE(s.surface, nullptr);
   const HWND child = s.surface->Window();
   SetUpSurface(*s.gfx);
-  EXPECT_EQ(s.gfx->GfxWindow(1), 1);
+  EXPECT_EQ(s.gfx->GfxWindow(kGfxRelease), 1);
   EXPECT_FALSE(IsWindow(child));
   DrawFrame(*s.gfx);
   EXPECT_EQ(s.gfx->PixelColor(0, 0), kGfxNoColor);
