@@ -48,21 +48,21 @@ void RedrawAfterField(EditorState& state, EditorUi& ui, int page, int field) {
     GfxBatch batch(gfx);
     if (page == kDirectionPage) {
       if (field == kAzimuthField) {
-        DrawHorizontalFrame(gfx, views, 0, 0, 0, state.scaleMode + 1);
-        DrawAzimuthView(gfx, state, views, 0, 0, 0);
+        DrawHorizontalFrame(gfx, views, state.scaleMode + 1);
+        DrawAzimuthView(gfx, state, views);
         DrawDirectionHeading(gfx, state);
         RefreshDirectionStatus(state, ui, field);
       } else {
-        DrawVerticalFrame(gfx, views, 0, 0, 0, state.scaleMode);
-        DrawElevationView(gfx, state, views, 0, 0, 0);
+        DrawVerticalFrame(gfx, views, state.scaleMode);
+        DrawElevationView(gfx, state, views);
         RefreshDirectionStatus(state, ui, field);
         DrawDirectionHeading(gfx, state);
       }
     } else {
-      DrawHorizontalFrame(gfx, views, 0, 0, 0, state.scaleMode + 1);
-      DrawConeCut(gfx, state, views, 0, 0, 0);
-      DrawVerticalFrame(gfx, views, 0, 0, 0, state.scaleMode);
-      DrawVerticalCut(gfx, state, views, 0, 0, 0);
+      DrawHorizontalFrame(gfx, views, state.scaleMode + 1);
+      DrawConeCut(gfx, state, views);
+      DrawVerticalFrame(gfx, views, state.scaleMode);
+      DrawVerticalCut(gfx, state, views);
       Draw3DHeading(gfx, state);
     }
   }

@@ -20,15 +20,17 @@ DirectionPick PageMouseEvent(EditorState& state, EditorUi& ui, int page,
   if (x < 0 || y < 0) return {};
   switch (page) {
     case kHorizontalPage:
-      if (state.alternateView == 0) ShowAzimuthReadout(gfx, state, state.views, x, y, 0);
+      if (state.alternateView == 0) ShowAzimuthReadout(gfx, state, state.views, x, y);
       return {};
     case kVerticalPage:
-      if (state.alternateView == 0) ShowElevationReadout(gfx, state, state.views, x, y, 0);
+      if (state.alternateView == 0) ShowElevationReadout(gfx, state, state.views, x, y);
       return {};
     default:
-      TrackDirectionMouse(gfx, state.views, x, y, kMouseMove, 0, 0);
-      if (!click) return {};
-      const DirectionPick pick = TrackDirectionMouse(gfx, state.views, x, y, kMouseClick, 0, 0);
+      if (!click) {
+        ShowDirectionReadout(gfx, state.views, x, y);
+        return {};
+      }
+      const DirectionPick pick = PickDirection(gfx, state.views, x, y);
       ApplyDirectionPick(state, pick);
       return pick;
   }

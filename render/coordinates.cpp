@@ -48,9 +48,8 @@ void DottedRadius(Gfx& gfx, const PolarFrame& f, double angle, GfxColor color) {
   gfx.PenStyle(kPenSolid);
 }
 
-PolarFrame StoreOrReuse(PolarFrame& stored, int cx, int cy, int r) {
-  if (r >= 1) stored = {cx, cy, r};
-  return stored;
+void StoreFrame(PolarFrame& stored, const PolarFrame& frame) {
+  if (frame.r >= 1) stored = frame;
 }
 
 int CharacterCount(std::string_view utf8) {

@@ -37,8 +37,9 @@ void DrawClosedCurve(Gfx& gfx, const PolarFrame& f, const std::function<float(in
 // A dotted radius from the rim at `angle` to the centre of the frame; the pen is solid after.
 void DottedRadius(Gfx& gfx, const PolarFrame& f, double angle, GfxColor color);
 
-// A view's frame: r >= 1 stores (cx, cy, r) in `stored`, r <= 0 reuses what it holds.
-PolarFrame StoreOrReuse(PolarFrame& stored, int cx, int cy, int r);
+// A view's frame kept for its later redraws: `frame` replaces `stored` when its radius is at
+// least 1; a smaller one leaves the stored frame as it was.
+void StoreFrame(PolarFrame& stored, const PolarFrame& frame);
 
 // Number of characters (code points) of a UTF-8 text: "-10°" has 4.
 int CharacterCount(std::string_view utf8);

@@ -22,17 +22,27 @@ constexpr TextPair kVerticalCode{"Vertical ant.code: ", "Vertikální ant.kód: 
 
 }  // namespace
 
-void DrawAzimuthView(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy,
-                     int r) {
-  const PolarFrame f = StoreOrReuse(views.azimuthView, cx, cy, r);
+void DrawAzimuthView(Gfx& gfx, const DrawingInput& input, ViewMemory& views,
+                     const PolarFrame& frame) {
+  StoreFrame(views.azimuthView, frame);
+  DrawAzimuthView(gfx, input, views);
+}
+
+void DrawAzimuthView(Gfx& gfx, const DrawingInput& input, ViewMemory& views) {
+  const PolarFrame f = views.azimuthView;
   DottedRadius(gfx, f, input.aziMax, kDirectionBlue);
   // The horizontal cut with the beam turned to AziMax only.
   DrawConeCurve(gfx, f, {input.hCode, input.vCode, input.aziMax, 0}, 0);
 }
 
-void DrawElevationView(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy,
-                       int r) {
-  const PolarFrame f = StoreOrReuse(views.elevationView, cx, cy, r);
+void DrawElevationView(Gfx& gfx, const DrawingInput& input, ViewMemory& views,
+                       const PolarFrame& frame) {
+  StoreFrame(views.elevationView, frame);
+  DrawElevationView(gfx, input, views);
+}
+
+void DrawElevationView(Gfx& gfx, const DrawingInput& input, ViewMemory& views) {
+  const PolarFrame f = views.elevationView;
   DottedRadius(gfx, f, 90.0 - input.eleMax, kDirectionBlue);
   // The vertical cut through the beam with EleMax only: azimuth 0 forward, 180 backward.
   DrawVerticalCutCurve(gfx, f, {input.hCode, input.vCode, 0, input.eleMax}, 0, 180);
@@ -88,14 +98,27 @@ std::string DirectionReadoutLine(const DirectionPick& pick) {
   return "    " + pick.text + "   ";
 }
 
-DirectionPick TrackDirectionMouse(Gfx& gfx, ViewMemory& views, int a, int b, int r, int c, int d) {
-  DirectionMouse& mouse = views.directionMouse;
-  if (r > 0) {
-    mouse = {a, b, c, d, r, RoundCoord((a + c) / 2.0), RoundCoord(0.41 * r)};
-    return {};
-  }
+void SetDirectionFrames(ViewMemory& views, const PolarFrame& horizontal,
+                        const PolarFrame& vertical) {
+  if (horizontal.r <= 0) return;
+  const int r = horizontal.r;
+  views.directionMouse = {horizontal.cx,
+                          horizontal.cy,
+                          vertical.cx,
+                          vertical.cy,
+                          r,
+                          RoundCoord((horizontal.cx + vertical.cx) / 2.0),
+                          RoundCoord(0.41 * r)};
+}
+
+void ShowDirectionReadout(Gfx& gfx, ViewMemory& views, int x, int y) {
+  PickDirection(gfx, views, x, y);
+}
+
+DirectionPick PickDirection(Gfx& gfx, ViewMemory& views, int x, int y) {
+  const DirectionMouse& mouse = views.directionMouse;
   if (mouse.r <= 0) return {};
-  const DirectionPick pick = ReadDirection(mouse, a, b);
+  const DirectionPick pick = ReadDirection(mouse, x, y);
   const GfxBatch batch(gfx);
   gfx.GfxFontName("MS Sans Serif");
   gfx.GfxFontHeight(mouse.r / 7.0);

@@ -12,11 +12,14 @@
 
 namespace lobrix {
 
-// r >= 1 stores (cx, cy, r), r <= 0 reuses the stored frame. Drawn on frames already drawn,
-// inside the caller's batch.
-void DrawAzimuthView(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy, int r);
-void DrawElevationView(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy,
-                       int r);
+// Drawn on frames already drawn, inside the caller's batch. With a frame: stores it (see
+// StoreFrame) and draws there; without: draws at the frame stored by the last full drawing.
+void DrawAzimuthView(Gfx& gfx, const DrawingInput& input, ViewMemory& views,
+                     const PolarFrame& frame);
+void DrawAzimuthView(Gfx& gfx, const DrawingInput& input, ViewMemory& views);
+void DrawElevationView(Gfx& gfx, const DrawingInput& input, ViewMemory& views,
+                       const PolarFrame& frame);
+void DrawElevationView(Gfx& gfx, const DrawingInput& input, ViewMemory& views);
 
 // Both angles of maximum radiation on top, both codes at the bottom. Inside a batch.
 void DrawDirectionHeading(Gfx& gfx, const DrawingInput& input);
@@ -37,14 +40,20 @@ DirectionPick ReadDirection(const DirectionMouse& mouse, int x, int y);
 // The line drawn for a pick: the text with blanks round it, or blanks that erase the last one.
 std::string DirectionReadoutLine(const DirectionPick& pick);
 
-inline constexpr int kMouseMove = 0;
-inline constexpr int kMouseClick = -1;
+// Keeps the two frames of a full page drawing in views.directionMouse for the mouse: both
+// take the horizontal frame's radius (the pages draw them alike). Draws nothing; a radius
+// under 1 leaves the mouse without frames.
+void SetDirectionFrames(ViewMemory& views, const PolarFrame& horizontal,
+                        const PolarFrame& vertical);
 
-// Set-up (r > 0): (a, b) the horizontal frame centre, r the radius, (c, d) the vertical frame
-// centre, kept in views.directionMouse; draws nothing. Mouse (r = kMouseMove or kMouseClick):
-// (a, b) the mouse position; draws the read-out and returns the pick. The view changes no
-// angle: on a click the owner of the angles applies the pick (AziMax / EleMax on the direction
-// page, the test azimuth / elevation on the 3-D page) and shows it in the page's edit box.
-DirectionPick TrackDirectionMouse(Gfx& gfx, ViewMemory& views, int a, int b, int r, int c, int d);
+// The mouse moved to (x, y): draws the read-out of what it is over (blanks over nothing) in
+// its own batch. Nothing before the frames are set.
+void ShowDirectionReadout(Gfx& gfx, ViewMemory& views, int x, int y);
+
+// The mouse clicked at (x, y): shows the read-out as a move does and returns the pick. The
+// view changes no angle: the owner of the angles applies the pick (AziMax / EleMax on the
+// direction page, the test azimuth / elevation on the 3-D page) and shows it in the page's
+// edit box.
+DirectionPick PickDirection(Gfx& gfx, ViewMemory& views, int x, int y);
 
 }  // namespace lobrix

@@ -32,8 +32,8 @@ void ShowHorizontalView(Gfx& gfx, const DrawingInput& input, ViewMemory& views) 
   const GfxBatch batch(gfx);
   gfx.GfxCLS();
   if (input.alternateView == 0) {
-    DrawHorizontalFrame(gfx, views, 0, 0, 0, input.scaleMode);
-    DrawPatternCurves(gfx, input, views, 0, 0, 0);
+    DrawHorizontalFrame(gfx, views, input.scaleMode);
+    DrawPatternCurves(gfx, input, views);
     DrawHorizontalHeading(gfx, input);
   } else {
     DrawHorizontalTable(gfx, input);
@@ -100,13 +100,12 @@ std::string AzimuthReadoutText(const DrawingInput& input, const ViewMemory& view
   return "Azi =" + NumberText(azimuth, 0) + "°" + DiaText(v, input.scaleMode) + "     ";
 }
 
-void ShowAzimuthReadout(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int x, int y,
-                        int r) {
-  ReadoutPlace& place = views.azimuthReadout;
-  if (r > 0) {
-    place = MakeReadoutPlace(x, y, r, 1.037);
-    return;
-  }
+void SetAzimuthReadoutPlace(ViewMemory& views, const PolarFrame& frame) {
+  if (frame.r > 0) views.azimuthReadout = MakeReadoutPlace(frame.cx, frame.cy, frame.r, 1.037);
+}
+
+void ShowAzimuthReadout(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int x, int y) {
+  const ReadoutPlace& place = views.azimuthReadout;
   if (place.frame.r <= 0) return;
   DrawReadoutText(gfx, place, AzimuthReadoutText(input, views, x, y));
 }

@@ -25,9 +25,11 @@ void DrawHorizontalHeading(Gfx& gfx, const DrawingInput& input);
 // blanks that erase a longer earlier text; 43 blanks at 1.05 R and beyond.
 std::string AzimuthReadoutText(const DrawingInput& input, const ViewMemory& views, int x, int y);
 
-// r > 0: stores the read-out place of a frame at (x, y) with radius r, draws nothing.
-// r <= 0: the mouse is at (x, y): draws its read-out (nothing before a place is stored).
-void ShowAzimuthReadout(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int x, int y,
-                        int r);
+// Keeps the read-out place of the graph's frame for the mouse; draws nothing. A radius under 1
+// leaves the place as it was.
+void SetAzimuthReadoutPlace(ViewMemory& views, const PolarFrame& frame);
+
+// The mouse is at (x, y): draws its read-out (nothing before a place is stored).
+void ShowAzimuthReadout(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int x, int y);
 
 }  // namespace lobrix

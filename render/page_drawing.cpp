@@ -21,8 +21,8 @@ PolarFrame FrameAt(double X, double Y, double fx, double fy, double fr) {
 void DrawHorizontalPage(Gfx& gfx, const DrawingInput& input, ViewMemory& views,
                         const PolarFrame& f) {
   if (input.alternateView == 0) {
-    DrawHorizontalFrame(gfx, views, f.cx, f.cy, f.r, input.scaleMode);
-    DrawPatternCurves(gfx, input, views, f.cx, f.cy, f.r);
+    DrawHorizontalFrame(gfx, views, f, input.scaleMode);
+    DrawPatternCurves(gfx, input, views, f);
     DrawHorizontalHeading(gfx, input);
   } else {
     // Keep the graph's geometry for a later switch back to the graph.
@@ -35,8 +35,8 @@ void DrawHorizontalPage(Gfx& gfx, const DrawingInput& input, ViewMemory& views,
 
 void DrawVerticalPage(Gfx& gfx, const DrawingInput& input, ViewMemory& views, const PolarFrame& f) {
   if (input.alternateView == 0) {
-    DrawVerticalFrame(gfx, views, f.cx, f.cy, f.r, input.scaleMode);
-    DrawVerticalCurves(gfx, input, views, f.cx, f.cy, f.r);
+    DrawVerticalFrame(gfx, views, f, input.scaleMode);
+    DrawVerticalCurves(gfx, input, views, f);
     DrawVerticalHeading(gfx, input);
   } else {
     views.verticalFrame = f;
@@ -48,18 +48,18 @@ void DrawVerticalPage(Gfx& gfx, const DrawingInput& input, ViewMemory& views, co
 // Pages 2 and 3: a horizontal frame left (compass letters), a vertical one right.
 void DrawTwoFramePage(Gfx& gfx, const DrawingInput& input, ViewMemory& views,
                       const PolarFrame& left, const PolarFrame& right, bool threeD) {
-  DrawHorizontalFrame(gfx, views, left.cx, left.cy, left.r, input.scaleMode + 1);
+  DrawHorizontalFrame(gfx, views, left, input.scaleMode + 1);
   if (threeD) {
-    DrawConeCut(gfx, input, views, left.cx, left.cy, left.r);
+    DrawConeCut(gfx, input, views, left);
   } else {
-    DrawAzimuthView(gfx, input, views, left.cx, left.cy, left.r);
+    DrawAzimuthView(gfx, input, views, left);
   }
-  DrawVerticalFrame(gfx, views, right.cx, right.cy, right.r, input.scaleMode);
+  DrawVerticalFrame(gfx, views, right, input.scaleMode);
   if (threeD) {
-    DrawVerticalCut(gfx, input, views, right.cx, right.cy, right.r);
+    DrawVerticalCut(gfx, input, views, right);
     Draw3DHeading(gfx, input);
   } else {
-    DrawElevationView(gfx, input, views, right.cx, right.cy, right.r);
+    DrawElevationView(gfx, input, views, right);
     DrawDirectionHeading(gfx, input);
   }
 }
@@ -103,13 +103,13 @@ void DrawPage(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int page) 
 
   switch (page) {
     case kHorizontalPage:
-      ShowAzimuthReadout(gfx, input, views, main.cx, main.cy, main.r);
+      SetAzimuthReadoutPlace(views, main);
       break;
     case kVerticalPage:
-      ShowElevationReadout(gfx, input, views, main.cx, main.cy, main.r);
+      SetElevationReadoutPlace(views, main);
       break;
     default:
-      TrackDirectionMouse(gfx, views, left.cx, left.cy, left.r, right.cx, right.cy);
+      SetDirectionFrames(views, left, right);
       break;
   }
 }

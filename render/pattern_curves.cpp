@@ -57,12 +57,16 @@ void DrawCodeCurve(Gfx& gfx, const std::string& code, GfxColor color, const Pola
 
 }  // namespace
 
-void DrawPatternCurves(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy,
-                       int r) {
-  if (r > 0) {
-    views.patternCurves = {cx, cy, r};
-    views.dotSpacing = static_cast<float>(r) / 80;
+void DrawPatternCurves(Gfx& gfx, const DrawingInput& input, ViewMemory& views,
+                       const PolarFrame& frame) {
+  if (frame.r > 0) {
+    views.patternCurves = frame;
+    views.dotSpacing = static_cast<float>(frame.r) / 80;
   }
+  DrawPatternCurves(gfx, input, views);
+}
+
+void DrawPatternCurves(Gfx& gfx, const DrawingInput& input, ViewMemory& views) {
   const PolarFrame f = views.patternCurves;
   // The model answers -1 for an invalid code; such a curve would lie at a negative distance.
   if (VERANT(input.hCode) == 0) return;

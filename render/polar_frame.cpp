@@ -70,9 +70,8 @@ void DrawMainRings(Gfx& gfx, const PolarFrame& f, bool decibel) {
 }
 
 // Both frames: the same grid, their own rim labels.
-void DrawFrame(Gfx& gfx, PolarFrame& stored, int cx, int cy, int r, int scaleMode,
+void DrawFrame(Gfx& gfx, const PolarFrame& stored, int scaleMode,
                std::span<const RimLabel> labels) {
-  if (r >= 1) stored = {cx, cy, r};
   if (stored.r < 1) return;  // nothing to redraw yet
   const PolarFrame f = stored;
   const bool decibel = scaleMode >= kScaleDecibel;
@@ -149,14 +148,24 @@ void DrawRing(Gfx& gfx, int cx, int cy, int radius) {
   }
 }
 
-void DrawHorizontalFrame(Gfx& gfx, ViewMemory& views, int cx, int cy, int r, int scaleMode) {
+void DrawHorizontalFrame(Gfx& gfx, ViewMemory& views, const PolarFrame& frame, int scaleMode) {
+  StoreFrame(views.horizontalFrame, frame);
+  DrawHorizontalFrame(gfx, views, scaleMode);
+}
+
+void DrawHorizontalFrame(Gfx& gfx, ViewMemory& views, int scaleMode) {
   const bool letters = (scaleMode & kFrameCompassLetters) != 0;
-  DrawFrame(gfx, views.horizontalFrame, cx, cy, r, scaleMode,
+  DrawFrame(gfx, views.horizontalFrame, scaleMode,
             letters ? std::span<const RimLabel>(kCompassLabels) : kAzimuthLabels);
 }
 
-void DrawVerticalFrame(Gfx& gfx, ViewMemory& views, int cx, int cy, int r, int scaleMode) {
-  DrawFrame(gfx, views.verticalFrame, cx, cy, r, scaleMode, kElevationLabels);
+void DrawVerticalFrame(Gfx& gfx, ViewMemory& views, const PolarFrame& frame, int scaleMode) {
+  StoreFrame(views.verticalFrame, frame);
+  DrawVerticalFrame(gfx, views, scaleMode);
+}
+
+void DrawVerticalFrame(Gfx& gfx, ViewMemory& views, int scaleMode) {
+  DrawFrame(gfx, views.verticalFrame, scaleMode, kElevationLabels);
 }
 
 }  // namespace lobrix

@@ -47,11 +47,13 @@ void DrawPolarGrid(Gfx& gfx, const PolarFrame& f, bool decibel);
 void DrawRimLabels(Gfx& gfx, const PolarFrame& f, std::span<const RimLabel> labels);
 void DrawScaleLabels(Gfx& gfx, const PolarFrame& f, bool decibel);
 
-// r >= 1 stores (cx, cy, r) as this frame's geometry; r <= 0 redraws at the stored one (and
-// draws nothing while none is stored). Drawn inside the caller's batch. Leaves the pen dark
-// grey, the brush outline only, the font "Arial/1" at R/8 by R/24 in label grey and the text
-// background white and opaque.
-void DrawHorizontalFrame(Gfx& gfx, ViewMemory& views, int cx, int cy, int r, int scaleMode);
-void DrawVerticalFrame(Gfx& gfx, ViewMemory& views, int cx, int cy, int r, int scaleMode);
+// With a frame: stores it as this frame's geometry (see StoreFrame) and draws there; without:
+// redraws at the stored one (nothing while none is stored). Drawn inside the caller's batch.
+// Leaves the pen dark grey, the brush outline only, the font "Arial/1" at R/8 by R/24 in label
+// grey and the text background white and opaque.
+void DrawHorizontalFrame(Gfx& gfx, ViewMemory& views, const PolarFrame& frame, int scaleMode);
+void DrawHorizontalFrame(Gfx& gfx, ViewMemory& views, int scaleMode);
+void DrawVerticalFrame(Gfx& gfx, ViewMemory& views, const PolarFrame& frame, int scaleMode);
+void DrawVerticalFrame(Gfx& gfx, ViewMemory& views, int scaleMode);
 
 }  // namespace lobrix

@@ -21,17 +21,27 @@ constexpr TextPair kVerticalCode{"Vert. code: ", "Vert. kód: "};
 
 }  // namespace
 
-void DrawConeCut(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy, int r) {
-  const PolarFrame f = StoreOrReuse(views.coneCut, cx, cy, r);
+void DrawConeCut(Gfx& gfx, const DrawingInput& input, ViewMemory& views, const PolarFrame& frame) {
+  StoreFrame(views.coneCut, frame);
+  DrawConeCut(gfx, input, views);
+}
+
+void DrawConeCut(Gfx& gfx, const DrawingInput& input, ViewMemory& views) {
+  const PolarFrame f = views.coneCut;
   DottedRadius(gfx, f, input.testAzimuth, kTestBlue);
   DottedRadius(gfx, f, input.testAzimuth - 180.0, kOppositeGreen);
   DrawConeCurve(gfx, f, {input.hCode, input.vCode, input.aziMax, input.eleMax},
                 input.testElevation);
 }
 
-void DrawVerticalCut(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy,
-                     int r) {
-  const PolarFrame f = StoreOrReuse(views.verticalCut, cx, cy, r);
+void DrawVerticalCut(Gfx& gfx, const DrawingInput& input, ViewMemory& views,
+                     const PolarFrame& frame) {
+  StoreFrame(views.verticalCut, frame);
+  DrawVerticalCut(gfx, input, views);
+}
+
+void DrawVerticalCut(Gfx& gfx, const DrawingInput& input, ViewMemory& views) {
+  const PolarFrame f = views.verticalCut;
   DottedRadius(gfx, f, 90.0 - input.testElevation, kTestBlue);
   DrawVerticalCutCurve(gfx, f, {input.hCode, input.vCode, input.aziMax, input.eleMax},
                        input.testAzimuth, input.testAzimuth - 180);

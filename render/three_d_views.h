@@ -12,10 +12,13 @@
 
 namespace lobrix {
 
-// r >= 1 stores (cx, cy, r), r <= 0 reuses the stored frame. Drawn on frames already drawn,
-// inside the caller's batch.
-void DrawConeCut(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy, int r);
-void DrawVerticalCut(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy, int r);
+// Drawn on frames already drawn, inside the caller's batch. With a frame: stores it (see
+// StoreFrame) and draws there; without: draws at the frame stored by the last full drawing.
+void DrawConeCut(Gfx& gfx, const DrawingInput& input, ViewMemory& views, const PolarFrame& frame);
+void DrawConeCut(Gfx& gfx, const DrawingInput& input, ViewMemory& views);
+void DrawVerticalCut(Gfx& gfx, const DrawingInput& input, ViewMemory& views,
+                     const PolarFrame& frame);
+void DrawVerticalCut(Gfx& gfx, const DrawingInput& input, ViewMemory& views);
 
 // Inside a batch. The gain line is left out where the model has no value (an invalid code).
 void Draw3DHeading(Gfx& gfx, const DrawingInput& input);

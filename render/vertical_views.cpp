@@ -85,17 +85,21 @@ void ShowVerticalView(Gfx& gfx, const DrawingInput& input, ViewMemory& views) {
   const GfxBatch batch(gfx);
   gfx.GfxCLS();
   if (input.alternateView == 0) {
-    DrawVerticalFrame(gfx, views, 0, 0, 0, input.scaleMode);
-    DrawVerticalCurves(gfx, input, views, 0, 0, 0);
+    DrawVerticalFrame(gfx, views, input.scaleMode);
+    DrawVerticalCurves(gfx, input, views);
     DrawVerticalHeading(gfx, input);
   } else {
     DrawXYGraph(gfx, input);
   }
 }
 
-void DrawVerticalCurves(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy,
-                        int r) {
-  if (r >= 1) views.verticalCurves = {cx, cy, r};
+void DrawVerticalCurves(Gfx& gfx, const DrawingInput& input, ViewMemory& views,
+                        const PolarFrame& frame) {
+  StoreFrame(views.verticalCurves, frame);
+  DrawVerticalCurves(gfx, input, views);
+}
+
+void DrawVerticalCurves(Gfx& gfx, const DrawingInput& input, ViewMemory& views) {
   const PolarFrame f = views.verticalCurves;
   gfx.PenColor(kMatchedRed);
   const float first = ANT3D(input.hCode, 0, 0, input.vCode, -90, 0, kRelativeField);
@@ -135,13 +139,12 @@ std::string ElevationReadoutText(const DrawingInput& input, const ViewMemory& vi
   return number + "°" + DiaText(v, input.scaleMode) + "  ";
 }
 
-void ShowElevationReadout(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int x, int y,
-                          int r) {
-  ReadoutPlace& place = views.elevationReadout;
-  if (r > 0) {
-    place = MakeReadoutPlace(x, y, r, 1.047);
-    return;
-  }
+void SetElevationReadoutPlace(ViewMemory& views, const PolarFrame& frame) {
+  if (frame.r > 0) views.elevationReadout = MakeReadoutPlace(frame.cx, frame.cy, frame.r, 1.047);
+}
+
+void ShowElevationReadout(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int x, int y) {
+  const ReadoutPlace& place = views.elevationReadout;
   if (place.frame.r <= 0) return;
   DrawReadoutText(gfx, place, ElevationReadoutText(input, views, x, y));
 }

@@ -16,10 +16,12 @@ namespace lobrix {
 // at the geometry of the last full page drawing.
 void ShowVerticalView(Gfx& gfx, const DrawingInput& input, ViewMemory& views);
 
-// r >= 1 stores (cx, cy, r); r <= 0 draws at the stored frame. Elevation e lies at frame
-// angle 90 - e. Nothing is drawn where the model has no pattern (an invalid code).
-void DrawVerticalCurves(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int cx, int cy,
-                        int r);
+// With a frame: stores it (see StoreFrame) and draws there; without: draws at the stored
+// frame. Elevation e lies at frame angle 90 - e. Nothing is drawn where the model has no
+// pattern (an invalid code).
+void DrawVerticalCurves(Gfx& gfx, const DrawingInput& input, ViewMemory& views,
+                        const PolarFrame& frame);
+void DrawVerticalCurves(Gfx& gfx, const DrawingInput& input, ViewMemory& views);
 
 // The heading of the view `alternateView` selects; inside a batch. The polar heading starts
 // with "Matched " in dark red when the matching changed the back radiation.
@@ -41,8 +43,11 @@ std::string ElevationReadoutText(const DrawingInput& input, const ViewMemory& vi
 // The X-Y graph's heading: title with its unit, and the code at the right edge.
 void DrawXYHeading(Gfx& gfx, const DrawingInput& input);
 
-// r > 0 stores the read-out place, r <= 0 draws the read-out of the mouse at (x, y).
-void ShowElevationReadout(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int x, int y,
-                          int r);
+// Keeps the read-out place of the polar graph's frame for the mouse; draws nothing. A radius
+// under 1 leaves the place as it was.
+void SetElevationReadoutPlace(ViewMemory& views, const PolarFrame& frame);
+
+// The mouse is at (x, y): draws its read-out (nothing before a place is stored).
+void ShowElevationReadout(Gfx& gfx, const DrawingInput& input, ViewMemory& views, int x, int y);
 
 }  // namespace lobrix

@@ -1,6 +1,6 @@
 // What the views remember between drawings: a full page drawing stores the geometry of its
-// frames and read-outs here, and the partial redraws (a code typed in, a mouse move) pass
-// zeros and reuse it. The owner keeps one ViewMemory for the life of the pages.
+// frames and read-outs here, and the partial redraws (a code typed in, a mouse move) call the
+// views without a frame and reuse it. The owner keeps one ViewMemory for the life of the pages.
 #pragma once
 
 namespace lobrix {

@@ -42,28 +42,26 @@ TEST(DirectionPick, ElevationSideFoldsTheBackwardHalf) {
   EXPECT_EQ(ReadDirection(DirectionMouse{}, 1153, 400).what, PickedAngle::kNone);
 }
 
-TEST(TrackDirectionMouse, ShowsAndReturnsThePickWithoutSettingAnAngle) {
+TEST(DirectionMouse, ShowsAndReturnsThePickWithoutSettingAnAngle) {
   TestSurface s(1404, 1000);
   ViewMemory views;
-  EXPECT_EQ(TrackDirectionMouse(*s.gfx, views, 551, 500, kMouseClick, 0, 0).what,
+  EXPECT_EQ(PickDirection(*s.gfx, views, 551, 500).what,
             PickedAngle::kNone);  // before the set-up: nothing
-  TrackDirectionMouse(*s.gfx, views, 351, 500, 350, 1053, 500);
+  SetDirectionFrames(views, {351, 500, 350}, {1053, 500, 350});
   EXPECT_TRUE(s.device->records.empty());  // neither draws
   EXPECT_EQ(views.directionMouse.divideX, 702);
 
-  const DirectionPick move = TrackDirectionMouse(*s.gfx, views, 551, 500, kMouseMove, 0, 0);
-  EXPECT_EQ(move.what, PickedAngle::kAzimuth);
-  EXPECT_EQ(move.angle, 90);
+  ShowDirectionReadout(*s.gfx, views, 551, 500);
   const DrawRecord* line = s.device->FindText("Azi = 90°");
   ASSERT_NE(line, nullptr);
   EXPECT_EQ(line->align, kAlignCenter);
   EXPECT_EQ(line->y, 144);  // 0.41 R
   EXPECT_EQ(line->font.weight, 9);
 
-  const DirectionPick click = TrackDirectionMouse(*s.gfx, views, 1153, 600, kMouseClick, 0, 0);
+  const DirectionPick click = PickDirection(*s.gfx, views, 1153, 600);
   EXPECT_EQ(click.what, PickedAngle::kElevation);
   EXPECT_EQ(click.angle, -45);
-  const DirectionPick outside = TrackDirectionMouse(*s.gfx, views, 351, 900, kMouseClick, 0, 0);
+  const DirectionPick outside = PickDirection(*s.gfx, views, 351, 900);
   EXPECT_EQ(outside.what, PickedAngle::kNone);
   EXPECT_EQ(s.device->Texts().back(), std::string(18, ' '));  // erases the last read-out
 }
@@ -95,7 +93,7 @@ TEST(DirectionViews, CutsTurnedToTheBeam) {
   ViewMemory views;
   input.hCode = "030EB00";
   input.aziMax = 90;
-  DrawAzimuthView(*s.gfx, input, views, 351, 500, 350);
+  DrawAzimuthView(*s.gfx, input, views, {351, 500, 350});
   const auto radius = s.device->LinesOfColor(0xFF0000);
   ASSERT_EQ(radius.size(), 1u);
   EXPECT_TRUE(At(radius[0], {701, 500}));
@@ -107,7 +105,7 @@ TEST(DirectionViews, CutsTurnedToTheBeam) {
 
   TestSurface bad(1404, 1000);
   input.vCode = "x";
-  DrawElevationView(*bad.gfx, input, views, 1053, 500, 350);
+  DrawElevationView(*bad.gfx, input, views, {1053, 500, 350});
   EXPECT_EQ(bad.device->Count(DrawKind::kLine), 1);  // only the dotted radius
 }
 
@@ -130,7 +128,7 @@ DrawingInput TurnedVeePair() {
 TEST(DirectionViews, AzimuthCutIsTheHorizontalCodeTurnedClockwiseToAziMax) {
   TestSurface s(1404, 1000);
   ViewMemory views;
-  DrawAzimuthView(*s.gfx, TurnedVeePair(), views, kLeft.cx, kLeft.cy, kLeft.r);
+  DrawAzimuthView(*s.gfx, TurnedVeePair(), views, kLeft);
   EXPECT_TRUE(StartsNear(s.device->LinesOfColor(kDirectionBlue).at(0), AzimuthSpot(kLeft, 300, 1)));
   const auto cut = s.device->LinesOfColor(kCutRed);
   ASSERT_EQ(cut.size(), 360u);
@@ -148,7 +146,7 @@ TEST(DirectionViews, ElevationCutShowsTheDowntiltBelowTheHorizon) {
   TestSurface s(1404, 1000);
   ViewMemory views;
   const DrawingInput input = TurnedVeePair();
-  DrawElevationView(*s.gfx, input, views, kRight.cx, kRight.cy, kRight.r);
+  DrawElevationView(*s.gfx, input, views, kRight);
   EXPECT_TRUE(
       StartsNear(s.device->LinesOfColor(kDirectionBlue).at(0), ElevationSpot(kRight, -7, 1)));
   const auto cut = s.device->LinesOfColor(kCutRed);

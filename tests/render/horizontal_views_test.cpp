@@ -82,7 +82,7 @@ TEST(HorizontalTable, LinearValuesAndInvalidCode) {
 
 class AzimuthReadout : public ::testing::Test {
  protected:
-  void SetUp() override { ShowAzimuthReadout(*s.gfx, input, views, 500, 500, 400); }
+  void SetUp() override { SetAzimuthReadoutPlace(views, {500, 500, 400}); }
   std::string Text(int x, int y) { return AzimuthReadoutText(input, views, x, y); }
   TestSurface s;
   DrawingInput input;
@@ -106,7 +106,7 @@ TEST_F(AzimuthReadout, AnglesValuesAndBlanks) {
 
 TEST_F(AzimuthReadout, DrawsUnderTheFrameInItsOwnBatch) {
   s.device->ClearRecords();
-  ShowAzimuthReadout(*s.gfx, input, views, 600, 500, 0);
+  ShowAzimuthReadout(*s.gfx, input, views, 600, 500);
   ASSERT_EQ(s.device->Count(DrawKind::kText), 1);
   const DrawRecord text = s.device->OfKind(DrawKind::kText).front();
   EXPECT_TRUE(At(text, {24, 500 + 415}));  // 0.049 * 500 = 24.5 (to even), 1.037 * 400
@@ -118,7 +118,7 @@ TEST_F(AzimuthReadout, DrawsUnderTheFrameInItsOwnBatch) {
 
   ViewMemory freshViews;  // no place stored yet: nothing
   TestSurface other;
-  ShowAzimuthReadout(*other.gfx, fresh, freshViews, 600, 500, 0);
+  ShowAzimuthReadout(*other.gfx, fresh, freshViews, 600, 500);
   EXPECT_TRUE(other.device->records.empty());
 }
 

@@ -26,7 +26,7 @@ TEST(PatternCurves, OmnidirectionalPairIsThreeCirclesOfRadiusR) {
   TestSurface s;
   DrawingInput input = Codes("000ND00", "000ND00");
   ViewMemory views;
-  DrawPatternCurves(*s.gfx, input, views, kCx, kCy, kR);
+  DrawPatternCurves(*s.gfx, input, views, {kCx, kCy, kR});
   for (GfxColor color : {kHorizontalCurveRed, kSelectedVerticalBlue}) {
     const auto lines = s.device->LinesOfColor(color);
     ASSERT_EQ(lines.size(), 360u);
@@ -50,7 +50,7 @@ TEST(PatternCurves, MatchedDotsAreSpacedAndFollowTheVerticalCode) {
   TestSurface s;
   DrawingInput input = Codes("000ND00", "030EB00");
   ViewMemory views;
-  DrawPatternCurves(*s.gfx, input, views, kCx, kCy, kR);
+  DrawPatternCurves(*s.gfx, input, views, {kCx, kCy, kR});
   const auto dots = s.device->OfKind(DrawKind::kPixel);
   for (std::size_t i = 1; i < dots.size(); ++i) {
     EXPECT_GT(std::hypot(dots[i].x - dots[i - 1].x, dots[i].y - dots[i - 1].y), kR / 80.0);
@@ -71,7 +71,7 @@ TEST(PatternCurves, TiltCodeLeavesOutTheVerticalCurves) {
   TestSurface s;
   DrawingInput input = Codes("030EA10", "100TA00");
   ViewMemory views;
-  DrawPatternCurves(*s.gfx, input, views, kCx, kCy, kR);
+  DrawPatternCurves(*s.gfx, input, views, {kCx, kCy, kR});
   EXPECT_EQ(s.device->Count(DrawKind::kPixel), 0);
   EXPECT_TRUE(s.device->LinesOfColor(kSelectedVerticalBlue).empty());
   const auto red = s.device->LinesOfColor(kHorizontalCurveRed);
@@ -85,14 +85,14 @@ TEST(PatternCurves, InvalidCodesNeverDrawAtANegativeDistance) {
   TestSurface bad_v;
   DrawingInput input = Codes("030EA10", "999XY00");
   ViewMemory views;
-  DrawPatternCurves(*bad_v.gfx, input, views, kCx, kCy, kR);
+  DrawPatternCurves(*bad_v.gfx, input, views, {kCx, kCy, kR});
   EXPECT_EQ(bad_v.device->Count(DrawKind::kPixel), 0);
   EXPECT_TRUE(bad_v.device->LinesOfColor(kSelectedVerticalBlue).empty());
   EXPECT_EQ(bad_v.device->LinesOfColor(kHorizontalCurveRed).size(), 360u);
 
   TestSurface bad_h;
   input = Codes("30EA10", "000ND00");
-  DrawPatternCurves(*bad_h.gfx, input, views, kCx, kCy, kR);
+  DrawPatternCurves(*bad_h.gfx, input, views, {kCx, kCy, kR});
   EXPECT_TRUE(bad_h.device->records.empty());
 }
 
@@ -100,9 +100,9 @@ TEST(PatternCurves, ZerosDrawAtTheStoredGeometry) {
   TestSurface s;
   DrawingInput input = Codes("000ND00", "100TA00");
   ViewMemory views;
-  DrawPatternCurves(*s.gfx, input, views, kCx, kCy, kR);
+  DrawPatternCurves(*s.gfx, input, views, {kCx, kCy, kR});
   s.device->ClearRecords();
-  DrawPatternCurves(*s.gfx, input, views, 0, 0, 0);
+  DrawPatternCurves(*s.gfx, input, views);
   EXPECT_TRUE(At(s.device->LinesOfColor(kHorizontalCurveRed).front(), {kCx, kCy - kR}));
 }
 
@@ -113,7 +113,7 @@ TEST(PatternCurves, ZerosDrawAtTheStoredGeometry) {
 TEST(PatternCurves, MatchedFrontHalfFollowsAnAsymmetricVerticalCode) {
   TestSurface s;
   ViewMemory views;
-  DrawPatternCurves(*s.gfx, Codes("045KA00", "510VE00"), views, kCx, kCy, kR);
+  DrawPatternCurves(*s.gfx, Codes("045KA00", "510VE00"), views, {kCx, kCy, kR});
   const auto dots = s.device->OfKind(DrawKind::kPixel);
   int front = 0;
   bool lobe_at_plus_20 = false, lobe_at_minus_20 = false;

@@ -18,7 +18,7 @@ TEST(PolarFrame, DecibelGridHasTwelveRingsAtElevenRadii) {
   TestSurface s;
   DrawingInput input;
   ViewMemory views;
-  DrawHorizontalFrame(*s.gfx, views, kCx, kCy, kR, kScaleDecibel);
+  DrawHorizontalFrame(*s.gfx, views, {kCx, kCy, kR}, kScaleDecibel);
   const auto fine = RingRadii(*s.device, kLightGrey, kCx, kCy);
   const auto main = RingRadii(*s.device, kDarkGrey, kCx, kCy);
   // 1..5 dB, then 0.4 and 0.178 of R; main rings R, 0.5 R and 3, 10, 20 dB.
@@ -37,7 +37,7 @@ TEST(PolarFrame, LinearGridHasNineFineRings) {
   TestSurface s;
   DrawingInput input;
   ViewMemory views;
-  DrawVerticalFrame(*s.gfx, views, kCx, kCy, kR, kScaleLinear);
+  DrawVerticalFrame(*s.gfx, views, {kCx, kCy, kR}, kScaleLinear);
   EXPECT_EQ(RingRadii(*s.device, kLightGrey, kCx, kCy),
             (std::vector<int>{392, 353, 314, 275, 236, 197, 158, 119, 80}));
   EXPECT_EQ(RingRadii(*s.device, kDarkGrey, kCx, kCy), (std::vector<int>{392, 196}));
@@ -64,9 +64,9 @@ TEST(PolarFrame, RimLabelsAndAnchors) {
     DrawingInput input;
     ViewMemory views;
     if (l.vertical) {
-      DrawVerticalFrame(*s.gfx, views, kCx, kCy, kR, l.mode);
+      DrawVerticalFrame(*s.gfx, views, {kCx, kCy, kR}, l.mode);
     } else {
-      DrawHorizontalFrame(*s.gfx, views, kCx, kCy, kR, l.mode);
+      DrawHorizontalFrame(*s.gfx, views, {kCx, kCy, kR}, l.mode);
     }
     const auto texts = s.device->TextsOfColor(kGfxBlack);
     ASSERT_EQ(texts.size(), 12u);
@@ -83,7 +83,7 @@ TEST(PolarFrame, DecibelScaleLabelsBlankTheGridUnderThem) {
   TestSurface s;
   DrawingInput input;
   ViewMemory views;
-  DrawHorizontalFrame(*s.gfx, views, kCx, kCy, kR, kScaleDecibel);
+  DrawHorizontalFrame(*s.gfx, views, {kCx, kCy, kR}, kScaleDecibel);
   const DrawRecord* label = s.device->FindText("3dB");
   ASSERT_NE(label, nullptr);
   EXPECT_TRUE(At(*label, {kCx - 30, kCy - 22 - 278}));  // R/13, y0 = cy - R/18, 0.708 R
@@ -97,8 +97,8 @@ TEST(PolarFrame, RedrawWithZerosRepeatsTheStoredFrame) {
   TestSurface first, again;
   DrawingInput input;
   ViewMemory views;
-  DrawVerticalFrame(*first.gfx, views, kCx, kCy, kR, kScaleDecibel);
-  DrawVerticalFrame(*again.gfx, views, 0, 0, 0, kScaleDecibel);
+  DrawVerticalFrame(*first.gfx, views, {kCx, kCy, kR}, kScaleDecibel);
+  DrawVerticalFrame(*again.gfx, views, kScaleDecibel);
   ASSERT_EQ(first.device->records.size(), again.device->records.size());
   for (std::size_t i = 0; i < first.device->records.size(); ++i) {
     EXPECT_EQ(first.device->records[i].x, again.device->records[i].x);
@@ -110,10 +110,10 @@ TEST(PolarFrame, NothingStoredOrTinyRadiusDrawsSafely) {
   TestSurface s;
   DrawingInput input;
   ViewMemory views;
-  DrawHorizontalFrame(*s.gfx, views, 0, 0, 0, kScaleLinear);
+  DrawHorizontalFrame(*s.gfx, views, kScaleLinear);
   EXPECT_TRUE(s.device->records.empty());
   // R below 10 has no tenth of R to step by; the rings still end.
-  DrawHorizontalFrame(*s.gfx, views, 50, 50, 5, kScaleLinear);
+  DrawHorizontalFrame(*s.gfx, views, {50, 50, 5}, kScaleLinear);
   EXPECT_EQ(s.device->LinesOfColor(kLightGrey).size(), 36u + 5u * 360u);  // rings 5, 4 .. 1
 }
 

@@ -15,7 +15,7 @@ TEST(ThreeDViews, TestAzimuthZeroRadiiAndCuts) {
   TestSurface s(1404, 1000);
   DrawingInput input;
   ViewMemory views;
-  DrawConeCut(*s.gfx, input, views, 351, 500, 350);
+  DrawConeCut(*s.gfx, input, views, {351, 500, 350});
   const auto blue = s.device->LinesOfColor(kTestBlue);
   const auto green = s.device->LinesOfColor(kOppositeGreen);
   ASSERT_EQ(blue.size(), 1u);
@@ -25,7 +25,7 @@ TEST(ThreeDViews, TestAzimuthZeroRadiiAndCuts) {
   EXPECT_EQ(blue[0].pen.style, kPenDotted);
   EXPECT_EQ(s.device->LinesOfColor(kCutRed).size(), 360u);
 
-  DrawVerticalCut(*s.gfx, input, views, 1053, 500, 350);
+  DrawVerticalCut(*s.gfx, input, views, {1053, 500, 350});
   const auto cut = s.device->LinesOfColor(kCutRed);
   ASSERT_EQ(cut.size(), 360u + 180u + 180u + 1u);
   EXPECT_TRUE(At(cut[360], {1053, 850}));        // nadir, at full radius for 000ND00
@@ -37,8 +37,8 @@ TEST(ThreeDViews, InvalidCodeShowsOnlyTheDottedRadii) {
   DrawingInput input;
   ViewMemory views;
   input.hCode = "";
-  DrawConeCut(*s.gfx, input, views, 351, 500, 350);
-  DrawVerticalCut(*s.gfx, input, views, 1053, 500, 350);
+  DrawConeCut(*s.gfx, input, views, {351, 500, 350});
+  DrawVerticalCut(*s.gfx, input, views, {1053, 500, 350});
   EXPECT_EQ(s.device->Count(DrawKind::kLine), 3);
   TestSurface heading(1404, 1000);
   Draw3DHeading(*heading.gfx, input);
@@ -110,7 +110,7 @@ TEST(ThreeDViews, CutsThroughATiltedBeam) {
   const DrawingInput in = TiltedVeeOverCosine(30, -6);
   TestSurface s(1404, 1000);
   ViewMemory views;
-  DrawConeCut(*s.gfx, in, views, kLeft.cx, kLeft.cy, kLeft.r);
+  DrawConeCut(*s.gfx, in, views, kLeft);
   EXPECT_TRUE(StartsNear(s.device->LinesOfColor(kTestBlue).at(0), AzimuthSpot(kLeft, 30, 1)));
   EXPECT_TRUE(StartsNear(s.device->LinesOfColor(kOppositeGreen).at(0), AzimuthSpot(kLeft, 210, 1)));
   const auto cone = s.device->LinesOfColor(kCutRed);
@@ -121,7 +121,7 @@ TEST(ThreeDViews, CutsThroughATiltedBeam) {
   EXPECT_TRUE(EndsNear(cone[29], AzimuthSpot(kLeft, 30, 1)));  // the cone meets the beam
 
   TestSurface v(1404, 1000);
-  DrawVerticalCut(*v.gfx, in, views, kRight.cx, kRight.cy, kRight.r);
+  DrawVerticalCut(*v.gfx, in, views, kRight);
   EXPECT_TRUE(StartsNear(v.device->LinesOfColor(kTestBlue).at(0), ElevationSpot(kRight, -6, 1)));
   const auto cut = v.device->LinesOfColor(kCutRed);
   ExpectVerticalCut(cut, in, 30);
@@ -146,7 +146,7 @@ TEST(ThreeDViews, BackwardHalfOfTheVerticalCutLooksTheOtherWay) {
 
   TestSurface s(1404, 1000);
   ViewMemory views;
-  DrawVerticalCut(*s.gfx, in, views, kRight.cx, kRight.cy, kRight.r);
+  DrawVerticalCut(*s.gfx, in, views, kRight);
   const auto cut = s.device->LinesOfColor(kCutRed);
   ExpectVerticalCut(cut, in, 230);
   const int e = static_cast<int>(std::lround(lobeElevation));

@@ -19,7 +19,7 @@ TEST(VerticalCurves, MatchedAndCodedCurvesStartAndEnd) {
   DrawingInput input;
   ViewMemory views;
   input.vCode = "030EB00";
-  DrawVerticalCurves(*s.gfx, input, views, 515, 533, 392);
+  DrawVerticalCurves(*s.gfx, input, views, {515, 533, 392});
   const auto red = s.device->LinesOfColor(kMatchedRed);
   const auto blue = s.device->LinesOfColor(kCodedBlue);
   ASSERT_EQ(red.size(), 180u + 179u);  // forward -89..90, backward 89..-89
@@ -38,7 +38,7 @@ TEST(VerticalCurves, MatchedAndCodedCurvesStartAndEnd) {
 
   TestSurface bad;
   input.vCode = "999XY00";
-  DrawVerticalCurves(*bad.gfx, input, views, 515, 533, 392);
+  DrawVerticalCurves(*bad.gfx, input, views, {515, 533, 392});
   EXPECT_TRUE(bad.device->OfKind(DrawKind::kLine).empty());
 }
 
@@ -116,7 +116,7 @@ TEST(XYGraph, UnitsLabelsAndCurve) {
 
 class ElevationReadout : public ::testing::Test {
  protected:
-  void SetUp() override { ShowElevationReadout(*s.gfx, input, views, 500, 500, 400); }
+  void SetUp() override { SetElevationReadoutPlace(views, {500, 500, 400}); }
   std::string Text(int x, int y) { return ElevationReadoutText(input, views, x, y); }
   TestSurface s;
   DrawingInput input;
