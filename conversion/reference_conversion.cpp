@@ -68,6 +68,93 @@ std::string WithLastDigits(const std::string& prefix, int last) {
   return prefix + digits;
 }
 
+// The last two digits again, 00 to 99, on the best code so far at its azimuth, unweighted
+// over `indices`: the best error starts afresh.
+void RefineLastDigits(Search& search, const std::vector<int>& indices) {
+  search.bestError = kNoFitYet;
+  const std::string prefix = search.bestCode.substr(0, 5);
+  const float azimuth = search.bestAzimuth;
+  for (int last = 0; last <= 99; ++last) {
+    search.Try(WithLastDigits(prefix, last), indices, azimuth, Weighting::kNone);
+  }
+}
+
+// Nearly omnidirectional: every near-omni type and both numbers, every third degree.
+void SearchNearOmni(Search& search, const PatternShape& shape) {
+  for (const std::string_view type : kNearOmniTypes) {
+    for (int first = kNearOmniFirstLow; first <= kNearOmniFirstHigh; ++first) {
+      for (int last = kNearOmniLastLow; last <= kNearOmniLastHigh; ++last) {
+        search.Try(CandidateCode(first, type, last), EveryNthDegree(3), shape.mainAzimuth,
+                   Weighting::kNone);
+      }
+    }
+  }
+}
+
+// One lobe or two opposite ones: each family's first numbers swept round the main lobe over
+// the window, then the last digits every degree.
+void SearchOneOrOppositeLobes(Search& search, const PatternShape& shape,
+                              const std::vector<int>& window) {
+  const bool one = shape.lobeClass == LobeClass::One;
+  const auto weighting = one ? Weighting::kRoot : Weighting::kField;
+  for (const CodeFamily& family : one ? std::span<const CodeFamily>(kSingleLobeFamilies)
+                                      : std::span<const CodeFamily>(kOppositeLobeFamilies)) {
+    for (int first = family.low; first <= family.high; ++first) {
+      search.Sweep(CandidateCode(first, family.type, 0), shape.mainAzimuth, shape.halfWidth, window,
+                   weighting);
+    }
+  }
+  RefineLastDigits(search, EveryNthDegree(1));
+}
+
+// Two lobes: the beam-width digit swept round the main lobe, then the half angle between the
+// lobes over the second lobe's window, then each twin-lobe type with its last digits.
+void SearchTwoLobes(Search& search, const PatternShape& shape, const std::vector<int>& window) {
+  const int q0 = std::min(99, RoundEven(shape.separation / 2.0));
+  int bestP = 0;
+  for (int p = 0; p <= 9; ++p) {
+    const std::string code = TwinLobeCode(p, q0, "VE", 0);
+    const float before = search.bestError;
+    search.Sweep(code, shape.mainAzimuth, shape.halfWidth, window, Weighting::kField);
+    if (search.bestError < before) bestP = p;
+  }
+  const int k = RoundEven(shape.secondaryAzimuth);
+  const std::vector<int> secondWindow =
+      WindowIndices(k - shape.halfWidth, k + shape.halfWidth,
+                    WindowStep(k - shape.halfWidth, k + shape.halfWidth));
+  const int q1 = RoundEven(
+      (shape.separation - (static_cast<double>(search.bestAzimuth) - shape.mainAzimuth)) / 2.0);
+  const int low = std::max(0, q1 - 5), high = std::min(99, q1 + 5);
+  search.bestError = kNoFitYet;
+  int bestQ = 0;
+  if (high > low) {
+    for (int q = low; q <= high; ++q) {
+      if (search.Try(TwinLobeCode(bestP, q, "VE", 0), secondWindow, search.bestAzimuth,
+                     Weighting::kField)) {
+        bestQ = q;
+      }
+    }
+  }
+  search.bestError = kNoFitYet;
+  for (const std::string_view type : kTwinLobeTypes) {
+    for (int last = 0; last <= 99; ++last) {
+      search.Try(TwinLobeCode(bestP, bestQ, type, last), EveryNthDegree(6), search.bestAzimuth,
+                 Weighting::kNone);
+    }
+  }
+}
+
+// Three or four lobes: every first number of CB or CC over the window, then the last digits
+// every second degree.
+void SearchThreeOrFourLobes(Search& search, const PatternShape& shape,
+                            const std::vector<int>& window) {
+  const std::string_view type = shape.lobeClass == LobeClass::Three ? "CB" : "CC";
+  for (int first = 0; first <= 100; ++first) {
+    search.Try(CandidateCode(first, type, 0), window, shape.mainAzimuth, Weighting::kNone);
+  }
+  RefineLastDigits(search, EveryNthDegree(2));
+}
+
 }  // namespace
 
 std::string ReferenceConvertPattern(PatternColumn e) {
@@ -79,84 +166,21 @@ std::string ReferenceConvertPattern(PatternColumn e) {
   search.bestAzimuth = shape.mainAzimuth;
   const std::vector<int> window =
       WindowIndices(shape.windowStart, shape.windowEnd, shape.windowStep);
-  const auto refine = [&](const std::vector<int>& indices) {
-    search.bestError = kNoFitYet;
-    const std::string prefix = search.bestCode.substr(0, 5);
-    const float azimuth = search.bestAzimuth;
-    for (int last = 0; last <= 99; ++last) {
-      search.Try(WithLastDigits(prefix, last), indices, azimuth, Weighting::kNone);
-    }
-  };
-
   switch (shape.lobeClass) {
     case LobeClass::NearOmni:
-      for (const std::string_view type : kNearOmniTypes) {
-        for (int first = kNearOmniFirstLow; first <= kNearOmniFirstHigh; ++first) {
-          for (int last = kNearOmniLastLow; last <= kNearOmniLastHigh; ++last) {
-            search.Try(CandidateCode(first, type, last), EveryNthDegree(3), shape.mainAzimuth,
-                       Weighting::kNone);
-          }
-        }
-      }
+      SearchNearOmni(search, shape);
       break;
     case LobeClass::One:
-    case LobeClass::Opposite: {
-      const bool one = shape.lobeClass == LobeClass::One;
-      const auto weighting = one ? Weighting::kRoot : Weighting::kField;
-      for (const CodeFamily& family : one ? std::span<const CodeFamily>(kSingleLobeFamilies)
-                                          : std::span<const CodeFamily>(kOppositeLobeFamilies)) {
-        for (int first = family.low; first <= family.high; ++first) {
-          search.Sweep(CandidateCode(first, family.type, 0), shape.mainAzimuth, shape.halfWidth,
-                       window, weighting);
-        }
-      }
-      refine(EveryNthDegree(1));
+    case LobeClass::Opposite:
+      SearchOneOrOppositeLobes(search, shape, window);
       break;
-    }
-    case LobeClass::Two: {
-      const int q0 = std::min(99, RoundEven(shape.separation / 2.0));
-      int bestP = 0;
-      for (int p = 0; p <= 9; ++p) {
-        const std::string code = TwinLobeCode(p, q0, "VE", 0);
-        const float before = search.bestError;
-        search.Sweep(code, shape.mainAzimuth, shape.halfWidth, window, Weighting::kField);
-        if (search.bestError < before) bestP = p;
-      }
-      const int k = RoundEven(shape.secondaryAzimuth);
-      const std::vector<int> secondWindow =
-          WindowIndices(k - shape.halfWidth, k + shape.halfWidth,
-                        WindowStep(k - shape.halfWidth, k + shape.halfWidth));
-      const int q1 = RoundEven(
-          (shape.separation - (static_cast<double>(search.bestAzimuth) - shape.mainAzimuth)) / 2.0);
-      const int low = std::max(0, q1 - 5), high = std::min(99, q1 + 5);
-      search.bestError = kNoFitYet;
-      int bestQ = 0;
-      if (high > low) {
-        for (int q = low; q <= high; ++q) {
-          if (search.Try(TwinLobeCode(bestP, q, "VE", 0), secondWindow, search.bestAzimuth,
-                         Weighting::kField)) {
-            bestQ = q;
-          }
-        }
-      }
-      search.bestError = kNoFitYet;
-      for (const std::string_view type : kTwinLobeTypes) {
-        for (int last = 0; last <= 99; ++last) {
-          search.Try(TwinLobeCode(bestP, bestQ, type, last), EveryNthDegree(6), search.bestAzimuth,
-                     Weighting::kNone);
-        }
-      }
+    case LobeClass::Two:
+      SearchTwoLobes(search, shape, window);
       break;
-    }
     case LobeClass::Three:
-    case LobeClass::Four: {
-      const std::string_view type = shape.lobeClass == LobeClass::Three ? "CB" : "CC";
-      for (int first = 0; first <= 100; ++first) {
-        search.Try(CandidateCode(first, type, 0), window, shape.mainAzimuth, Weighting::kNone);
-      }
-      refine(EveryNthDegree(2));
+    case LobeClass::Four:
+      SearchThreeOrFourLobes(search, shape, window);
       break;
-    }
     case LobeClass::Flat:
       break;
   }
