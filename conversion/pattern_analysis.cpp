@@ -130,10 +130,13 @@ void FindLobeClass(const PatternColumn& e, PatternShape& shape) {
   shape.separation = d;
 }
 
-}  // namespace
+// The lowest and the highest value, and the first index holding the highest.
+struct Extremes {
+  float minimum, maximum;
+  int first;
+};
 
-PatternShape AnalysePattern(PatternColumn e) {
-  PatternShape shape;
+Extremes FindExtremes(const PatternColumn& e) {
   float minimum = 999.0f, maximum = -999.0f;
   int first = 0;
   for (int i = 0; i < 360; ++i) {
@@ -144,6 +147,45 @@ PatternShape AnalysePattern(PatternColumn e) {
       first = i;
     }
   }
+  return {minimum, maximum, first};
+}
+
+// The highest value outside the main lobe (beyond its edges) and the centre of its plateau.
+void FindSecondaryLobe(const PatternColumn& e, PatternShape& shape) {
+  const int left = shape.leftEdge, right = shape.rightEdge;
+  float secondary = -999.0f;
+  int secondaryIndex = 0;
+  for (int i = 0; i < 360; ++i) {
+    const bool outside = right > left ? (i <= left || i >= right) : (i >= right && i <= left);
+    const float value = e[static_cast<std::size_t>(i)];
+    if (outside && value > secondary) {
+      secondary = value;
+      secondaryIndex = i;
+    }
+  }
+  shape.secondaryMaximum = secondary;
+  shape.secondaryAzimuth = PlateauCentre(FindPlateau(e, secondaryIndex, secondary));
+}
+
+// The main lobe's half width from both sides of its centre, and the window of azimuths round
+// it that the conversion tries.
+void FindHalfWidthAndWindow(const PatternColumn& e, PatternShape& shape) {
+  const int start = static_cast<int>(shape.mainAzimuth);  // truncated
+  const int leftCount = HalfWidthSteps(e, start, -1, shape.level20dB);
+  const int rightCount = HalfWidthSteps(e, start + 1, +1, shape.level20dB);
+  shape.halfWidth = RoundEven((leftCount + rightCount) / 2.0);
+
+  const int k = RoundEven(shape.mainAzimuth);
+  shape.windowStart = k - shape.halfWidth;
+  shape.windowEnd = k + shape.halfWidth;
+  shape.windowStep = WindowStep(shape.windowStart, shape.windowEnd);
+}
+
+}  // namespace
+
+PatternShape AnalysePattern(PatternColumn e) {
+  PatternShape shape;
+  const auto [minimum, maximum, first] = FindExtremes(e);
   shape.minimum = minimum;
   shape.maximum = maximum;
   if (minimum == maximum) {
@@ -166,31 +208,9 @@ PatternShape AnalysePattern(PatternColumn e) {
   shape.leftEdge = LobeEdge(e, main.start, -1, maximum, shape.halfLevel);
   shape.rightEdge = LobeEdge(e, main.last, +1, maximum, shape.halfLevel);
 
-  const int left = shape.leftEdge, right = shape.rightEdge;
-  float secondary = -999.0f;
-  int secondaryIndex = 0;
-  for (int i = 0; i < 360; ++i) {
-    const bool outside = right > left ? (i <= left || i >= right) : (i >= right && i <= left);
-    const float value = e[static_cast<std::size_t>(i)];
-    if (outside && value > secondary) {
-      secondary = value;
-      secondaryIndex = i;
-    }
-  }
-  shape.secondaryMaximum = secondary;
-  shape.secondaryAzimuth = PlateauCentre(FindPlateau(e, secondaryIndex, secondary));
-
+  FindSecondaryLobe(e, shape);
   FindLobeClass(e, shape);
-
-  const int start = static_cast<int>(shape.mainAzimuth);  // truncated
-  const int leftCount = HalfWidthSteps(e, start, -1, shape.level20dB);
-  const int rightCount = HalfWidthSteps(e, start + 1, +1, shape.level20dB);
-  shape.halfWidth = RoundEven((leftCount + rightCount) / 2.0);
-
-  const int k = RoundEven(shape.mainAzimuth);
-  shape.windowStart = k - shape.halfWidth;
-  shape.windowEnd = k + shape.halfWidth;
-  shape.windowStep = WindowStep(shape.windowStart, shape.windowEnd);
+  FindHalfWidthAndWindow(e, shape);
   return shape;
 }
 
