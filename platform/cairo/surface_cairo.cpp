@@ -61,6 +61,41 @@ bool EndsWith(std::string_view text, std::string_view end) {
   return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
+// The shapes, each on a fresh path. s is the pen scale, off the offset that puts a line
+// through the pixel centres.
+
+// Filled over [x, x + w) x [y, y + h); the outline inside that area, as GDI draws it.
+void PaintRect(cairo_t* cr, const CairoOp& op, double s) {
+  const double left = std::nearbyint(op.x), top = std::nearbyint(op.y);
+  const double w = std::nearbyint(op.x + op.x2) - left, h = std::nearbyint(op.y + op.y2) - top;
+  if (w <= 0 || h <= 0) return;
+  if (op.brush.filled) {
+    SetColor(cr, op.brush.color);
+    cairo_rectangle(cr, left, top, w, h);
+    cairo_fill(cr);
+  }
+  SetPen(cr, op.pen, s);
+  cairo_rectangle(cr, left + s / 2, top + s / 2, std::max(w - s, 0.0), std::max(h - s, 0.0));
+  cairo_stroke(cr);
+}
+
+void PaintCircle(cairo_t* cr, const CairoOp& op, double s, double off) {
+  if (op.brush.filled) {
+    SetColor(cr, op.brush.color);
+    cairo_arc(cr, op.x + off, op.y + off, op.x2, 0, 2 * std::numbers::pi);
+    cairo_fill(cr);
+  }
+  SetPen(cr, op.pen, s);
+  cairo_arc(cr, op.x + off, op.y + off, op.x2, 0, 2 * std::numbers::pi);
+  cairo_stroke(cr);
+}
+
+void PaintPixel(cairo_t* cr, const CairoOp& op, double s, double off) {
+  SetColor(cr, op.color);
+  cairo_rectangle(cr, std::nearbyint(op.x) + off - s / 2, std::nearbyint(op.y) + off - s / 2, s, s);
+  cairo_fill(cr);
+}
+
 }  // namespace
 
 std::string CairoFontFamily(std::string_view name) {
@@ -155,36 +190,14 @@ void SurfaceCairo::Paint(cairo_t* cr, const CairoOp& op, OpenPath& path) {
       break;
     case CairoOp::kLine:
       break;
-    case CairoOp::kRect: {
-      // Filled over [x, x + w) x [y, y + h); the outline inside that area, as GDI draws it.
-      const double left = std::nearbyint(op.x), top = std::nearbyint(op.y);
-      const double w = std::nearbyint(op.x + op.x2) - left, h = std::nearbyint(op.y + op.y2) - top;
-      if (w <= 0 || h <= 0) break;
-      if (op.brush.filled) {
-        SetColor(cr, op.brush.color);
-        cairo_rectangle(cr, left, top, w, h);
-        cairo_fill(cr);
-      }
-      SetPen(cr, op.pen, s);
-      cairo_rectangle(cr, left + s / 2, top + s / 2, std::max(w - s, 0.0), std::max(h - s, 0.0));
-      cairo_stroke(cr);
+    case CairoOp::kRect:
+      PaintRect(cr, op, s);
       break;
-    }
     case CairoOp::kCircle:
-      if (op.brush.filled) {
-        SetColor(cr, op.brush.color);
-        cairo_arc(cr, op.x + off, op.y + off, op.x2, 0, 2 * std::numbers::pi);
-        cairo_fill(cr);
-      }
-      SetPen(cr, op.pen, s);
-      cairo_arc(cr, op.x + off, op.y + off, op.x2, 0, 2 * std::numbers::pi);
-      cairo_stroke(cr);
+      PaintCircle(cr, op, s, off);
       break;
     case CairoOp::kPixel:
-      SetColor(cr, op.color);
-      cairo_rectangle(cr, std::nearbyint(op.x) + off - s / 2, std::nearbyint(op.y) + off - s / 2, s,
-                      s);
-      cairo_fill(cr);
+      PaintPixel(cr, op, s, off);
       break;
     case CairoOp::kText:
       PaintText(cr, op);
