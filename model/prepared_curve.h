@@ -135,65 +135,95 @@ inline float TwinBackLevel(int letter) {
   return kLevels[std::clamp(letter - 'A', 0, 8)];
 }
 
+// The steps of PrepareCurve, one family each.
+namespace curve_steps {
+
+// E family and DE: the cosine of the half beam width and its square's complement.
+struct HalfWidthTerms {
+  float cw, s;
+};
+inline HalfWidthTerms HalfWidthTermsOf(int first) {
+  const auto cw = static_cast<float>(CosDeg(first));
+  return {cw, static_cast<float>(1.0 - F(cw) * cw)};
+}
+
+// EA and DE: one lobe mirrored about the cross axis, from its factor q.
+inline void PrepareMirroredLobe(PreparedCurve& k, float q) {
+  k.fourQ = 4.0 * q;
+  k.denominatorFactor = 4.0 * q - 1.0;
+}
+
+inline void PrepareEa(PreparedCurve& k, int first) {
+  const HalfWidthTerms h = HalfWidthTermsOf(first);
+  PrepareMirroredLobe(
+      k, static_cast<float>(0.5 * h.s / (1.0 - std::pow(curve_terms::kSqrt2 * h.cw - 1.0, 2))));
+}
+
+inline void PrepareDe(PreparedCurve& k, int first) {
+  const HalfWidthTerms h = HalfWidthTermsOf(first);
+  PrepareMirroredLobe(
+      k, static_cast<float>(h.s / (2.0 - std::pow(2.0 * h.cw - curve_terms::kSqrt2, 2))));
+}
+
+// EB and EC: the lobe with a back field, from the family's constants.
+inline void PrepareBackField(PreparedCurve& k, const curve_terms::BackFieldConstants& b,
+                             int first) {
+  const HalfWidthTerms h = HalfWidthTermsOf(first);
+  const auto q = static_cast<float>(
+      F(b.scale) * h.s / (F(b.square) - std::pow(curve_terms::kSqrt2 * h.cw - F(b.shift), 2)));
+  k.uSquareFactor = (q - F(b.back)) * q;
+  k.uConstant = F(b.back) * q;
+  k.frontQ = F(b.front) * q;
+  k.denominatorFactor = 4.0 * q - F(b.square);
+}
+
+// KA: the terms of u and the factor of c from the first number as a fraction m.
+inline void PrepareKa(PreparedCurve& k, int first) {
+  const auto m = static_cast<float>(first / 100.0);
+  k.kSquare = (1.0 - m) * (1.0 - m);
+  k.kLinear = 4.0 * m;
+  k.kFactor = 1.0 - m;
+}
+
+// CA, CB, CC: as KA with m squared, applied to cos k phi.
+inline void PrepareClover(PreparedCurve& k, int first) {
+  const auto m = static_cast<float>(first / 100.0);
+  const double k2 = F(m) * m;
+  k.kSquare = (1.0 - k2) * (1.0 - k2);
+  k.kLinear = 4.0 * k2;
+  k.kFactor = 1.0 - k2;
+}
+
+}  // namespace curve_steps
+
 // The curve of a code of one of the kinds EA .. CC with a first number that the kind accepts.
 inline PreparedCurve PrepareCurve(CurveKind kind, int first) {
   PreparedCurve k;
   k.kind = kind;
-  // E family and DE: the cosine of the half beam width and its square's complement.
-  float cw = 0, s = 0;
-  const auto halfWidthTerms = [&] {
-    cw = static_cast<float>(CosDeg(first));
-    s = static_cast<float>(1.0 - F(cw) * cw);
-  };
-  const auto backField = [&](const curve_terms::BackFieldConstants& b) {
-    halfWidthTerms();
-    const auto q = static_cast<float>(
-        F(b.scale) * s / (F(b.square) - std::pow(curve_terms::kSqrt2 * cw - F(b.shift), 2)));
-    k.uSquareFactor = (q - F(b.back)) * q;
-    k.uConstant = F(b.back) * q;
-    k.frontQ = F(b.front) * q;
-    k.denominatorFactor = 4.0 * q - F(b.square);
-  };
-  const auto mirroredLobe = [&](float q) {
-    k.fourQ = 4.0 * q;
-    k.denominatorFactor = 4.0 * q - 1.0;
-  };
   switch (kind) {
     case CurveKind::EA:
-      halfWidthTerms();
-      mirroredLobe(
-          static_cast<float>(0.5 * s / (1.0 - std::pow(curve_terms::kSqrt2 * cw - 1.0, 2))));
+      curve_steps::PrepareEa(k, first);
       break;
     case CurveKind::DE:
-      halfWidthTerms();
-      mirroredLobe(static_cast<float>(s / (2.0 - std::pow(2.0 * cw - curve_terms::kSqrt2, 2))));
+      curve_steps::PrepareDe(k, first);
       break;
     case CurveKind::EB:
-      backField(curve_terms::kEb);
+      curve_steps::PrepareBackField(k, curve_terms::kEb, first);
       break;
     case CurveKind::EC:
-      backField(curve_terms::kEc);
+      curve_steps::PrepareBackField(k, curve_terms::kEc, first);
       break;
     case CurveKind::LA:
       k.laWidth = static_cast<float>(first * F(kDegree));
       break;
-    case CurveKind::KA: {
-      const auto m = static_cast<float>(first / 100.0);
-      k.kSquare = (1.0 - m) * (1.0 - m);
-      k.kLinear = 4.0 * m;
-      k.kFactor = 1.0 - m;
+    case CurveKind::KA:
+      curve_steps::PrepareKa(k, first);
       break;
-    }
     case CurveKind::CA:
     case CurveKind::CB:
-    case CurveKind::CC: {
-      const auto m = static_cast<float>(first / 100.0);
-      const double k2 = F(m) * m;
-      k.kSquare = (1.0 - k2) * (1.0 - k2);
-      k.kLinear = 4.0 * k2;
-      k.kFactor = 1.0 - k2;
+    case CurveKind::CC:
+      curve_steps::PrepareClover(k, first);
       break;
-    }
     case CurveKind::V:
     case CurveKind::W:
       break;  // prepared by PrepareTwinCurve
