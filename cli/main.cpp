@@ -17,6 +17,7 @@
 #include "export_command.h"
 #include "fit_command.h"
 #include "render_command.h"
+#include "version.h"
 
 namespace {
 
@@ -86,6 +87,10 @@ int main(int argc, char** argv) {
   const std::string_view name = argv[1];
   if (name == "--help" || name == "-h") {
     std::cout << ProgramUsage();
+    return FinishOutput(kExitOk);
+  }
+  if (name == "--version") {
+    std::cout << "lobrix " << ProgramVersion() << '\n';
     return FinishOutput(kExitOk);
   }
   for (const Command& command : kCommands) {
