@@ -134,7 +134,7 @@ void BM_Ant3dMany(benchmark::State& state, const char* hcode, const char* vcode)
   PerValue(state);
 }
 
-#define LOBRIX_BENCH_PAIR(name, hcode, vcode)                \
+#define LOBRIX_BENCH_PAIR(name, hcode, vcode)             \
   BENCHMARK_CAPTURE(BM_Ant3dPerCall, name, hcode, vcode); \
   BENCHMARK_CAPTURE(BM_Ant3dMany, name, hcode, vcode)
 

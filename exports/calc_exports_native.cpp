@@ -48,8 +48,7 @@ int LOBRIX_ANT93_MANY(const char* code, const float* angles, size_t n, int mode,
 
 int LOBRIX_ANT3D_MANY(const char* hcode, const float* az, float azMax, const char* vcode,
                       const float* el, float elMax, size_t n, int mode, float* out) {
-  return lobrix::Ant3dMany(Text(hcode), {az, n}, azMax, Text(vcode), {el, n}, elMax, mode,
-                           {out, n})
+  return lobrix::Ant3dMany(Text(hcode), {az, n}, azMax, Text(vcode), {el, n}, elMax, mode, {out, n})
              ? 1
              : 0;
 }

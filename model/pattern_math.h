@@ -14,7 +14,9 @@ namespace lobrix {
 inline constexpr float kPi = static_cast<float>(3.14159265358979323846);
 inline constexpr float kDegree = static_cast<float>(3.14159265358979323846 / 180.0);
 
-constexpr double F(float single) { return single; }
+constexpr double F(float single) {
+  return single;
+}
 
 // The transcendental functions of the formulas, as a template argument: the C library's for
 // one value at a time; vector_math.h has the same functions written for arrays.
@@ -29,7 +31,9 @@ template <class Math = LibraryMath>
 double CosDeg(double degrees) {
   return Math::Cos(degrees * F(kDegree));
 }
-inline double SinDeg(double degrees) { return std::sin(degrees * F(kDegree)); }
+inline double SinDeg(double degrees) {
+  return std::sin(degrees * F(kDegree));
+}
 
 // Relative field to attenuation in dB.
 template <class Math = LibraryMath>

@@ -10,6 +10,7 @@
 #include "model/code_fields.h"
 #include "model/cosine_power.h"
 #include "model/pattern_arrays.h"
+#include "model/prepared_code.h"
 #include "model/prepared_curve.h"
 #include "model/vector_math.h"
 
@@ -34,8 +35,8 @@ inline void CurveLoop(const PreparedCurve& curve, EnvelopeLevels levels, const f
 #pragma GCC ivdep
   for (std::size_t i = 0; i < n; ++i) {
     const SampleAngle a = MakeSampleAngle<VectorMath>(angles[i], TermsOf(kKind));
-    out[i] = InMode<kDecibels>(
-        FinishField(curve, RawFieldOf<kKind, VectorMath>(curve, a), a, levels));
+    out[i] =
+        InMode<kDecibels>(FinishField(curve, RawFieldOf<kKind, VectorMath>(curve, a), a, levels));
   }
 }
 
@@ -45,8 +46,8 @@ inline void CosinePowerLoop(float exponent, float radius, const float* angles, f
 #pragma GCC ivdep
   for (std::size_t i = 0; i < n; ++i) {
     const auto h = static_cast<float>(CosDeg<VectorMath>(angles[i]));
-    out[i] = InMode<kDecibels>(
-        ClampField(std::max(CosinePowerLobe<VectorMath>(h, exponent), radius)));
+    out[i] =
+        InMode<kDecibels>(ClampField(std::max(CosinePowerLobe<VectorMath>(h, exponent), radius)));
   }
 }
 
@@ -85,8 +86,8 @@ LOBRIX_AVX2 void CurveFieldsAvx2(const PreparedCurve& curve, EnvelopeLevels leve
 }
 
 template <CurveKind kKind, bool kDecibels>
-void CurveFields(const PreparedCurve& curve, EnvelopeLevels levels, const float* angles,
-                 float* out, std::size_t n) {
+void CurveFields(const PreparedCurve& curve, EnvelopeLevels levels, const float* angles, float* out,
+                 std::size_t n) {
   if (HasAvx2()) {
     CurveFieldsAvx2<kKind, kDecibels>(curve, levels, angles, out, n);
   } else {
@@ -116,47 +117,16 @@ void CosinePowerFields(float exponent, float radius, const float* angles, float*
   }
 }
 
-// What a valid code needs for its values: its kind of curve and the prepared constants.
-struct ReadCode {
-  enum class Family { kOmni, kCosinePower, kCurve } family;
-  CurveKind kind = CurveKind::EA;
-  PreparedCurve curve;
-  EnvelopeLevels levels{0, 0};
-  float exponent = 0;  // cosine power
-  float radius = 0;    // cosine power: the envelope radius
-
-  // Values at n angles (all within the vector range) in the mode.
-  template <bool kDecibels>
-  void Fields(const float* angles, float* out, std::size_t n) const;
-};
-
-ReadCode Read(std::string_view code) {
-  const int t1 = CodeByte(code, 4);
-  const int t2 = CodeByte(code, 5);
-  ReadCode r{};
-  if (t1 == 'N' && t2 == 'D') {
-    r.family = ReadCode::Family::kOmni;
-  } else if (t1 == 'P' || (t1 == 'T' && t2 == 'A')) {
-    r.family = ReadCode::Family::kCosinePower;
-    r.exponent = CosinePowerExponent(CodeNumber(code, 1, 3));
-    r.radius = static_cast<float>(CodeNumber(code, 6, 7) / 100.0);
-  } else {
-    r.family = ReadCode::Family::kCurve;
-    r.kind = KindOf(code.substr(3, 2));
-    r.curve = PrepareCodeCurve(r.kind, code);
-    r.levels = CodeEnvelope(r.kind, code);
-  }
-  return r;
-}
-
+// Values at n angles, all within the vector range, in the mode.
 template <bool kDecibels>
-void ReadCode::Fields(const float* angles, float* out, std::size_t n) const {
-  if (family == Family::kOmni) {
+void VectorValues(const PreparedCode& p, const float* angles, float* out, std::size_t n) {
+  using Family = PreparedCode::Family;
+  if (p.family == Family::kOmni) {
     std::fill(out, out + n, kDecibels ? 0.0f : 1.0f);
     return;
   }
-  if (family == Family::kCosinePower) {
-    CosinePowerFields<kDecibels>(exponent, radius, angles, out, n);
+  if (p.family == Family::kCosinePower) {
+    CosinePowerFields<kDecibels>(p.exponent, p.radius, angles, out, n);
     return;
   }
   using enum CurveKind;
@@ -166,32 +136,58 @@ void ReadCode::Fields(const float* angles, float* out, std::size_t n) const {
       CurveFields<DE, kDecibels>, CurveFields<LA, kDecibels>, CurveFields<KA, kDecibels>,
       CurveFields<CA, kDecibels>, CurveFields<CB, kDecibels>, CurveFields<CC, kDecibels>,
       CurveFields<V, kDecibels>,  CurveFields<W, kDecibels>};
-  kKernels[static_cast<std::size_t>(kind)](curve, levels, angles, out, n);
+  kKernels[static_cast<std::size_t>(p.kind)](p.curve, p.levels, angles, out, n);
 }
 
 }  // namespace
 
+std::optional<PreparedCode> PrepareCode(std::string_view code) {
+  if (ANT93(code, 0, kRelativeField) == kInvalidPattern) return std::nullopt;
+  const int t1 = CodeByte(code, 4);
+  const int t2 = CodeByte(code, 5);
+  PreparedCode p;
+  p.code = code;
+  if (t1 == 'N' && t2 == 'D') {
+    p.family = PreparedCode::Family::kOmni;
+  } else if (t1 == 'P' || (t1 == 'T' && t2 == 'A')) {
+    p.family = PreparedCode::Family::kCosinePower;
+    p.exponent = CosinePowerExponent(CodeNumber(code, 1, 3));
+    p.radius = static_cast<float>(CodeNumber(code, 6, 7) / 100.0);
+  } else {
+    p.family = PreparedCode::Family::kCurve;
+    p.kind = KindOf(code.substr(3, 2));
+    p.curve = PrepareCodeCurve(p.kind, code);
+    p.levels = CodeEnvelope(p.kind, code);
+  }
+  return p;
+}
+
+void PreparedValues(const PreparedCode& code, const float* angles, std::size_t n, int mode,
+                    float* out) {
+  std::array<float, kBlock> block;
+  for (std::size_t start = 0; start < n; start += kBlock) {
+    const std::size_t count = std::min(kBlock, n - start);
+    std::copy_n(angles + start, count, block.begin());
+    float* const to = out + start;
+    if (mode == kDecibel) {
+      VectorValues<true>(code, block.data(), to, count);
+    } else {
+      VectorValues<false>(code, block.data(), to, count);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!(std::fabs(block[i]) <= kVectorAngleLimit)) to[i] = ANT93(code.code, block[i], mode);
+    }
+  }
+}
+
 bool Ant93Many(std::string_view code, std::span<const float> angles, int mode,
                std::span<float> out) {
-  if (ANT93(code, 0, mode) == kInvalidPattern) {
+  const std::optional<PreparedCode> prepared = PrepareCode(code);
+  if (!prepared) {
     std::fill(out.begin(), out.end(), kInvalidPattern);
     return false;
   }
-  const ReadCode read = Read(code);
-  std::array<float, kBlock> block;
-  for (std::size_t start = 0; start < angles.size(); start += kBlock) {
-    const std::size_t n = std::min(kBlock, angles.size() - start);
-    std::copy_n(angles.begin() + static_cast<std::ptrdiff_t>(start), n, block.begin());
-    float* const to = out.data() + start;
-    if (mode == kDecibel) {
-      read.Fields<true>(block.data(), to, n);
-    } else {
-      read.Fields<false>(block.data(), to, n);
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-      if (!(std::fabs(block[i]) <= kVectorAngleLimit)) to[i] = ANT93(code, block[i], mode);
-    }
-  }
+  PreparedValues(*prepared, angles.data(), angles.size(), mode, out.data());
   return true;
 }
 

@@ -45,8 +45,8 @@ inline double Cos(double x) {
   const double z = y0 * y0;
   const double z2 = z * z;
   // cos(y0 + y1) on [-pi/4, pi/4]
-  const double rc = z * (4.16666666666666019037e-02 + z * (-1.38888888888741095749e-03 +
-                                                           z * 2.48015872894767294178e-05)) +
+  const double rc = z * (4.16666666666666019037e-02 +
+                         z * (-1.38888888888741095749e-03 + z * 2.48015872894767294178e-05)) +
                     z2 * z2 *
                         (-2.75573143513906633035e-07 +
                          z * (2.08757232129817482790e-09 + z * -1.13596475577881948265e-11));
@@ -62,8 +62,8 @@ inline double Cos(double x) {
   // Quadrants 0..3: cos, -sin, -cos, sin; chosen with bit masks, since a comparison of 64-bit
   // integers has no vector instruction before SSE4.2.
   const std::uint64_t odd = 0 - (quadrant & 1);  // all ones in quadrants 1 and 3
-  const std::uint64_t value = (std::bit_cast<std::uint64_t>(sine) & odd) |
-                              (std::bit_cast<std::uint64_t>(cosine) & ~odd);
+  const std::uint64_t value =
+      (std::bit_cast<std::uint64_t>(sine) & odd) | (std::bit_cast<std::uint64_t>(cosine) & ~odd);
   const std::uint64_t negative = ((quadrant + 1) & 2) << 62;  // quadrants 1 and 2
   return std::bit_cast<double>(value ^ negative);
 }
@@ -82,7 +82,8 @@ inline LogParts SplitLog(double x) {
   const std::uint64_t bits = std::bit_cast<std::uint64_t>(x) + kShift;
   // k + 1023 (0 .. 2047) as a double, without an integer conversion.
   const double biased = std::bit_cast<double>((bits >> 52) | 0x4330000000000000) - 0x1p52;
-  const double m = std::bit_cast<double>((bits & 0x000fffffffffffff) + (std::uint64_t{0x3fe6a09e} << 32));
+  const double m =
+      std::bit_cast<double>((bits & 0x000fffffffffffff) + (std::uint64_t{0x3fe6a09e} << 32));
   LogParts p;
   p.k = biased - 1023.0;
   p.f = m - 1.0;
@@ -92,10 +93,9 @@ inline LogParts SplitLog(double x) {
   const double w = z * z;
   const double t1 = w * (3.999999999940941908e-01 +
                          w * (2.222219843214978396e-01 + w * 1.531383769920937332e-01));
-  const double t2 =
-      z * (6.666666666666735130e-01 +
-           w * (2.857142874366239149e-01 +
-                w * (1.818357216161805012e-01 + w * 1.479819860511658591e-01)));
+  const double t2 = z * (6.666666666666735130e-01 +
+                         w * (2.857142874366239149e-01 +
+                              w * (1.818357216161805012e-01 + w * 1.479819860511658591e-01)));
   p.r = t2 + t1;
   return p;
 }
@@ -116,8 +116,8 @@ inline double Log10(double x) {
   constexpr double kLog10Of2Hi = 3.01029995663611771306e-01;
   constexpr double kLog10Of2Lo = 3.69423907715893078616e-13;
   const LogParts p = SplitLog(x);
-  const double hi = std::bit_cast<double>(std::bit_cast<std::uint64_t>(p.f - p.hfsq) &
-                                          0xffffffff00000000);
+  const double hi =
+      std::bit_cast<double>(std::bit_cast<std::uint64_t>(p.f - p.hfsq) & 0xffffffff00000000);
   const double lo = p.f - hi - p.hfsq + p.s * (p.hfsq + p.r);
   double valueHi = hi * kInvLn10Hi;
   const double y = p.k * kLog10Of2Hi;

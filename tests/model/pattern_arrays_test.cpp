@@ -2,8 +2,11 @@
 // degrees in 0.01 degree steps equal to the last bit but for at most one value in 10000, and
 // never more than one float unit apart; the failure values, angles outside the vector range,
 // and results written over their own input.
+#include "model/pattern_arrays.h"
+
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -12,7 +15,6 @@
 #include <vector>
 
 #include "model/antenna_pattern.h"
-#include "model/pattern_arrays.h"
 
 namespace lobrix {
 namespace {
@@ -113,6 +115,72 @@ TEST(Ant93Many, WritesOverItsOwnInput) {
   ASSERT_TRUE(Ant93Many("030EB05", values, kDecibel, values));
   for (std::size_t i = 0; i < angles.size(); ++i) {
     EXPECT_EQ(values[i], ANT93("030EB05", angles[i], kDecibel)) << angles[i];
+  }
+}
+
+// Pairs for every way the vertical code enters: electrical tilt (TA), built-in downtilt (P) and
+// mechanical elevation, with back radiation below, equal to and above the vertical code's.
+constexpr const char* kPairs[][2] = {
+    {"030EA10", "100TA00"}, {"000ND00", "300TA05"}, {"510VE00", "120PA05"},
+    {"030EA10", "050PZ00"}, {"030EA10", "020EA10"}, {"000ND00", "510VE00"},
+    {"050KA10", "030EC00"}, {"060LA10", "015WB35"}, {"030EB05", "020DE00"},
+};
+
+TEST(Ant3dMany, EqualsAnt3dOnEveryKindOfVerticalCode) {
+  // Azimuths round the circle at every whole elevation, the planes of the beam (where the
+  // combination takes its shortcuts) included.
+  std::vector<float> az, el;
+  for (int e = -90; e <= 90; ++e) {
+    for (int a = 0; a < 360; a += 3) {
+      az.push_back(static_cast<float>(a) + 0.25f * static_cast<float>(e % 4));
+      el.push_back(static_cast<float>(e));
+    }
+  }
+  std::vector<float> out(az.size());
+  Agreement agreement;
+  for (const auto& pair : kPairs) {
+    for (const float elMax : {0.0f, -7.5f}) {
+      for (int mode : {kRelativeField, 1, kDecibel}) {
+        ASSERT_TRUE(Ant3dMany(pair[0], az, 30.0f, pair[1], el, elMax, mode, out));
+        for (std::size_t i = 0; i < az.size(); ++i) {
+          agreement.Add(out[i], ANT3D(pair[0], az[i], 30.0f, pair[1], el[i], elMax, mode), [&] {
+            return std::string(pair[0]) + " " + pair[1] + " az " + std::to_string(az[i]) + " el " +
+                   std::to_string(el[i]) + " elMax " + std::to_string(elMax) + " mode " +
+                   std::to_string(mode);
+          });
+        }
+      }
+    }
+  }
+  agreement.Expect();
+}
+
+TEST(Ant3dMany, FailureValuesAndOwnInput) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  std::vector<float> az = {0.0f, nan, 3e38f, 10.0f, 100.0f};
+  std::vector<float> el = {0.0f, 0.0f, 0.0f, inf, -30.0f};
+  for (const auto& pair : kPairs) {
+    std::vector<float> out(az.size());
+    ASSERT_TRUE(Ant3dMany(pair[0], az, -3e38f, pair[1], el, 5.0f, kDecibel, out));
+    for (std::size_t i = 0; i < az.size(); ++i) {
+      EXPECT_EQ(out[i], ANT3D(pair[0], az[i], -3e38f, pair[1], el[i], 5.0f, kDecibel))
+          << pair[0] << " " << pair[1] << " direction " << i;
+    }
+    // Written over the elevations it reads.
+    std::vector<float> values = el;
+    ASSERT_TRUE(Ant3dMany(pair[0], az, 300.0f, pair[1], values, -5.0f, kDecibel, values));
+    for (std::size_t i = 0; i < az.size(); ++i) {
+      EXPECT_EQ(values[i], ANT3D(pair[0], az[i], 300.0f, pair[1], el[i], -5.0f, kDecibel));
+    }
+  }
+  // An invalid code, and a P downtilt of 90 degrees (valid, but no pattern in space).
+  for (const auto& pair : {std::array<const char*, 2>{"066EA00", "100TA00"},
+                           std::array<const char*, 2>{"030EA10", "510VJ00"},
+                           std::array<const char*, 2>{"030EA10", "120P\23305"}}) {
+    std::vector<float> out(az.size(), 5.0f);
+    EXPECT_FALSE(Ant3dMany(pair[0], az, 0.0f, pair[1], el, 0.0f, kDecibel, out));
+    for (float v : out) EXPECT_EQ(v, -1.0f) << pair[0] << " " << pair[1];
   }
 }
 
