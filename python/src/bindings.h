@@ -6,5 +6,6 @@
 namespace lobrix::python {
 
 void AddPatternFunctions(pybind11::module_& m);
+void AddFileFunctions(pybind11::module_& m);
 
 }  // namespace lobrix::python

@@ -7,4 +7,5 @@ PYBIND11_MODULE(_lobrix, m) {
   m.doc() = "Lobrix calculation core (use the lobrix package, not this module).";
   m.attr("__version__") = LOBRIX_VERSION;
   lobrix::python::AddPatternFunctions(m);
+  lobrix::python::AddFileFunctions(m);
 }
