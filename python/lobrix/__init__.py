@@ -100,9 +100,9 @@ def plot(hcode: str, vcode: str, *, azimax: float = 0.0, elemax: float = 0.0, ax
     return plot_pair(hcode, vcode, azimax=azimax, elemax=elemax, ax=ax)
 
 
-from ._files import (Conversion, PatternFile, PlaneFit, convert, fit, read_pattern_file,  # noqa: E402
+from ._files import (Conversion, PatternFile, Fit, convert, fit, read_pattern_file,  # noqa: E402
                      write_pattern_file)
 
-__all__ = ["DIPOLE_GAIN_DBI", "Conversion", "Gain", "PatternFile", "PlaneFit", "attenuation",
+__all__ = ["DIPOLE_GAIN_DBI", "Conversion", "Gain", "PatternFile", "Fit", "attenuation",
            "attenuation_3d", "check", "convert", "fit", "gain", "is_valid", "plot",
            "read_pattern_file", "write_pattern_file"]

@@ -90,7 +90,7 @@ def read_pattern_file(path: Union[str, os.PathLike], *, strict: bool = False) ->
 
 
 @dataclass
-class PlaneFit:
+class Fit:
     """One plane's code and direction (degrees; None when no code qualifies), with the fit's
     error (RMS dB, or for the field criterion and the classic conversion the sum of squared
     field differences), the RMS difference of the attenuations in dB, and the largest deviation
@@ -104,8 +104,8 @@ class PlaneFit:
     largest_angle: int
 
 
-def _plane_fit(raw: dict) -> PlaneFit:
-    return PlaneFit(raw["code"], _single(raw["direction"]), raw["error"], raw["rms_db"],
+def _plane_fit(raw: dict) -> Fit:
+    return Fit(raw["code"], _single(raw["direction"]), raw["error"], raw["rms_db"],
                     _single(raw["largest_db"]), raw["largest_angle"])
 
 
@@ -119,8 +119,8 @@ class Conversion:
     azimax: float | None
     vertical: str | None
     elemax: float | None
-    horizontal_fit: PlaneFit
-    vertical_fit: PlaneFit
+    horizontal_fit: Fit
+    vertical_fit: Fit
     warnings: list[str] = field(default_factory=list)
 
     @property
@@ -152,7 +152,7 @@ def convert(pattern_or_path: Union[PatternFile, str, os.PathLike], *,
 
 
 def fit(attenuations: npt.ArrayLike, *, plane: str = "horizontal",
-        criterion: str = "db") -> PlaneFit:
+        criterion: str = "db") -> Fit:
     """The code and direction that fit one measured plane best: `attenuations` are 360 values
     in dB at 0, 1, ... 359 degrees, shifted so that the smallest is 0. `plane` is "horizontal"
     or "vertical", `criterion` "db", "field" or "envelope"."""
