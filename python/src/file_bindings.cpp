@@ -168,8 +168,8 @@ py::dict Convert(const FloatArray& fields, const std::string& fit) {
     // conversion does: -v below 180, else 360 - v.
     const float v = planes[1].direction;
     out["azimax"] = planes[0].found ? py::object(py::float_(planes[0].direction)) : py::none();
-    out["elemax"] = planes[1].found ? py::object(py::float_(v < 180 ? -v : 360.0f - v))
-                                    : py::none();
+    out["elemax"] =
+        planes[1].found ? py::object(py::float_(v < 180 ? -v : 360.0f - v)) : py::none();
   }
   out["horizontal"] = PlaneDict(planes[0]);
   out["vertical"] = PlaneDict(planes[1]);
@@ -183,8 +183,8 @@ py::dict Fit(const FloatArray& attenuations, bool vertical, const std::string& c
   }
   const std::optional<FitCriterion> criterion = CriterionNamed(criterionName);
   if (!criterion) {
-    throw py::value_error("criterion must be 'db', 'field' or 'envelope', not '" +
-                          criterionName + "'");
+    throw py::value_error("criterion must be 'db', 'field' or 'envelope', not '" + criterionName +
+                          "'");
   }
   std::array<float, 360> decibels{};
   for (py::ssize_t i = 0; i < 360; ++i) decibels[i] = attenuations.at(i);
@@ -223,9 +223,9 @@ void AddFileFunctions(py::module_& m) {
         "Codes and directions of a 2 x 360 table of measured relative fields.");
   m.def("fit_attenuations", &Fit, py::arg("attenuations"), py::arg("vertical"),
         py::arg("criterion"), "The best code and direction for 360 attenuations in dB.");
-  m.def("pattern_file_bytes", &WritePattern, py::arg("hcode"), py::arg("vcode"),
-        py::arg("azimax"), py::arg("elemax"), py::arg("gain_dbd"), py::arg("frequency"),
-        py::arg("name"), "A code pair as the bytes of a pattern file.");
+  m.def("pattern_file_bytes", &WritePattern, py::arg("hcode"), py::arg("vcode"), py::arg("azimax"),
+        py::arg("elemax"), py::arg("gain_dbd"), py::arg("frequency"), py::arg("name"),
+        "A code pair as the bytes of a pattern file.");
 }
 
 }  // namespace lobrix::python

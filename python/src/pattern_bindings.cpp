@@ -116,8 +116,9 @@ float GainDbd(const std::string& hcode, const std::string& vcode) {
 void AddPatternFunctions(py::module_& m) {
   m.def("check", &Check, py::arg("code"),
         "None when the code is valid, else the reason it is not.");
-  m.def("is_valid", [](const std::string& code) { return VERANT(code) == 1; }, py::arg("code"),
-        "True when the code is valid.");
+  m.def(
+      "is_valid", [](const std::string& code) { return VERANT(code) == 1; }, py::arg("code"),
+      "True when the code is valid.");
   m.def("attenuation_array", &Attenuation, py::arg("code"), py::arg("angles"), py::arg("mode"),
         "ANT93 at every angle (float32, any shape); NaN for an angle that is not finite.");
   m.def("attenuation_3d_array", &Attenuation3d, py::arg("hcode"), py::arg("vcode"),
