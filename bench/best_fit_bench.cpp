@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "best_fit.h"
-#include "best_fit_patterns.h"
-#include "best_fit_reference.h"
-#include "kathrein.h"
+#include "best_fit/best_fit.h"
+#include "best_fit/reference.h"
+#include "conversion/conversion.h"
+#include "tests/best_fit/best_fit_patterns.h"
 
 namespace {
 

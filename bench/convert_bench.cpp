@@ -11,8 +11,8 @@
 #include <sstream>
 #include <string>
 
-#include "antenna_pattern.h"
-#include "convert_command.h"
+#include "cli/convert_command.h"
+#include "model/antenna_pattern.h"
 
 namespace {
 

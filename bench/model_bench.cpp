@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "antenna_pattern.h"
+#include "model/antenna_pattern.h"
 
 namespace {
 

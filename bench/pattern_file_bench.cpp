@@ -13,11 +13,11 @@
 #include <sstream>
 #include <string>
 
-#include "convert_command.h"
-#include "kathrein.h"
-#include "msi_text.h"
-#include "pattern_file_reader.h"
-#include "pattern_file_writer.h"
+#include "cli/convert_command.h"
+#include "pattern_files/lenient_reader.h"
+#include "pattern_files/pattern_file_writer.h"
+#include "pattern_files/strict_reader.h"
+#include "tests/pattern_files/msi_text.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Number parsing, value formatting and usage texts shared by the lobrix commands.
-#include "arguments.h"
+#include "cli/arguments.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "antenna_pattern.h"
+#include "model/antenna_pattern.h"
 
 namespace lobrix::cli {
 

@@ -1,5 +1,5 @@
 // check, pattern, ant3d and gain: argument handling around the model's functions.
-#include "calc_commands.h"
+#include "cli/calc_commands.h"
 
 #include <CLI/CLI.hpp>
 #include <cmath>
@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "antenna_pattern.h"
-#include "command_line.h"
+#include "cli/command_line.h"
+#include "model/antenna_pattern.h"
 
 namespace lobrix::cli {
 

@@ -1,6 +1,6 @@
 // The one way the lobrix commands read their words: CLI11 for the options, and the rest in
 // order, with one message form for every mistake.
-#include "command_line.h"
+#include "cli/command_line.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "arguments.h"
+#include "cli/arguments.h"
 
 namespace CLI {
 class App;

@@ -1,18 +1,19 @@
 // lobrix convert: the options, the batch with its progress line, and the exit status.
-#include "convert_command.h"
+#include "cli/convert_command.h"
 
 #include <CLI/CLI.hpp>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 
-#include "command_line.h"
-#include "convert_files.h"
-#include "convert_output.h"
-#include "file_output.h"
-#include "report_html.h"
+#include "cli/command_line.h"
+#include "cli/convert_files.h"
+#include "cli/convert_output.h"
+#include "cli/file_output.h"
+#include "cli/report_html.h"
 
 namespace lobrix::cli {
 namespace {
@@ -91,56 +92,76 @@ class ProgressLine {
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
-}  // namespace
+// The options of one run, as given on the command line.
+struct ConvertRequest {
+  std::string form = "table";
+  std::string renderFolder, format = "png", threadsText, reportPath, fitText;
+  bool czech = false, strict = false;
+  bool renderGiven = false, formatGiven = false, threadsGiven = false, fitGiven = false;
+  bool reportGiven = false;
+  Words paths;
+};
 
-int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bool showProgress) {
+// Reads the options into `request`; an exit status when the run ends here (help shown, or a
+// wrong option).
+std::optional<int> ReadConvertRequest(const Args& args, ConvertRequest& request, std::ostream& out,
+                                      std::ostream& err) {
   CLI::App app("", "lobrix convert");
   SetUpCommand(app);
-  std::string form = "table";
-  std::string renderFolder, format = "png", threadsText;
-  std::string reportPath;
-  std::string fitText;
-  bool czech = false, strict = false;
-  app.add_flag("--csv{csv},--json{json}", form);
-  app.add_flag("--strict", strict);
-  app.add_option("--report", reportPath, "an HTML file name");
-  app.add_option("--render", renderFolder, "a folder for the pictures");
-  app.add_option("--format", format, "png, svg or pdf");
-  app.add_option("--threads", threadsText, "a number of threads");
-  app.add_flag("--czech", czech);
-  app.add_option("--fit", fitText, "classic, db, field, envelope or all");
-  Words paths;
-  if (auto end = ParseCommandWords(app, "convert", kConvertUsage, args, paths, out, err)) {
-    return *end;
+  app.add_flag("--csv{csv},--json{json}", request.form);
+  app.add_flag("--strict", request.strict);
+  app.add_option("--report", request.reportPath, "an HTML file name");
+  app.add_option("--render", request.renderFolder, "a folder for the pictures");
+  app.add_option("--format", request.format, "png, svg or pdf");
+  app.add_option("--threads", request.threadsText, "a number of threads");
+  app.add_flag("--czech", request.czech);
+  app.add_option("--fit", request.fitText, "classic, db, field, envelope or all");
+  if (auto end = ParseCommandWords(app, "convert", kConvertUsage, args, request.paths, out, err)) {
+    return end;
   }
-  if (paths.empty()) return Refuse(err, "missing PATH (lobrix convert --help shows the usage)");
+  request.renderGiven = app.count("--render") > 0;
+  request.formatGiven = app.count("--format") > 0;
+  request.threadsGiven = app.count("--threads") > 0;
+  request.fitGiven = app.count("--fit") > 0;
+  request.reportGiven = app.count("--report") > 0;
+  return std::nullopt;
+}
+
+// Checks what can be checked before any file is read and turns the request into the batch's
+// settings and thread count; an exit status when it is refused.
+std::optional<int> SettingsOf(const ConvertRequest& request, ConvertSettings& settings,
+                              int& threads, std::ostream& err) {
+  if (request.paths.empty()) {
+    return Refuse(err, "missing PATH (lobrix convert --help shows the usage)");
+  }
+  const std::string& format = request.format;
   if (format != "png" && format != "svg" && format != "pdf") {
     return Refuse(err, "unknown format '" + Shown(format) + "' (png, svg or pdf)");
   }
 #ifndef LOBRIX_RENDER_FILES
-  if (app.count("--render") > 0) return Refuse(err, "pictures cannot be written in this build");
+  if (request.renderGiven) return Refuse(err, "pictures cannot be written in this build");
 #endif
-  if (app.count("--format") > 0 && app.count("--render") == 0) {
+  if (request.formatGiven && !request.renderGiven) {
     return Refuse(err, "--format is for the pictures of --render DIR");
   }
   const std::optional<int> threadCount =
-      ThreadCount(app.count("--threads") > 0, threadsText, "convert", err);
+      ThreadCount(request.threadsGiven, request.threadsText, "convert", err);
   if (!threadCount) return kExitFailure;
-  const int threads = *threadCount;
-  ConvertSettings settings;
-  if (app.count("--fit") > 0) {
-    const std::optional<std::vector<FitChoice>> fits = ParseFitChoices(fitText);
+  threads = *threadCount;
+  if (request.fitGiven) {
+    const std::optional<std::vector<FitChoice>> fits = ParseFitChoices(request.fitText);
     if (!fits) {
-      return Refuse(err,
-                    "unknown --fit '" + Shown(fitText) + "' (classic, db, field, envelope or all)");
+      return Refuse(err, "unknown --fit '" + Shown(request.fitText) +
+                             "' (classic, db, field, envelope or all)");
     }
     settings.fits = *fits;
   }
-  settings.language = czech ? kCzech : kEnglish;
-  settings.strict = strict;
-  settings.reportPictures = app.count("--report") > 0;
+  settings.language = request.czech ? kCzech : kEnglish;
+  settings.strict = request.strict;
+  settings.reportPictures = request.reportGiven;
   if (settings.reportPictures) {
     // Known before the batch runs: a page that cannot be written is a wrong argument.
+    const std::string& reportPath = request.reportPath;
     const std::filesystem::path folder = std::filesystem::path(reportPath).parent_path();
     std::error_code error;
     if (reportPath.empty() || std::filesystem::is_directory(reportPath, error) ||
@@ -149,34 +170,45 @@ int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bo
           err, "--report needs a file name in an existing folder, not '" + Shown(reportPath) + "'");
     }
   }
+  return std::nullopt;
+}
 
-  bool complete = true;
-  const std::vector<std::string> files = FindPatternFiles(paths, complete, err);
-  if (app.count("--render") > 0) {
-    std::error_code error;
-    std::filesystem::create_directories(renderFolder, error);
-    if (error || !std::filesystem::is_directory(renderFolder)) {
-      return Refuse(err, "cannot make the folder " + Printable(renderFolder) + ": " +
-                             (error ? error.message() : "a file of that name is in the way"));
-    }
-    settings.picturePaths = PicturePaths(files, renderFolder, "." + format);
+// Makes the folder of --render and names each file's picture in it; an exit status when the
+// folder cannot be made.
+std::optional<int> NamePictures(const ConvertRequest& request,
+                                const std::vector<std::string>& files, ConvertSettings& settings,
+                                std::ostream& err) {
+  std::error_code error;
+  std::filesystem::create_directories(request.renderFolder, error);
+  if (error || !std::filesystem::is_directory(request.renderFolder)) {
+    return Refuse(err, "cannot make the folder " + Printable(request.renderFolder) + ": " +
+                           (error ? error.message() : "a file of that name is in the way"));
   }
+  settings.picturePaths = PicturePaths(files, request.renderFolder, "." + request.format);
+  return std::nullopt;
+}
 
-  // Few files: each search shares the cores; many: the files do.
-  settings.fitThreads =
-      files.size() < static_cast<std::size_t>(threads)
-          ? std::max(1, threads / static_cast<int>(std::max<std::size_t>(files.size(), 1)))
-          : 1;
-
+// The batch, with the progress line on a terminal when there is more than one file.
+std::vector<FileConversion> ConvertWithProgress(const std::vector<std::string>& files,
+                                                const ConvertSettings& settings, int threads,
+                                                bool showProgress, std::ostream& err) {
   ProgressLine progress(err, files.size());
   const bool progressShown = showProgress && files.size() > 1;
-  const std::vector<FileConversion> results = ConvertFiles(
+  std::vector<FileConversion> results = ConvertFiles(
       files, settings, threads,
       progressShown
           ? std::function<void(std::size_t)>([&](std::size_t done) { progress.Show(done); })
           : nullptr);
   if (progressShown) progress.Clear();
+  return results;
+}
 
+// The failures on standard error, the report page and the results in the form asked for;
+// false when some file failed or the report could not be written.
+bool WriteConversionResults(const ConvertRequest& request, const ConvertSettings& settings,
+                            const std::vector<FileConversion>& results, std::ostream& out,
+                            std::ostream& err) {
+  bool complete = true;
   for (const FileConversion& file : results) {
     if (file.failure.empty()) continue;
     err << "lobrix: convert: " << DisplayText(file.path) << ": " << file.failure << '\n';
@@ -184,19 +216,45 @@ int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bo
   }
   if (settings.reportPictures) {
     std::string error;
-    if (!WriteWholeFile(reportPath, ConversionReport(results, settings.language), error)) {
+    if (!WriteWholeFile(request.reportPath, ConversionReport(results, settings.language), error)) {
       err << "lobrix: convert: --report: " << error << '\n';
       complete = false;
     }
   }
-  if (form == "csv") {
+  if (request.form == "csv") {
     WriteConversionCsv(results, out, settings.fits);
-  } else if (form == "json") {
+  } else if (request.form == "json") {
     WriteConversionJson(results, out, settings.fits);
   } else {
     WriteConversionTable(results, out, settings.fits);
   }
-  return complete ? kExitOk : kExitSomeFailed;
+  return complete;
+}
+
+}  // namespace
+
+int RunConvertCommand(const Args& args, std::ostream& out, std::ostream& err, bool showProgress) {
+  ConvertRequest request;
+  if (auto end = ReadConvertRequest(args, request, out, err)) return *end;
+  ConvertSettings settings;
+  int threads = 1;
+  if (auto end = SettingsOf(request, settings, threads, err)) return *end;
+
+  bool complete = true;
+  const std::vector<std::string> files = FindPatternFiles(request.paths, complete, err);
+  if (request.renderGiven) {
+    if (auto end = NamePictures(request, files, settings, err)) return *end;
+  }
+  // Few files: each search shares the cores; many: the files do.
+  settings.fitThreads =
+      files.size() < static_cast<std::size_t>(threads)
+          ? std::max(1, threads / static_cast<int>(std::max<std::size_t>(files.size(), 1)))
+          : 1;
+
+  const std::vector<FileConversion> results =
+      ConvertWithProgress(files, settings, threads, showProgress, err);
+  const bool written = WriteConversionResults(request, settings, results, out, err);
+  return complete && written ? kExitOk : kExitSomeFailed;
 }
 
 }  // namespace lobrix::cli

@@ -1,6 +1,6 @@
 // lobrix convert: finding the pattern files, converting each one, and sharing the files out
 // over threads.
-#include "convert_files.h"
+#include "cli/convert_files.h"
 
 #include <algorithm>
 #include <atomic>
@@ -17,7 +17,11 @@
 #include <system_error>
 #include <thread>
 
-#include "arguments.h"
+#include "cli/arguments.h"
+#include "pattern_files/read_messages.h"
+#include "pattern_files/strict_reader.h"
+#include "pattern_files/whole_file.h"
+#include "render/conversion_picture.h"
 #include "render/conversion_views.h"
 
 #ifdef LOBRIX_RENDER_FILES
@@ -63,58 +67,15 @@ void SearchFolder(const fs::path& folder, std::vector<std::string>& found, bool&
   for (const fs::path& subfolder : subfolders) SearchFolder(subfolder, found, complete, err);
 }
 
-// A pattern file is some 20 KB; a file far larger is read only this far, so that a stray huge
-// file named *.msi cannot take the memory of the batch (the reader is done with a pattern
-// file long before).
-constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
-
-// The file's bytes (at most kMaxFileBytes), or nothing with the system's reason in `reason`.
-std::optional<std::string> ReadBytes(const std::string& path, std::string& reason) {
-  std::error_code error;
-  if (fs::is_directory(path, error)) {
-    reason = "a folder";
-    return std::nullopt;
-  }
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-  if (!file) {
-    reason = std::generic_category().message(errno);
-    return std::nullopt;
-  }
-  std::string bytes;
-  char buffer[1 << 16];
-  std::size_t count = 0;
-  while (bytes.size() < kMaxFileBytes &&
-         (count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-    bytes.append(buffer, count);
-  }
-  if (std::ferror(file.get())) {
-    reason = std::generic_category().message(errno);
-    return std::nullopt;
-  }
-  return bytes;
-}
-
+// The picture of a converted file: its name and folder (made absolute, as the window shows
+// the folder a file was chosen from) taken from the path the user gave.
 ConversionPicture PictureOf(const std::string& path, const KathreinPattern& pattern,
                             const KathreinConversion& result, int language) {
-  ConversionPicture picture;
-  picture.language = language;
   const fs::path file(path);
-  picture.fileName = file.filename().string();
   std::error_code error;
   const fs::path absolute = fs::absolute(file, error);
-  picture.folder = (error ? file : absolute).parent_path().string();
-  picture.antennaName = pattern.antennaName;
-  picture.frequency = pattern.frequency;
-  picture.gain = pattern.gain;
-  picture.measured = pattern.measured;
-  picture.measuredShown = true;
-  picture.converted = true;
-  picture.hCode = result.hCode;
-  picture.vCode = result.vCode;
-  picture.fittedAzimuth = result.fittedAzimuth;
-  picture.fittedTilt = result.fittedTilt;
-  picture.eleMax = result.eleMax;
-  return picture;
+  return ConversionPictureOf(pattern, file.filename().string(),
+                             (error ? file : absolute).parent_path().string(), language, &result);
 }
 
 // Draws the picture into `target`; empty on success, else why it could not be written.
@@ -235,7 +196,7 @@ FileConversion ConvertFile(const std::string& path, std::size_t index,
   FileConversion file;
   file.path = path;
   std::string reason;
-  const std::optional<std::string> bytes = ReadBytes(path, reason);
+  const std::optional<std::string> bytes = ReadWholeFile(path, reason);
   KathreinPattern pattern;
   if (settings.strict) {
     // A file that cannot be read is reported like one that is no Kathrein file, with the

@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "best_fit.h"
-#include "kathrein.h"
-#include "pattern_file_reader.h"
+#include "best_fit/best_fit.h"
+#include "conversion/conversion.h"
+#include "pattern_files/lenient_reader.h"
 
 namespace lobrix::cli {
 

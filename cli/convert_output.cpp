@@ -1,5 +1,5 @@
 // lobrix convert: the table, CSV and JSON forms of the results.
-#include "convert_output.h"
+#include "cli/convert_output.h"
 
 #include <algorithm>
 #include <array>
@@ -10,9 +10,9 @@
 #include <optional>
 #include <sstream>
 
-#include "arguments.h"
-#include "platform/gfx/text_decode.h"
-#include "version.h"
+#include "cli/arguments.h"
+#include "text/text_decode.h"
+#include "cli/version.h"
 
 namespace lobrix::cli {
 namespace {
@@ -190,84 +190,114 @@ std::string DisplayText(std::string_view text) {
   return EncodeUtf8(shown);
 }
 
-void WriteConversionTable(const std::vector<FileConversion>& files, std::ostream& out,
-                          const std::vector<FitChoice>& fits) {
-  using Line = std::vector<std::string>;
-  Line header = {"path", "antenna", "MHz", "dBi", "horizontal", "AziMax", "vertical", "EleMax"};
-  // Numbers right-aligned, texts left-aligned.
-  std::vector<bool> right = {false, false, true, true, false, true, false, true};
-  if (!fits.empty()) {
-    header = {"path",     "antenna",   "MHz",      "dBi",    "fit",      "horizontal", "AziMax",
-              "H rms dB", "H largest", "vertical", "EleMax", "V rms dB", "V largest"};
-    right = {false, false, true, true, false, false, true, true, true, false, true, true, true};
-  }
-  header.push_back("reading");
-  right.push_back(false);
-  const std::size_t columns = header.size();
+namespace {
 
-  // Each file's lines: a failed file one line with its reason; with fits one line a fit, the
-  // file's own columns on the first only.
-  struct FileLines {
-    std::string path;
-    std::vector<Line> lines;
-    std::string reason;
-  };
-  std::vector<FileLines> shown;
-  for (const FileConversion& file : files) {
-    const Row row = RowOf(file);
-    FileLines entry{row.path, {}, row.reason};
-    if (!row.hCode.empty()) {
-      if (fits.empty()) {
-        entry.lines.push_back({row.path, row.antenna, row.frequency, row.gain, row.hCode,
-                               row.aziMax, row.vCode, row.eleMax, row.reading});
-      }
-      for (std::size_t f = 0; f < file.fits.size(); ++f) {
-        const FitCells h = CellsOf(file.fits[f].planes[0], false);
-        const FitCells v = CellsOf(file.fits[f].planes[1], true);
-        Line line = {
-            "",          "",          "",        "",        FitChoiceName(file.fits[f].choice),
-            h.code,      h.direction, h.rmsDb,   h.largest, v.code,
-            v.direction, v.rmsDb,     v.largest, ""};
-        if (f == 0) {
-          line[0] = row.path;
-          line[1] = row.antenna;
-          line[2] = row.frequency;
-          line[3] = row.gain;
-          line[13] = row.reading;
-        }
-        entry.lines.push_back(line);
-      }
-    }
-    shown.push_back(std::move(entry));
+using TableLine = std::vector<std::string>;
+
+// The table's columns: headings, and which are numbers (right-aligned; texts left-aligned).
+struct TableColumns {
+  TableLine header;
+  std::vector<bool> right;
+};
+
+TableColumns ConversionColumns(bool withFits) {
+  TableColumns columns;
+  if (withFits) {
+    columns.header = {"path",       "antenna",  "MHz",      "dBi",       "fit",
+                      "horizontal", "AziMax",   "H rms dB", "H largest", "vertical",
+                      "EleMax",     "V rms dB", "V largest"};
+    columns.right = {false, false, true,  true, false, false, true,
+                     true,  true,  false, true, true,  true};
+  } else {
+    columns.header = {"path",       "antenna", "MHz",      "dBi",
+                      "horizontal", "AziMax",  "vertical", "EleMax"};
+    columns.right = {false, false, true, true, false, true, false, true};
   }
+  columns.header.push_back("reading");
+  columns.right.push_back(false);
+  return columns;
+}
+
+// One file's lines: a failed file one line with its reason; with fits one line a fit, the
+// file's own columns on the first only.
+struct FileLines {
+  std::string path;
+  std::vector<TableLine> lines;
+  std::string reason;
+};
+
+FileLines LinesOf(const FileConversion& file, bool withFits) {
+  const Row row = RowOf(file);
+  FileLines entry{row.path, {}, row.reason};
+  if (row.hCode.empty()) return entry;
+  if (!withFits) {
+    entry.lines.push_back({row.path, row.antenna, row.frequency, row.gain, row.hCode, row.aziMax,
+                           row.vCode, row.eleMax, row.reading});
+  }
+  for (std::size_t f = 0; f < file.fits.size(); ++f) {
+    const FitCells h = CellsOf(file.fits[f].planes[0], false);
+    const FitCells v = CellsOf(file.fits[f].planes[1], true);
+    TableLine line = {
+        "",          "",          "",        "",        FitChoiceName(file.fits[f].choice),
+        h.code,      h.direction, h.rmsDb,   h.largest, v.code,
+        v.direction, v.rmsDb,     v.largest, ""};
+    if (f == 0) {
+      line[0] = row.path;
+      line[1] = row.antenna;
+      line[2] = row.frequency;
+      line[3] = row.gain;
+      line[13] = row.reading;
+    }
+    entry.lines.push_back(line);
+  }
+  return entry;
+}
+
+// Each column as wide as its widest cell or heading.
+std::vector<std::size_t> ColumnWidths(const TableLine& header,
+                                      const std::vector<FileLines>& shown) {
+  const std::size_t columns = header.size();
   std::vector<std::size_t> width(columns);
   for (std::size_t c = 0; c < columns; ++c) width[c] = Width(header[c]);
   for (const FileLines& entry : shown) {
     width[0] = std::max(width[0], Width(entry.path));
-    for (const Line& line : entry.lines) {
+    for (const TableLine& line : entry.lines) {
       for (std::size_t c = 1; c < columns; ++c) width[c] = std::max(width[c], Width(line[c]));
     }
   }
-  auto writeLine = [&](const Line& cells) {
-    std::string text;
-    for (std::size_t c = 0; c < columns; ++c) {
-      std::ostringstream cell;
-      if (c > 0) cell << "  ";
-      Pad(cell, cells[c], width[c], right[c]);
-      text += cell.str();
-    }
-    // No blanks at the end of a line.
-    text.erase(text.find_last_not_of(' ') + 1);
-    out << text << '\n';
-  };
-  writeLine(header);
+  return width;
+}
+
+void WriteTableLine(const TableLine& cells, const std::vector<std::size_t>& width,
+                    const std::vector<bool>& right, std::ostream& out) {
+  std::string text;
+  for (std::size_t c = 0; c < cells.size(); ++c) {
+    std::ostringstream cell;
+    if (c > 0) cell << "  ";
+    Pad(cell, cells[c], width[c], right[c]);
+    text += cell.str();
+  }
+  // No blanks at the end of a line.
+  text.erase(text.find_last_not_of(' ') + 1);
+  out << text << '\n';
+}
+
+}  // namespace
+
+void WriteConversionTable(const std::vector<FileConversion>& files, std::ostream& out,
+                          const std::vector<FitChoice>& fits) {
+  const TableColumns columns = ConversionColumns(!fits.empty());
+  std::vector<FileLines> shown;
+  for (const FileConversion& file : files) shown.push_back(LinesOf(file, !fits.empty()));
+  const std::vector<std::size_t> width = ColumnWidths(columns.header, shown);
+  WriteTableLine(columns.header, width, columns.right, out);
   for (const FileLines& entry : shown) {
     if (entry.lines.empty()) {
       Pad(out, entry.path, width[0], false);
       out << "  failed: " << entry.reason << '\n';
       continue;
     }
-    for (const Line& line : entry.lines) writeLine(line);
+    for (const TableLine& line : entry.lines) WriteTableLine(line, width, columns.right, out);
     if (!entry.reason.empty()) out << "  failed: " << entry.reason << '\n';
   }
 }

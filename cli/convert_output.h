@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "convert_files.h"
+#include "cli/convert_files.h"
 
 namespace lobrix::cli {
 

@@ -1,14 +1,14 @@
 // lobrix eval: one exported calculation a line, the result in the form a script can read back
 // without loss (9 significant digits hold every single-precision value exactly).
-#include "eval_command.h"
+#include "cli/eval_command.h"
 
 #include <CLI/CLI.hpp>
 #include <limits>
 #include <optional>
 #include <string>
 
-#include "antenna_pattern.h"
-#include "command_line.h"
+#include "cli/command_line.h"
+#include "model/antenna_pattern.h"
 
 namespace lobrix::cli {
 

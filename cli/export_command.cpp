@@ -1,13 +1,13 @@
 // lobrix export: the options, the checks and the file written whole or not at all.
-#include "export_command.h"
+#include "cli/export_command.h"
 
 #include <CLI/CLI.hpp>
 #include <optional>
 #include <string>
 
-#include "command_line.h"
-#include "file_output.h"
-#include "pattern_file_writer.h"
+#include "cli/command_line.h"
+#include "cli/file_output.h"
+#include "pattern_files/pattern_file_writer.h"
 
 namespace lobrix::cli {
 namespace {

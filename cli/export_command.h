@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "arguments.h"
+#include "cli/arguments.h"
 
 namespace lobrix::cli {
 

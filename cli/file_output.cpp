@@ -1,4 +1,4 @@
-#include "file_output.h"
+#include "cli/file_output.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <random>
 #include <system_error>
 
-#include "arguments.h"
+#include "cli/arguments.h"
 
 namespace lobrix::cli {
 

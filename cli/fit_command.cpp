@@ -1,5 +1,5 @@
 // lobrix fit: reading one plane of attenuations and writing its best-fit codes.
-#include "fit_command.h"
+#include "cli/fit_command.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -9,9 +9,9 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
-#include "best_fit.h"
-#include "command_line.h"
-#include "convert_output.h"
+#include "best_fit/best_fit.h"
+#include "cli/command_line.h"
+#include "cli/convert_output.h"
 
 namespace lobrix::cli {
 namespace {
@@ -86,10 +86,70 @@ std::vector<FitCriterion> ParseCriteria(const std::string& text) {
 
 }  // namespace
 
-std::optional<std::array<float, 360>> ReadPlaneAttenuations(std::istream& in, std::string& error) {
+namespace {
+
+// What the lines read so far gave: attenuations by whole degree (angle,attenuation lines) or
+// in order from 0 degrees (lines of one number).
+struct PlaneLines {
   std::array<float, 360> decibels{};
   std::array<bool, 360> given{};
   std::size_t plainLines = 0, pairLines = 0;
+};
+
+// Takes one line of numbers (`fields` of which `values` are the numbers, all given); false
+// with `error` when it breaks the layout.
+bool TakePlaneLine(const std::vector<std::optional<float>>& values, const std::string& where,
+                   PlaneLines& plane, std::string& error) {
+  if ((values.size() == 1 ? plane.pairLines : plane.plainLines) > 0) {
+    error = where + "lines of one number and of angle,attenuation mixed";
+    return false;
+  }
+  if (values.size() == 1) {
+    if (plane.plainLines == 360) {
+      error = where + "more than 360 attenuations";
+      return false;
+    }
+    plane.decibels[plane.plainLines++] = *values[0];
+    return true;
+  }
+  const float angle = *values[0];
+  if (angle != std::round(angle) || angle < -360 || angle > 360) {
+    error = where + "the angle must be a whole number of degrees from -360 to 360";
+    return false;
+  }
+  const int degree = ((static_cast<int>(angle) % 360) + 360) % 360;
+  if (plane.given[degree]) {
+    error = where + "a second attenuation at " + std::to_string(degree) + " degrees";
+    return false;
+  }
+  plane.given[degree] = true;
+  plane.decibels[degree] = *values[1];
+  ++plane.pairLines;
+  return true;
+}
+
+// The plane once every line is read: every degree once, shifted so that the smallest
+// attenuation is 0 dB.
+std::optional<std::array<float, 360>> FinishPlane(PlaneLines& plane, std::string& error) {
+  if (plane.pairLines > 0) {
+    const auto missing = std::find(plane.given.begin(), plane.given.end(), false);
+    if (missing != plane.given.end()) {
+      error = "no attenuation at " + std::to_string(missing - plane.given.begin()) + " degrees";
+      return std::nullopt;
+    }
+  } else if (plane.plainLines != 360) {
+    error = std::to_string(plane.plainLines) + " attenuations, not 360";
+    return std::nullopt;
+  }
+  const float smallest = *std::min_element(plane.decibels.begin(), plane.decibels.end());
+  for (float& value : plane.decibels) value -= smallest;
+  return plane.decibels;
+}
+
+}  // namespace
+
+std::optional<std::array<float, 360>> ReadPlaneAttenuations(std::istream& in, std::string& error) {
+  PlaneLines plane;
   bool numberSeen = false;
   std::string raw;
   for (std::size_t number = 1; std::getline(in, raw); ++number) {
@@ -112,50 +172,68 @@ std::optional<std::array<float, 360>> ReadPlaneAttenuations(std::istream& in, st
       error = where + "'" + Shown(line) + "' is no number";
       return std::nullopt;
     }
-    if ((fields.size() == 1 ? pairLines : plainLines) > 0) {
-      error = where + "lines of one number and of angle,attenuation mixed";
-      return std::nullopt;
-    }
-    if (fields.size() == 1) {
-      if (plainLines == 360) {
-        error = where + "more than 360 attenuations";
-        return std::nullopt;
-      }
-      decibels[plainLines++] = *values[0];
-      continue;
-    }
-    const float angle = *values[0];
-    if (angle != std::round(angle) || angle < -360 || angle > 360) {
-      error = where + "the angle must be a whole number of degrees from -360 to 360";
-      return std::nullopt;
-    }
-    const int degree = ((static_cast<int>(angle) % 360) + 360) % 360;
-    if (given[degree]) {
-      error = where + "a second attenuation at " + std::to_string(degree) + " degrees";
-      return std::nullopt;
-    }
-    given[degree] = true;
-    decibels[degree] = *values[1];
-    ++pairLines;
+    if (!TakePlaneLine(values, where, plane, error)) return std::nullopt;
   }
   if (in.bad()) {
     error = "the input cannot be read";
     return std::nullopt;
   }
-  if (pairLines > 0) {
-    const auto missing = std::find(given.begin(), given.end(), false);
-    if (missing != given.end()) {
-      error = "no attenuation at " + std::to_string(missing - given.begin()) + " degrees";
-      return std::nullopt;
-    }
-  } else if (plainLines != 360) {
-    error = std::to_string(plainLines) + " attenuations, not 360";
-    return std::nullopt;
-  }
-  const float smallest = *std::min_element(decibels.begin(), decibels.end());
-  for (float& value : decibels) value -= smallest;
-  return decibels;
+  return FinishPlane(plane, error);
 }
+
+namespace {
+
+// The plane from FILE, or from standard input when there is none or it is "-"; an exit status
+// when it cannot be read.
+std::optional<int> ReadPlane(const Words& words, std::istream& in, std::array<float, 360>& decibels,
+                             std::ostream& err) {
+  std::string error;
+  std::optional<std::array<float, 360>> read;
+  if (words.empty() || words[0] == "-") {
+    read = ReadPlaneAttenuations(in, error);
+    if (!read) return Refuse(err, "standard input: " + error);
+  } else {
+    std::ifstream file(words[0], std::ios::binary);
+    if (!file) return Refuse(err, Printable(words[0]) + ": cannot be read");
+    read = ReadPlaneAttenuations(file, error);
+    if (!read) return Refuse(err, DisplayText(words[0]) + ": " + error);
+  }
+  decibels = *read;
+  return std::nullopt;
+}
+
+// One fit as a JSON record.
+nlohmann::ordered_json FitRecord(FitCriterion criterion, const FitResult& fit) {
+  if (!fit.found) return {{"fit", FitCriterionName(criterion)}, {"code", nullptr}};
+  const FitFigures& f = fit.figures;
+  return {{"fit", FitCriterionName(criterion)},
+          {"code", fit.code},
+          {"direction", std::round(fit.direction * 10.0) / 10.0},
+          {"error", f.criterionError},
+          {"rms_db", f.rmsDb},
+          {"largest_deviation_db", f.largestDeviationDb},
+          {"largest_deviation_angle", f.largestDeviationAngle},
+          {"envelope_holds", f.envelopeHolds}};
+}
+
+// One fit as a line of the table.
+void WriteFitLine(FitCriterion criterion, const FitResult& fit, std::ostream& out) {
+  const FitFigures& f = fit.figures;
+  char line[160];
+  if (!fit.found) {
+    std::snprintf(line, sizeof line, "%-8s  none (no code qualifies)\n",
+                  FitCriterionName(criterion));
+  } else {
+    std::snprintf(line, sizeof line, "%-8s  %-7s  %9s  %8s  %6s  %10s  %3d\n",
+                  FitCriterionName(criterion), fit.code.c_str(),
+                  FormatFixed(fit.direction, 1).c_str(), FormatFull(f.criterionError).c_str(),
+                  FormatFixed(f.rmsDb, 2).c_str(), FormatFixed(f.largestDeviationDb, 2).c_str(),
+                  f.largestDeviationAngle);
+  }
+  out << line;
+}
+
+}  // namespace
 
 int RunFitCommand(const Args& args, std::istream& in, std::ostream& out, std::ostream& err) {
   CLI::App app("", "lobrix fit");
@@ -176,54 +254,20 @@ int RunFitCommand(const Args& args, std::istream& in, std::ostream& out, std::os
   const std::optional<int> threadCount =
       ThreadCount(app.count("--threads") > 0, threadsText, "fit", err);
   if (!threadCount) return kExitFailure;
-  const int threads = *threadCount;
+  std::array<float, 360> decibels{};
+  if (auto end = ReadPlane(words, in, decibels, err)) return *end;
 
-  std::string error;
-  std::optional<std::array<float, 360>> decibels;
-  if (words.empty() || words[0] == "-") {
-    decibels = ReadPlaneAttenuations(in, error);
-    if (!decibels) return Refuse(err, "standard input: " + error);
-  } else {
-    std::ifstream file(words[0], std::ios::binary);
-    if (!file) return Refuse(err, Printable(words[0]) + ": cannot be read");
-    decibels = ReadPlaneAttenuations(file, error);
-    if (!decibels) return Refuse(err, DisplayText(words[0]) + ": " + error);
-  }
-
-  const FitColumn fields = FieldsFromAttenuations(*decibels);
+  const FitColumn fields = FieldsFromAttenuations(decibels);
   const FitPlane plane = vertical ? FitPlane::kVertical : FitPlane::kHorizontal;
   nlohmann::ordered_json records = nlohmann::ordered_json::array();
   if (!json) out << "fit       code     direction     error  rms dB  largest dB  at\n";
   for (const FitCriterion criterion : criteria) {
-    const FitResult fit = FindBestFit(fields, plane, criterion, FitCandidates::All(), threads);
-    const FitFigures& f = fit.figures;
+    const FitResult fit = FindBestFit(fields, plane, criterion, FitCandidates::All(), *threadCount);
     if (json) {
-      if (!fit.found) {
-        records.push_back({{"fit", FitCriterionName(criterion)}, {"code", nullptr}});
-        continue;
-      }
-      records.push_back({{"fit", FitCriterionName(criterion)},
-                         {"code", fit.code},
-                         {"direction", std::round(fit.direction * 10.0) / 10.0},
-                         {"error", f.criterionError},
-                         {"rms_db", f.rmsDb},
-                         {"largest_deviation_db", f.largestDeviationDb},
-                         {"largest_deviation_angle", f.largestDeviationAngle},
-                         {"envelope_holds", f.envelopeHolds}});
-      continue;
-    }
-    char line[160];
-    if (!fit.found) {
-      std::snprintf(line, sizeof line, "%-8s  none (no code qualifies)\n",
-                    FitCriterionName(criterion));
+      records.push_back(FitRecord(criterion, fit));
     } else {
-      std::snprintf(line, sizeof line, "%-8s  %-7s  %9s  %8s  %6s  %10s  %3d\n",
-                    FitCriterionName(criterion), fit.code.c_str(),
-                    FormatFixed(fit.direction, 1).c_str(), FormatFull(f.criterionError).c_str(),
-                    FormatFixed(f.rmsDb, 2).c_str(), FormatFixed(f.largestDeviationDb, 2).c_str(),
-                    f.largestDeviationAngle);
+      WriteFitLine(criterion, fit, out);
     }
-    out << line;
   }
   if (json) out << records.dump(2) << '\n';
   return kExitOk;

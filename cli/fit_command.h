@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "arguments.h"
+#include "cli/arguments.h"
 
 namespace lobrix::cli {
 

@@ -10,14 +10,14 @@
 #endif
 #include <string_view>
 
-#include "arguments.h"
-#include "calc_commands.h"
-#include "convert_command.h"
-#include "eval_command.h"
-#include "export_command.h"
-#include "fit_command.h"
-#include "render_command.h"
-#include "version.h"
+#include "cli/arguments.h"
+#include "cli/calc_commands.h"
+#include "cli/convert_command.h"
+#include "cli/eval_command.h"
+#include "cli/export_command.h"
+#include "cli/fit_command.h"
+#include "cli/render_command.h"
+#include "cli/version.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // lobrix render: draws one editor page from a state given on the command line into a PNG, SVG
 // or PDF file, through the same page drawing the editor uses.
-#include "render_command.h"
+#include "cli/render_command.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "arguments.h"
-#include "command_line.h"
+#include "cli/arguments.h"
+#include "cli/command_line.h"
 #include "model/antenna_pattern.h"
 #include "render/drawing_input.h"
 #include "render/page_drawing.h"

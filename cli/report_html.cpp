@@ -1,11 +1,11 @@
-#include "report_html.h"
+#include "cli/report_html.h"
 
 #include <cstdio>
 
-#include "arguments.h"
-#include "convert_output.h"
-#include "render/language.h"
-#include "version.h"
+#include "cli/arguments.h"
+#include "cli/convert_output.h"
+#include "text/language.h"
+#include "cli/version.h"
 
 namespace lobrix::cli {
 

@@ -1,5 +1,5 @@
 // LOBRIX_VERSION comes from the build (the project's version), defined for this file only.
-#include "version.h"
+#include "cli/version.h"
 
 namespace lobrix::cli {
 

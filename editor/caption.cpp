@@ -1,6 +1,6 @@
 #include "editor/caption.h"
 
-#include "platform/gfx/text_decode.h"
+#include "text/text_decode.h"
 
 namespace lobrix {
 

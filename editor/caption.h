@@ -5,7 +5,7 @@
 #include <string>
 
 #include "editor/editor_state.h"
-#include "render/language.h"
+#include "text/language.h"
 
 namespace lobrix {
 

@@ -1,9 +1,9 @@
 #include "editor/direction_inputs_page.h"
 
 #include "editor/direction_inputs.h"
-#include "editor/main_dialog.h"
 #include "editor/main_dialog_layout.h"
 #include "editor/page_layouts.h"
+#include "editor/page_mouse.h"
 #include "editor/status_bar.h"
 #include "render/number_format.h"
 #include "render/page_drawing.h"

@@ -6,7 +6,6 @@
 #include "editor/editor_state.h"
 #include "editor/editor_ui.h"
 #include "platform/controls/control_event.h"
-#include "render/direction_views.h"
 
 namespace lobrix {
 
@@ -27,10 +26,5 @@ void RedrawPage(EditorState& state, EditorUi& ui, int page);
 // Gives the focus back to the input field that had it last; on the code pages the scale
 // button stands in for a disabled field 10 (the omnidirectional code has no parameters).
 void GiveFocusBack(const EditorState& state, EditorUi& ui);
-
-// The mouse over the graphic area of the page on top: the read-out of the angle under it, and
-// on pages 2 and 3 a click takes that angle. Returns the pick of a click (nothing otherwise)
-// for the page to show in its field.
-DirectionPick PageMouseEvent(EditorState& state, EditorUi& ui, int page, const ControlEvent& event);
 
 }  // namespace lobrix

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "platform/controls/control_row.h"
-#include "render/language.h"
+#include "text/language.h"
 
 namespace lobrix {
 

@@ -2,7 +2,7 @@
 
 #include "editor/code_page.h"
 #include "editor/direction_inputs_page.h"
-#include "editor/main_dialog.h"
+#include "editor/page_mouse.h"
 #include "render/page_drawing.h"
 
 namespace lobrix {

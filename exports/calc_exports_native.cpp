@@ -2,8 +2,8 @@
 // the caller's; a NULL pointer is an empty text. lobrix.map keeps every other symbol local.
 #include <string_view>
 
-#include "antenna_pattern.h"
-#include "lobrix.h"
+#include "exports/lobrix.h"
+#include "model/antenna_pattern.h"
 #include "model/pattern_arrays.h"
 
 namespace {

@@ -2,9 +2,9 @@
 // export names come from lobrix.def.
 #include <string_view>
 
-#include "antenna_pattern.h"
-#include "bstr_text.h"
-#include "lobrix.h"
+#include "exports/bstr_text.h"
+#include "exports/lobrix.h"
+#include "model/antenna_pattern.h"
 
 using lobrix::BstrText;
 

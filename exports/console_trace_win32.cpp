@@ -2,8 +2,8 @@
 #include <exception>
 #include <string>
 
-#include "bstr_text.h"
-#include "lobrix.h"
+#include "exports/bstr_text.h"
+#include "exports/lobrix.h"
 
 namespace {
 

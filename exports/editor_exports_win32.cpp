@@ -8,9 +8,9 @@
 
 #include "editor/antenna_record.h"
 #include "editor/editor_run.h"
-#include "lobrix.h"
-#include "platform/win32/conversion_window_win32.h"
-#include "platform/win32/main_dialog_win32.h"
+#include "editor_win32/conversion_window_win32.h"
+#include "editor_win32/main_dialog_win32.h"
+#include "exports/lobrix.h"
 #include "platform/win32/settings_registry.h"
 #include "platform/win32/wide_text.h"
 

@@ -24,6 +24,8 @@
  * first where the whole code matters.
  *
  * No function keeps state, apart from the module's current gain (last valid ZISKANTVA result).
+ * Every function may be called from several threads at once; the current gain is then the
+ * result of whichever valid ZISKANTVA call came last.
  */
 #ifndef LOBRIX_H
 #define LOBRIX_H

@@ -2,7 +2,7 @@
 // Transfer stays disabled). The exit code is 0 whatever the dialog's result.
 #include <windows.h>
 
-#include "lobrix.h"
+#include "exports/lobrix.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   LobrixAntennaRecord record{};

@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/current_gain.h"  // CurrentGain, SetCurrentGain
+
 namespace lobrix {
 
 // Result modes of ANT93 and ANT3D.
@@ -80,12 +82,8 @@ float ANT3D(std::string_view hcode, float az, float azMax, std::string_view vcod
 float PlaneIntegral(std::string_view code, std::string_view plane);
 
 // Gain of the antenna in dBd; -99 when either code fails what ANT93 checks. A valid result
-// also becomes the current gain.
+// also becomes the current gain (model/current_gain.h).
 float ZISKANTVA(std::string_view hcode, std::string_view vcode);
-
-// The module-wide current gain: the last gain computed, or one read from a Kathrein file.
-float CurrentGain();
-void SetCurrentGain(float gainDbd);
 
 // The angle handed to ANT93 for the measured angle i (a sample of a measured pattern, a point of a
 // fitted curve) with the code's maximum at `azimuth`: i - azimuth in single precision, brought

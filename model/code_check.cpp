@@ -1,8 +1,8 @@
 // The antenna code check (VERANT) and the reasons a code fails it.
 #include <string>
 
-#include "antenna_pattern.h"
-#include "code_fields.h"
+#include "model/antenna_pattern.h"
+#include "model/code_fields.h"
 
 namespace lobrix {
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "pattern_math.h"
+#include "model/pattern_math.h"
 
 namespace lobrix {
 

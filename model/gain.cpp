@@ -2,15 +2,13 @@
 // the horizontal circle and the vertical half circle.
 #include <cmath>
 
-#include "antenna_pattern.h"
-#include "code_fields.h"
-#include "pattern_math.h"
+#include "model/antenna_pattern.h"
+#include "model/code_fields.h"
+#include "model/pattern_math.h"
 
 namespace lobrix {
 
 namespace {
-
-float currentGain = 0.0f;  // the module-wide current gain
 
 constexpr float kDipoleDirectivity = 1.64f;  // half-wave dipole over an isotropic radiator
 
@@ -111,11 +109,8 @@ float ZISKANTVA(std::string_view hcode, std::string_view vcode) {
   const auto directivity = static_cast<float>(4.0 * F(kPi) / (F(ih) * iv));
   const auto gain =
       static_cast<float>(10.0 * std::log10(F(directivity) / F(kDipoleDirectivity)));
-  currentGain = gain;
+  SetCurrentGain(gain);
   return gain;
 }
-
-float CurrentGain() { return currentGain; }
-void SetCurrentGain(float gainDbd) { currentGain = gainDbd; }
 
 }  // namespace lobrix

@@ -1,5 +1,5 @@
 // The preparation of a curve whose type is given as text.
-#include "prepared_curve.h"
+#include "model/prepared_curve.h"
 
 #include <iterator>
 #include <string_view>

@@ -16,8 +16,8 @@
 #include <limits>
 #include <string_view>
 
-#include "code_fields.h"
-#include "pattern_math.h"
+#include "model/code_fields.h"
+#include "model/pattern_math.h"
 
 namespace lobrix {
 

@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "antenna_pattern.h"
-#include "code_fields.h"
-#include "cosine_power.h"
-#include "pattern_math.h"
-#include "prepared_curve.h"
+#include "model/antenna_pattern.h"
+#include "model/code_fields.h"
+#include "model/cosine_power.h"
+#include "model/pattern_math.h"
+#include "model/prepared_curve.h"
 
 namespace lobrix {
 

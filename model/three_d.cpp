@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "antenna_pattern.h"
-#include "code_fields.h"
-#include "pattern_math.h"
-#include "three_d_terms.h"
+#include "model/antenna_pattern.h"
+#include "model/code_fields.h"
+#include "model/pattern_math.h"
+#include "model/three_d_terms.h"
 
 namespace lobrix {
 

@@ -11,13 +11,13 @@ ROOT = HERE.parent
 
 # The core's sources the module needs, by folder.
 CORE = {
-    "model": ["code_check", "gain", "prepared_curve", "single_plane", "single_plane_arrays",
-              "three_d", "three_d_arrays"],
-    "kathrein": ["best_fit_bounds", "best_fit_common", "best_fit_curves", "best_fit_levels",
-                 "best_fit_score", "best_fit_search", "conversion", "conversion_steps",
-                 "kathrein_file", "pattern_analysis", "pattern_file_notes",
-                 "pattern_file_reader", "pattern_file_words", "pattern_file_writer",
-                 "read_messages", "text_number"],
+    "text": ["text_decode", "text_number"],
+    "model": ["code_check", "current_gain", "gain", "prepared_curve", "single_plane",
+              "single_plane_arrays", "three_d", "three_d_arrays"],
+    "pattern_files": ["lenient_notes", "lenient_reader", "lenient_words", "pattern_file_writer",
+                      "read_messages", "strict_reader", "whole_file"],
+    "conversion": ["conversion", "pattern_analysis", "search_terms"],
+    "best_fit": ["bounds", "candidates", "curves", "levels", "score", "search"],
 }
 MODULE = ["module", "pattern_bindings", "file_bindings"]
 
@@ -48,7 +48,7 @@ setup(
         Pybind11Extension(
             "lobrix._lobrix",
             sources(),
-            include_dirs=[str(ROOT), str(ROOT / "model"), str(ROOT / "kathrein")],
+            include_dirs=[str(ROOT)],
             define_macros=[("LOBRIX_VERSION", f'"{VERSION}"')],
             extra_compile_args=FLAGS,
             cxx_std=20,

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "platform/gfx/gfx.h"
-#include "render/language.h"
 #include "render/page_drawing.h"
 #include "render/view_memory.h"
+#include "text/language.h"
 
 namespace lobrix {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "render/language.h"
+#include "text/language.h"
 
 namespace lobrix {
 

@@ -14,7 +14,7 @@
 #include <utility>
 
 #include "platform/gfx/pixel_round.h"
-#include "platform/gfx/text_decode.h"
+#include "text/text_decode.h"
 
 namespace lobrix {
 namespace {

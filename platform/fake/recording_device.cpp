@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "platform/gfx/pixel_round.h"
-#include "platform/gfx/text_decode.h"
+#include "text/text_decode.h"
 
 namespace lobrix {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "platform/gfx/pixel_round.h"
-#include "platform/gfx/text_decode.h"
 #include "platform/win32/module_handle.h"
+#include "text/text_decode.h"
 
 namespace lobrix {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/gfx/text_decode.h"
+#include "text/text_decode.h"
 
 namespace lobrix {
 

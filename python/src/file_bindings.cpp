@@ -10,11 +10,14 @@
 #include <optional>
 #include <string>
 
-#include "kathrein/best_fit.h"
-#include "kathrein/kathrein.h"
-#include "kathrein/pattern_file_reader.h"
-#include "kathrein/pattern_file_writer.h"
+#include "best_fit/best_fit.h"
+#include "conversion/conversion.h"
 #include "model/antenna_pattern.h"
+#include "pattern_files/lenient_reader.h"
+#include "pattern_files/pattern_file_writer.h"
+#include "pattern_files/read_messages.h"
+#include "pattern_files/strict_reader.h"
+#include "text/language.h"
 #include "python/src/bindings.h"
 
 namespace py = pybind11;

@@ -1,5 +1,5 @@
 // Number parsing and value formatting of the command line.
-#include "arguments.h"
+#include "cli/arguments.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // check, pattern, ant3d and gain: results, exit statuses and the messages for wrong input.
 // Expected values are those of the pattern model's own reference cases.
-#include "calc_commands.h"
+#include "cli/calc_commands.h"
 
 #include <gtest/gtest.h>
 

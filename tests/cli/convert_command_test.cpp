@@ -4,7 +4,7 @@
 // The generated files hold the attenuation of a known code at a known azimuth (computed with
 // ANT93 and written with six decimals): the conversion finds that code and azimuth again, so
 // the expected values are the ones the files were made from.
-#include "convert_command.h"
+#include "cli/convert_command.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // lobrix eval: one result line per call line, failure values for invalid codes, "error" for
 // malformed lines.
-#include "eval_command.h"
+#include "cli/eval_command.h"
 
 #include <gtest/gtest.h>
 

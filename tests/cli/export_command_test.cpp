@@ -1,6 +1,6 @@
 // lobrix export: the file it writes reads back through the Kathrein reader and converts to the
 // same codes; wrong input gets one line, status 2 and no file (nor a temporary one) left.
-#include "export_command.h"
+#include "cli/export_command.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,8 @@
 #include <sstream>
 #include <string>
 
-#include "kathrein.h"
+#include "conversion/conversion.h"
+#include "pattern_files/strict_reader.h"
 
 namespace lobrix::cli {
 namespace {

@@ -2,7 +2,7 @@
 // found for planes made from known codes at known directions (attenuations computed with
 // ANT93 and written with six decimals), so the expected codes and directions are the ones the
 // planes were made from.
-#include "fit_command.h"
+#include "cli/fit_command.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "convert_command.h"
+#include "cli/convert_command.h"
 #include "model/antenna_pattern.h"
 
 namespace lobrix::cli {

@@ -1,7 +1,7 @@
 // lobrix convert --report: the page is well-formed, holds one section a file (the failed ones
 // too) with the codes, directions, gain, reading and notes, fetches nothing, and keeps the
 // inline pictures' ids apart.
-#include "report_html.h"
+#include "cli/report_html.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "convert_command.h"
-#include "export_command.h"
+#include "cli/convert_command.h"
+#include "cli/export_command.h"
 
 namespace lobrix::cli {
 namespace {

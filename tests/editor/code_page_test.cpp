@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "page_fixture.h"
+#include "tests/editor/page_fixture.h"
 
 namespace lobrix {
 namespace {

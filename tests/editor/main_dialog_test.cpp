@@ -10,6 +10,7 @@
 
 #include "editor/main_dialog_layout.h"
 #include "editor/page_layouts.h"
+#include "editor/page_mouse.h"
 #include "platform/fake/fake_controls.h"
 #include "platform/fake/recording_device.h"
 #include "render/page_drawing.h"

@@ -16,9 +16,9 @@
 #include <string_view>
 #include <vector>
 
-#include "antenna_pattern.h"
-#include "export_cases.h"
-#include "lobrix.h"
+#include "exports/lobrix.h"
+#include "model/antenna_pattern.h"
+#include "tests/exports/export_cases.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The code check: the grammar, the ranges of every type, and the reasons it gives.
 #include <gtest/gtest.h>
 
-#include "antenna_pattern.h"
+#include "model/antenna_pattern.h"
 
 namespace lobrix {
 namespace {

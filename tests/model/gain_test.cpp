@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "antenna_pattern.h"
+#include "model/antenna_pattern.h"
 
 namespace lobrix {
 namespace {

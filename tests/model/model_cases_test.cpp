@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "antenna_pattern.h"
+#include "model/antenna_pattern.h"
 
 namespace lobrix {
 namespace {

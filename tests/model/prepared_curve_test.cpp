@@ -2,7 +2,7 @@
 // digit sweep) gives exactly ANT93's values for the code with those digits, bit for bit: every
 // family and first number, a spread of last digits, and angles on both sides of every fold.
 // Any difference could change which candidate of the conversion wins.
-#include "prepared_curve.h"
+#include "model/prepared_curve.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "antenna_pattern.h"
+#include "model/antenna_pattern.h"
 
 namespace lobrix {
 namespace {

@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "antenna_pattern.h"
+#include "model/antenna_pattern.h"
 
 namespace lobrix {
 namespace {

@@ -5,7 +5,7 @@
 #include <limits>
 #include <random>
 
-#include "antenna_pattern.h"
+#include "model/antenna_pattern.h"
 
 namespace lobrix {
 namespace {

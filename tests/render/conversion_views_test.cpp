@@ -8,7 +8,7 @@
 #include <string>
 
 #include "model/antenna_pattern.h"
-#include "render_fixture.h"
+#include "tests/render/render_fixture.h"
 
 namespace lobrix {
 namespace {

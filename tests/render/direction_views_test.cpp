@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "model/antenna_pattern.h"
-#include "render_fixture.h"
+#include "tests/render/render_fixture.h"
 
 namespace lobrix {
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "render/polar_frame.h"
-#include "render_fixture.h"
+#include "tests/render/render_fixture.h"
 
 namespace lobrix {
 namespace {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "render/horizontal_views.h"
-#include "render_fixture.h"
+#include "tests/render/render_fixture.h"
 
 namespace lobrix {
 namespace {

@@ -8,7 +8,7 @@
 #include <numbers>
 
 #include "model/antenna_pattern.h"
-#include "render_fixture.h"
+#include "tests/render/render_fixture.h"
 
 namespace lobrix {
 namespace {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <set>
 
-#include "render_fixture.h"
+#include "tests/render/render_fixture.h"
 
 namespace lobrix {
 namespace {

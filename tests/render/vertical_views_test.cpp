@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "model/antenna_pattern.h"
-#include "render_fixture.h"
+#include "tests/render/render_fixture.h"
 
 namespace lobrix {
 namespace {

@@ -1,4 +1,4 @@
-#include "caller.h"
+#include "tests/win32/caller.h"
 
 #include <gtest/gtest.h>
 #include <oleauto.h>

@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "lobrix.h"
+#include "exports/lobrix.h"
 
 namespace lobrix::test {
 

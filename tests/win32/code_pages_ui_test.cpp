@@ -15,8 +15,8 @@
 #include <string>
 #include <thread>
 
-#include "lobrix.h"
-#include "ui_driver.h"
+#include "exports/lobrix.h"
+#include "tests/win32/ui_driver.h"
 
 namespace lobrix::test {
 namespace {

@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "lobrix.h"
-#include "ui_driver.h"
+#include "exports/lobrix.h"
+#include "tests/win32/ui_driver.h"
 
 namespace lobrix::test {
 namespace {

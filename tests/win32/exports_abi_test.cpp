@@ -11,9 +11,9 @@
 #include <string_view>
 #include <type_traits>
 
-#include "antenna_pattern.h"
-#include "export_cases.h"
-#include "lobrix.h"
+#include "exports/lobrix.h"
+#include "model/antenna_pattern.h"
+#include "tests/exports/export_cases.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui_driver.h"
+#include "tests/win32/ui_driver.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 #include <cmath>
 #include <thread>
 
-#include "png_file.h"
+#include "tests/win32/png_file.h"
 
 namespace lobrix::test {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "caller.h"
-#include "lobrix.h"
+#include "exports/lobrix.h"
+#include "tests/win32/caller.h"
 
 namespace lobrix::test {
 

@@ -1,0 +1,39 @@
+// Base curves of the fast best-fit search. A base is a code without its envelope: the code with
+// second number 00 for ND .. CC, and the two V lobes (d, L, letter) shared by V and W. Every
+// code of the base is min(base, its envelope level) in domain values.
+#pragma once
+
+#include <vector>
+
+#include "best_fit/candidates.h"
+
+namespace lobrix::fit {
+
+struct BaseShape {
+  FitFamily family = FitFamily::kND;  // kV stands for the V/W lobes
+  int first = 0, lobe = 0, letter = 0;
+};
+
+// The V/W main lobe on the tenth-degree grid for every beam index d and letter, in domain
+// values.
+class LobeTables {
+ public:
+  explicit LobeTables(Domain domain);
+  const float* Table(int d, int letter) const;
+
+ private:
+  std::vector<float> values_;
+};
+
+// The bases of a candidate set in search order: the single-curve families' first numbers, then,
+// when V or W is searched, the lobes by beam index, lobe half-angle and letter.
+std::vector<BaseShape> BaseShapes(const FitCandidates& candidates);
+
+// The base's curve on the tenth-degree grid (kTenths values, index = angle in tenths).
+void BaseGrid(const BaseShape& base, Domain domain, const LobeTables& lobes, float* grid);
+
+// Phase p of a grid: phases[p * kSamples + j] = grid at 10 j - p tenths, so that a code at
+// direction 10 k + p tenths gives at sample i the phase-p value at j = i - k (mod 360).
+void SplitPhases(const float* grid, float* phases);
+
+}  // namespace lobrix::fit

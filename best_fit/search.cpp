@@ -1,0 +1,363 @@
+// The fast best-fit search: branch and bound over groups of base curves and blocks of
+// directions, best bound first.
+//
+// A base is a code without its envelope (second number 00, or the V/W lobes); every code of
+// the base is min(base, level) in domain values. Bases are grouped (four neighbouring first
+// numbers, or one V/W beam index and lobe half-angle with three neighbouring letters), and the
+// 3600 directions cut into blocks of 50 tenths. Each base's curve is computed once on the
+// tenth-degree grid and split into ten phases, so every direction is a circular shift of one
+// phase (exact, no interpolation).
+//  1. A seed: the single-curve bases on the measured maximum give a first best error.
+//  2. For every group and block: the pointwise lowest and highest curve value of the group
+//     over the block's directions bound the value any code of the set takes at each sample;
+//     with the envelope levels cut into bands of similar level, the squared distance of the
+//     measured value from that range, summed, bounds the error of every code and direction of
+//     the set (infinite when, for the envelope criterion, no code of the set can stay within
+//     1 dB above the measured values).
+//  3. Blocks in order of their bounds, until a bound exceeds the best error: each direction of
+//     each base is bounded with its own curve, band by band, and what is left is evaluated
+//     exactly for every level at once (samples bucketed by the first level that cuts them,
+//     errors from running sums of the buckets).
+// Both cores share the work through counters and the best error through one atomic value.
+// The bounds' arithmetic is in bounds.h, the exact errors in levels.h.
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <limits>
+#include <thread>
+#include <tuple>
+#include <vector>
+
+#include "best_fit/bounds.h"
+#include "best_fit/curves.h"
+#include "best_fit/levels.h"
+
+namespace lobrix {
+
+namespace {
+
+using namespace fit;
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// The bounds are summed in single precision; shrinking them by this much keeps them below the
+// exact error of every candidate they stand for (360 terms, each rounded by 2^-24 at most).
+constexpr double kBoundMargin = 1e-4;
+constexpr int kSingleGroupSize = 4;  // neighbouring first numbers of one family
+constexpr int kTwinGroupSize = 3;    // neighbouring letters of one V/W beam index and lobe
+constexpr float kNoLimit = std::numeric_limits<float>::infinity();
+
+struct Best {
+  bool found = false;
+  double error = kInfinity;
+  Candidate candidate;
+};
+
+void Offer(Best& best, double error, const Candidate& candidate) {
+  if (!best.found || error < best.error ||
+      (error == best.error && ComesFirst(candidate, best.candidate))) {
+    best = {true, error, candidate};
+  }
+}
+
+Candidate CandidateOf(const BaseShape& shape, int tenths) {
+  Candidate candidate;
+  candidate.family = static_cast<int>(shape.family);
+  candidate.first = shape.first;
+  candidate.lobe = shape.lobe;
+  candidate.letter = shape.letter;
+  candidate.tenths = tenths;
+  return candidate;
+}
+
+struct Group {
+  FitFamily family;  // kV for the V/W lobes
+  int firstBase, baseCount;
+};
+
+// A block of directions of a group, with the least error any of its candidates can make.
+struct Item {
+  float bound;
+  int group, block;
+};
+
+class Search {
+ public:
+  Search(const FitColumn& e, FitCriterion criterion, const FitCandidates& candidates)
+      : envelope_(criterion == FitCriterion::kEnvelope),
+        // Single-precision sums: a little above the slack, so rounding never drops a code.
+        cap_(envelope_ ? static_cast<float>(kEnvelopeSlackDb) + 1e-3f : kNoLimit),
+        domain_(DomainOf(criterion)),
+        m_(MeasuredTwice(e, domain_)),
+        lobes_(domain_),
+        wPairs_(SecondNumbers(candidates)),
+        levels_(LevelsOfSearch(wPairs_, domain_, m_.data())),
+        wantV_(candidates.families[static_cast<std::size_t>(FitFamily::kV)]),
+        wantW_(candidates.families[static_cast<std::size_t>(FitFamily::kW)]),
+        bases_(BaseShapes(candidates)) {
+    singleCount_ = static_cast<int>(
+        std::find_if(bases_.begin(), bases_.end(),
+                     [](const BaseShape& b) { return b.family == FitFamily::kV; }) -
+        bases_.begin());
+    // Groups: neighbouring first numbers of one family; V/W: one beam index and lobe
+    // half-angle with three neighbouring letters.
+    for (int b = 0; b < static_cast<int>(bases_.size());) {
+      const FitFamily family = bases_[static_cast<std::size_t>(b)].family;
+      const int size = family == FitFamily::kV ? kTwinGroupSize : kSingleGroupSize;
+      int count = 0;
+      while (count < size && b + count < static_cast<int>(bases_.size()) &&
+             bases_[static_cast<std::size_t>(b + count)].family == family)
+        ++count;
+      groups_.push_back({family, b, count});
+      b += count;
+    }
+    singleGrids_.resize(static_cast<std::size_t>(singleCount_) * kTenths);
+  }
+
+  Best Run(int threads) {
+    // Pass 1: the curves of the single-curve families, and a bound for every block of every
+    // group. Pass 2: blocks in order of their bounds until the bound exceeds the best error.
+    Parallel(threads, [this](int) {
+      for (int b = nextBase_++; b < singleCount_; b = nextBase_++)
+        BaseGrid(bases_[static_cast<std::size_t>(b)], domain_, lobes_,
+                 &singleGrids_[static_cast<std::size_t>(b) * kTenths]);
+    });
+    std::vector<Best> bests(static_cast<std::size_t>(threads));
+    Seed(bests[0]);
+    std::vector<std::vector<Item>> found(static_cast<std::size_t>(threads));
+    Parallel(threads, [&](int t) {
+      Scratch scratch;
+      for (std::size_t g = nextGroup_++; g < groups_.size(); g = nextGroup_++)
+        BoundBlocks(static_cast<int>(g), scratch, found[static_cast<std::size_t>(t)]);
+    });
+    for (auto& part : found) items_.insert(items_.end(), part.begin(), part.end());
+    std::sort(items_.begin(), items_.end(), [](const Item& a, const Item& b) {
+      return std::tie(a.bound, a.group, a.block) < std::tie(b.bound, b.group, b.block);
+    });
+    Parallel(threads, [&](int t) {
+      Scratch scratch;
+      for (std::size_t i = nextItem_++; i < items_.size(); i = nextItem_++) {
+        if (Pruned(items_[i].bound)) break;  // every later block is bounded higher still
+        ScanBlock(items_[i], scratch, bests[static_cast<std::size_t>(t)]);
+      }
+    });
+    Best best;
+    for (const Best& b : bests)
+      if (b.found) Offer(best, b.error, b.candidate);
+    return best;
+  }
+
+ private:
+  struct Scratch {
+    std::vector<float> grids, phases;
+    GroupExtremes extremes;
+    std::vector<float> sampleLow = std::vector<float>(kSamples),
+                       sampleHigh = std::vector<float>(kSamples);
+  };
+
+  template <typename Work>
+  static void Parallel(int threads, Work work) {
+    std::vector<std::thread> workers;
+    for (int t = 1; t < threads; ++t) workers.emplace_back(work, t);
+    work(0);
+    for (auto& worker : workers) worker.join();
+  }
+
+  // A bound above this discards its candidates.
+  float Limit() const {
+    return static_cast<float>(bound_.load(std::memory_order_relaxed) / (1.0 - kBoundMargin));
+  }
+
+  // An infinite bound (no code of the set qualifies) is discarded even before any best.
+  bool Pruned(float bound) const {
+    return bound == kNoLimit ||
+           bound * (1.0 - kBoundMargin) > bound_.load(std::memory_order_relaxed);
+  }
+
+  void Accept(Best& best, double error, const Candidate& candidate) {
+    Offer(best, error, candidate);
+    double current = bound_.load(std::memory_order_relaxed);
+    while (error < current && !bound_.compare_exchange_weak(current, error)) {
+    }
+  }
+
+  // The grids of a group's bases, one after another.
+  void GroupGrids(const Group& group, Scratch& s) {
+    s.grids.resize(static_cast<std::size_t>(group.baseCount) * kTenths);
+    for (int b = 0; b < group.baseCount; ++b) {
+      float* grid = &s.grids[static_cast<std::size_t>(b) * kTenths];
+      const int index = group.firstBase + b;
+      if (index < singleCount_)
+        std::copy_n(&singleGrids_[static_cast<std::size_t>(index) * kTenths], kTenths, grid);
+      else
+        BaseGrid(bases_[static_cast<std::size_t>(index)], domain_, lobes_, grid);
+    }
+  }
+
+  const std::vector<Band>& BandsFor(FitFamily family) const {
+    return family == FitFamily::kND ? levels_.ndBands : levels_.bands;
+  }
+  const LevelList& LevelsFor(FitFamily family) const {
+    return family == FitFamily::kND ? levels_.nd : levels_.single;
+  }
+
+  // The least error of a block's candidates for any of the levels the group's codes take.
+  // A bound that already exceeds the best error stays a partial sum: the block is dropped
+  // either way.
+  float BlockBound(const Group& group, const float* low, const float* high) const {
+    float least = std::numeric_limits<float>::infinity();
+    const bool single = group.family != FitFamily::kV || wantV_;
+    if (single)
+      for (const Band& band : BandsFor(group.family))
+        least = std::min(least, IntervalBound(&m_[0], low, high, band.low, band.high,
+                                              std::min(least, Limit()), cap_));
+    if (group.family == FitFamily::kV && wantW_)
+      for (const Band& band : levels_.wBands)
+        least = std::min(
+            least, IntervalBound(&m_[0], low, high, std::min(band.low, levels_.inner.level.back()),
+                                 std::max(band.high, levels_.inner.level.front()),
+                                 std::min(least, Limit()), cap_));
+    return least;
+  }
+
+  // A first best error before the blocks are bounded, so their sums can stop early: every
+  // single-curve base with its maximum on the measured maximum.
+  void Seed(Best& best) {
+    int peak = 0;
+    for (int i = 1; i < kSamples; ++i)
+      if (m_[static_cast<std::size_t>(i)] < m_[static_cast<std::size_t>(peak)]) peak = i;
+    std::vector<float> c(kSamples);
+    for (int b = 0; b < singleCount_; ++b) {
+      const BaseShape& shape = bases_[static_cast<std::size_t>(b)];
+      for (int j = 0; j < kSamples; ++j)
+        c[static_cast<std::size_t>(j)] =
+            singleGrids_[static_cast<std::size_t>(b) * kTenths + static_cast<std::size_t>(10 * j)];
+      const int shift = shape.family == FitFamily::kND ? 0 : peak;
+      BaseRanks ranks;
+      EvaluateLevels(ranks, 0, c.data(), &m_[static_cast<std::size_t>(shift)],
+                     LevelsFor(shape.family), CandidateOf(shape, 10 * shift), best);
+    }
+  }
+
+  void BoundBlocks(int g, Scratch& s, std::vector<Item>& items) {
+    const Group& group = groups_[static_cast<std::size_t>(g)];
+    GroupGrids(group, s);
+    FindExtremes(s.grids.data(), group.baseCount, s.extremes);
+    // ND has no direction: it is tried once, at 0.
+    const int blocks = group.family == FitFamily::kND ? 1 : kBlocks;
+    for (int q = 0; q < blocks; ++q) {
+      GatherBlock(s.extremes, q, s.sampleLow.data(), s.sampleHigh.data());
+      items.push_back({BlockBound(group, s.sampleLow.data(), s.sampleHigh.data()), g, q});
+    }
+  }
+
+  // Every direction of a block, for every base of the group: a bound with the base's own
+  // curve, then the exact errors where the bound leaves a chance.
+  void ScanBlock(const Item& item, Scratch& s, Best& best) {
+    const Group& group = groups_[static_cast<std::size_t>(item.group)];
+    GroupGrids(group, s);
+    s.phases.resize(kTenths);
+    const int directions = group.family == FitFamily::kND ? 1 : kBlockTenths;
+    const bool twin = group.family == FitFamily::kV;
+    // Bands that cannot beat the best so far at any direction are left out.
+    std::vector<Band> single, outer;
+    if (!twin || wantV_)
+      for (const Band& band : BandsFor(group.family))
+        if (!Pruned(band.everywhere)) single.push_back(band);
+    if (twin && wantW_)
+      for (const Band& band : levels_.wBands)
+        if (!Pruned(band.everywhere)) outer.push_back(band);
+    if (single.empty() && outer.empty()) return;
+    for (int base = 0; base < group.baseCount; ++base) {
+      SplitPhases(&s.grids[static_cast<std::size_t>(base) * kTenths], s.phases.data());
+      const BaseShape& shape = bases_[static_cast<std::size_t>(group.firstBase + base)];
+      BaseRanks ranks;
+      for (int d = 0; d < directions; ++d) {
+        const int tenths = kBlockTenths * item.block + d;
+        const int p = tenths % kPhases, k = tenths / kPhases;
+        const float* c = &s.phases[static_cast<std::size_t>(p * kSamples)];
+        const float* m = &m_[static_cast<std::size_t>(k)];
+        const Candidate candidate = CandidateOf(shape, tenths);
+        const float limit = Limit();
+        const auto open = [&](const Band& band) {
+          return !Pruned(IntervalBound(m, c, c, band.low, band.high, limit, cap_));
+        };
+        // All bands together first: most directions end there.
+        if (!single.empty() &&
+            !Pruned(IntervalBound(m, c, c, single.back().low, single.front().high, limit, cap_)) &&
+            std::any_of(single.begin(), single.end(), open)) {
+          EvaluateLevels(ranks, p, c, m, LevelsFor(group.family), candidate, best);
+        }
+        if (!outer.empty()) {
+          Regions(ranks, p, shape.lobe);
+          const float* region = &ranks.innerMask[static_cast<std::size_t>(p * kSamples)];
+          const float innerLow = levels_.inner.level.back();
+          const float innerHigh = levels_.inner.level.front();
+          const auto openW = [&](const Band& band) {
+            return !Pruned(
+                RegionBound(m, c, region, band.low, band.high, innerLow, innerHigh, limit, cap_));
+          };
+          if (!Pruned(RegionBound(m, c, region, outer.back().low, outer.front().high, innerLow,
+                                  innerHigh, limit, cap_)) &&
+              std::any_of(outer.begin(), outer.end(), openW))
+            EvaluateW(ranks, p, c, m, shape.lobe, candidate, best);
+        }
+      }
+    }
+  }
+
+  void EvaluateLevels(BaseRanks& ranks, int p, const float* c, const float* m,
+                      const LevelList& list, Candidate candidate, Best& best) {
+    LevelChoice choice;
+    if (!BestLevel(ranks, p, c, m, list, envelope_, choice)) return;
+    candidate.z = choice.z;
+    Accept(best, choice.error, candidate);
+  }
+
+  void EvaluateW(BaseRanks& ranks, int p, const float* c, const float* m, int lobe,
+                 Candidate candidate, Best& best) {
+    LevelChoice choice;
+    if (!BestPair(ranks, p, c, m, lobe, levels_.outer, levels_.inner, wPairs_, envelope_, choice))
+      return;
+    candidate.family = static_cast<int>(FitFamily::kW);
+    candidate.z = choice.z;
+    Accept(best, choice.error, candidate);
+  }
+
+  bool envelope_;
+  float cap_;
+  Domain domain_;
+  std::array<float, 2 * kSamples> m_;
+  LobeTables lobes_;
+  std::vector<int> wPairs_;  // the second numbers searched, W's pairs e6 e7 among them
+  SearchLevels levels_;
+  bool wantV_, wantW_;
+  std::vector<BaseShape> bases_;
+  int singleCount_ = 0;
+  std::vector<float> singleGrids_;
+  std::vector<Group> groups_;
+  std::vector<Item> items_;
+  std::atomic<int> nextBase_{0};
+  std::atomic<std::size_t> nextGroup_{0}, nextItem_{0};
+  std::atomic<double> bound_{kInfinity};
+};
+
+}  // namespace
+
+FitResult FindBestFit(const FitColumn& e, FitPlane /*plane*/, FitCriterion criterion,
+                      const FitCandidates& candidates, int threads) {
+  // Both planes search the same families: the classic conversion treats the horizontal and the
+  // vertical column alike, round the whole circle.
+  if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  Search search(e, criterion, candidates);
+  const Best best = search.Run(threads);
+  FitResult result;
+  if (!best.found) return result;
+  result.found = true;
+  result.code = CandidateCode(best.candidate);
+  result.direction = static_cast<float>(best.candidate.tenths / 10.0);
+  result.figures = ScoreFit(e, result.code, result.direction, criterion);
+  return result;
+}
+
+}  // namespace lobrix

@@ -1,0 +1,77 @@
+// The lenient pattern-file reader: measured patterns as antenna makers and their tools publish
+// them, in the family of the Kathrein layout but with the header in any order, blocks at other
+// steps, other line ends, gains instead of attenuations and the like.
+//
+// It reads bytes and gives either a whole 360 x 2 table at 1 degree with what it had to
+// normalise, or a message naming the line and what was expected there: never a partial table.
+// The conversion window keeps the strict reader (strict_reader.h); this one is for the command
+// line.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "pattern_files/measured_pattern.h"
+#include "text/language.h"
+
+namespace lobrix {
+
+// Everything the header said besides the name, the frequency and the gain.
+struct PatternFileHeader {
+  std::string make;
+  std::optional<float> hWidth, vWidth, frontToBack;
+  std::string gainUnit;       // "dBd" or "dBi" as the file stated it ("dBd" when it gave none)
+  float gainValue = 0;        // the number on the GAIN line
+  std::string tiltKind;       // "MECHANICAL", "ELECTRICAL" or empty
+  std::optional<float> tilt;  // degrees, as written
+  std::string polarization;
+  std::string comment;
+  // Keywords this reader does not know, in file order: (keyword as written, the rest).
+  std::vector<std::pair<std::string, std::string>> otherKeywords;
+};
+
+// What was done to one plane to make it a table at 1 degree with its maximum at 0 dB.
+struct PlaneNormalisation {
+  bool gainsTurned = false;    // the values were all <= 0: gains, negated into attenuations
+  double shiftDb = 0;          // added to every attenuation so that the smallest one is 0
+  double stepDegrees = 1;      // the step of the file's rows; other than 1: resampled
+  bool lastRowFilled = false;  // the row before 360 degrees was missing and interpolated
+};
+
+// Which reader the file needed: the Kathrein reader alone gives the same table, name aside,
+// or only the lenient one reads it as meant.
+enum class PatternReading { kKathrein, kLenient };
+
+struct PatternFile {
+  KathreinPattern pattern;  // antenna name (the file name when NAME is missing), MHz, dBi, table
+  PatternFileHeader header;
+  bool nameFromFileName = false;
+  std::array<PlaneNormalisation, 2> normalised{};  // [0] horizontal, [1] vertical
+  PatternReading reading = PatternReading::kLenient;
+};
+
+struct PatternFileResult {
+  bool read = false;
+  PatternFile file;   // whole when `read`, else untouched defaults
+  int errorLine = 0;  // 1-based; one past the last line for a file that ends too early
+  std::string error;  // "line N: expected ..." when not `read`
+};
+
+// Reads the bytes of a pattern file. `fileName` stands in for a missing NAME.
+PatternFileResult ReadPatternFile(std::string_view bytes, std::string_view fileName,
+                                  int language = kEnglish);
+
+// The same for a file on disk; a file that cannot be opened or read gives a message saying so.
+PatternFileResult ReadPatternPath(const std::string& path, int language = kEnglish);
+
+// One line per normalisation, in the order horizontal, vertical, then the name, for showing.
+std::vector<std::string> ReadingNotes(const PatternFile& file, int language = kEnglish);
+
+// "Kathrein" or "lenient".
+std::string_view ReadingName(PatternReading reading);
+
+}  // namespace lobrix
