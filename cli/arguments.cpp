@@ -156,8 +156,9 @@ Commands:
   export HCODE VCODE [options] -o FILE.msi     a code pair as a pattern file
   fit [FILE] [--vertical] [--fit CRITERION]    best-fit codes of one measured plane
 
-"lobrix COMMAND --help" describes one command. Angles are in degrees. Exit status: 0 on
-success, 2 for an invalid code or a wrong argument (convert: 1 when some files failed).
+"lobrix COMMAND --help" describes one command, "lobrix --version" prints the version. Angles
+are in degrees. Exit status: 0 on success, 2 for an invalid code or a wrong argument (convert:
+1 when some files failed).
 )";
 }
 

@@ -12,6 +12,7 @@
 
 #include "cli/arguments.h"
 #include "text/text_decode.h"
+#include "cli/version.h"
 
 namespace lobrix::cli {
 namespace {
@@ -354,6 +355,7 @@ void WriteConversionJson(const std::vector<FileConversion>& files, std::ostream&
         {"status", row.status},
         {"reason",
          row.reason.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(row.reason)},
+        {"lobrix_version", ProgramVersion()},
     });
     if (!fits.empty()) {
       records.back()["fits"] = file.converted ? JsonFits(file) : nlohmann::ordered_json(nullptr);

@@ -17,6 +17,7 @@
 #include "cli/export_command.h"
 #include "cli/fit_command.h"
 #include "cli/render_command.h"
+#include "cli/version.h"
 
 namespace {
 
@@ -86,6 +87,10 @@ int main(int argc, char** argv) {
   const std::string_view name = argv[1];
   if (name == "--help" || name == "-h") {
     std::cout << ProgramUsage();
+    return FinishOutput(kExitOk);
+  }
+  if (name == "--version") {
+    std::cout << "lobrix " << ProgramVersion() << '\n';
     return FinishOutput(kExitOk);
   }
   for (const Command& command : kCommands) {

@@ -5,6 +5,7 @@
 #include "cli/arguments.h"
 #include "cli/convert_output.h"
 #include "text/language.h"
+#include "cli/version.h"
 
 namespace lobrix::cli {
 
@@ -178,7 +179,7 @@ std::string ConversionReport(const std::vector<FileConversion>& files, int langu
           std::string(kStyle) + "</style>\n</head>\n<body>\n<h1>" + title + "</h1>\n<p>" +
           std::to_string(converted) + std::string(Pick(kConverted, language)) +
           std::to_string(files.size() - converted) + std::string(Pick(kFailed, language)) +
-          "</p>\n";
+          " (Lobrix " + std::string(ProgramVersion()) + ")</p>\n";
   for (std::size_t i = 0; i < files.size(); ++i) Section(page, files[i], i + 1, language);
   page += "</body>\n</html>\n";
   return page;

@@ -4,6 +4,7 @@
 
 #include "exports/lobrix.h"
 #include "model/antenna_pattern.h"
+#include "model/pattern_arrays.h"
 
 namespace {
 
@@ -38,6 +39,22 @@ float ANT3D(const char* hcode, float az, float azMax, const char* vcode, float e
 
 float ZISKANTVA(const char* hcode, const char* vcode) {
   return lobrix::ZISKANTVA(Text(hcode), Text(vcode));
+}
+
+// NULL arrays are allowed with n = 0 (the result then says whether the codes are valid).
+int LOBRIX_ANT93_MANY(const char* code, const float* angles, size_t n, int mode, float* out) {
+  return lobrix::Ant93Many(Text(code), {angles, n}, mode, {out, n}) ? 1 : 0;
+}
+
+int LOBRIX_ANT3D_MANY(const char* hcode, const float* az, float azMax, const char* vcode,
+                      const float* el, float elMax, size_t n, int mode, float* out) {
+  return lobrix::Ant3dMany(Text(hcode), {az, n}, azMax, Text(vcode), {el, n}, elMax, mode, {out, n})
+             ? 1
+             : 0;
+}
+
+const char* LOBRIX_VERSION_TEXT(void) {
+  return LOBRIX_VERSION;
 }
 
 }  // extern "C"

@@ -34,6 +34,8 @@
 #include <windows.h>
 /* after windows.h, which it needs */
 #include <oleauto.h>
+#else
+#include <stddef.h>
 #endif
 
 #ifdef __cplusplus
@@ -107,6 +109,23 @@ float ANT93(const char* code, float angle, int mode);
 float ANT3D(const char* hcode, float az, float azMax, const char* vcode, float el, float elMax,
             int mode);
 float ZISKANTVA(const char* hcode, const char* vcode);
+
+/* ANT93 of one code at n angles: out[i] is ANT93(code, angles[i], mode), the code read and
+ * prepared once and the angles evaluated in vectors. The same values as ANT93 to the last bit
+ * (every one of the 6.6 million compared in the tests; in principle a rare value could differ
+ * in its last bits). A non-finite angle gives -1 in its place.
+ * Returns 1 when the code passes what ANT93 checks, else 0 with every value -1. `out` may be
+ * `angles` itself. */
+int LOBRIX_ANT93_MANY(const char* code, const float* angles, size_t n, int mode, float* out);
+
+/* ANT3D of one antenna towards n directions (az[i], el[i]), its beam at (azMax, elMax), to
+ * the same precision as LOBRIX_ANT93_MANY. Returns 1 when both codes pass what ANT3D checks,
+ * else 0 with every value -1. `out` may be `az` or `el` itself. */
+int LOBRIX_ANT3D_MANY(const char* hcode, const float* az, float azMax, const char* vcode,
+                      const float* el, float elMax, size_t n, int mode, float* out);
+
+/* The library's version, such as "0.13.0". */
+const char* LOBRIX_VERSION_TEXT(void);
 
 #endif
 

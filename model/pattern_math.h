@@ -14,14 +14,32 @@ namespace lobrix {
 inline constexpr float kPi = static_cast<float>(3.14159265358979323846);
 inline constexpr float kDegree = static_cast<float>(3.14159265358979323846 / 180.0);
 
-constexpr double F(float single) { return single; }
+constexpr double F(float single) {
+  return single;
+}
+
+// The transcendental functions of the formulas, as a template argument: the C library's for
+// one value at a time; vector_math.h has the same functions written for arrays.
+struct LibraryMath {
+  static double Cos(double x) { return std::cos(x); }
+  static double Log10(double x) { return std::log10(x); }
+  static double Pow(double x, double e) { return std::pow(x, e); }
+};
 
 // Trigonometry of an angle in degrees, converted with the single-precision degree factor.
-inline double CosDeg(double degrees) { return std::cos(degrees * F(kDegree)); }
-inline double SinDeg(double degrees) { return std::sin(degrees * F(kDegree)); }
+template <class Math = LibraryMath>
+double CosDeg(double degrees) {
+  return Math::Cos(degrees * F(kDegree));
+}
+inline double SinDeg(double degrees) {
+  return std::sin(degrees * F(kDegree));
+}
 
 // Relative field to attenuation in dB.
-inline float ToDecibel(float field) { return static_cast<float>(-20.0 * std::log10(F(field))); }
+template <class Math = LibraryMath>
+float ToDecibel(float field) {
+  return static_cast<float>(-20.0 * Math::Log10(F(field)));
+}
 
 // Clamp to 0.01 .. 1; a NaN from a degenerate formula also lands on the floor.
 inline float ClampField(float f) {

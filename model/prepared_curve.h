@@ -16,6 +16,7 @@
 #include <limits>
 #include <string_view>
 
+#include "model/code_fields.h"
 #include "model/pattern_math.h"
 
 namespace lobrix {
@@ -56,17 +57,20 @@ inline unsigned TermsOf(CurveKind kind) {
   }
 }
 
-// A sample angle with the terms asked for (the others stay 0).
-inline SampleAngle MakeSampleAngle(float angle, unsigned terms = kAllTerms) {
+// A sample angle with the terms asked for (the others stay 0). Math: pattern_math.h.
+template <class Math = LibraryMath>
+SampleAngle MakeSampleAngle(float angle, unsigned terms = kAllTerms) {
   SampleAngle a;
   a.phi = angle >= 180 ? static_cast<float>(F(angle) - 360.0) : angle;
-  if (terms & kCosineTerm) a.c = static_cast<float>(CosDeg(a.phi));
-  const double divisors[3] = {90.0, 60.0, 45.0};
-  for (int m = 0; m < 3; ++m) {
-    if (terms & (kCosine2Term << m)) {
-      a.cosMultiple[m] = static_cast<float>(std::cos(F(kPi) * a.phi / divisors[m]));
-    }
-  }
+  if (terms & kCosineTerm) a.c = static_cast<float>(CosDeg<Math>(a.phi));
+  // Written out rather than looped over, so that the sample stays in registers in the loops
+  // of the array forms.
+  const auto cosMultiple = [&](double divisor) {
+    return static_cast<float>(Math::Cos(F(kPi) * a.phi / divisor));
+  };
+  if (terms & kCosine2Term) a.cosMultiple[0] = cosMultiple(90.0);
+  if (terms & kCosine3Term) a.cosMultiple[1] = cosMultiple(60.0);
+  if (terms & kCosine4Term) a.cosMultiple[2] = cosMultiple(45.0);
   if (terms & kLaTerms) {
     auto x = static_cast<float>(F(a.phi) * F(kDegree));
     if (x > kPi) x = static_cast<float>(2.0 * F(kPi) - x);
@@ -257,7 +261,7 @@ PreparedCurve PrepareCurve(std::string_view type, int first);
 // The field before the envelope: the curve itself (V/W: the larger of the two lobes); for LA
 // outside 1.5 half beam widths minus infinity, so that the envelope alone decides there. The
 // kind is a template argument for callers that know it (ANT93); RawField dispatches on it.
-template <CurveKind kKind>
+template <CurveKind kKind, class Math = LibraryMath>
 float RawFieldOf(const PreparedCurve& k, const SampleAngle& a) {
   const float c = a.c;
   if constexpr (kKind == CurveKind::EA) {
@@ -270,7 +274,8 @@ float RawFieldOf(const PreparedCurve& k, const SampleAngle& a) {
     return curve_terms::BackFieldRaw(k, curve_terms::kEc, c);
   } else if constexpr (kKind == CurveKind::LA) {
     if (std::fabs(a.laX) > 1.5 * k.laWidth) return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(std::cos(F(kPi) / 2.0 * (1.0 - std::cos(a.laThirdPiX / k.laWidth))));
+    return static_cast<float>(
+        Math::Cos(F(kPi) / 2.0 * (1.0 - Math::Cos(a.laThirdPiX / k.laWidth))));
   } else if constexpr (kKind == CurveKind::KA) {
     const float u = curve_terms::NonNegative(k.kSquare * c * c + k.kLinear);
     return static_cast<float>((F(c) * k.kFactor + std::sqrt(F(u))) / 2.0);
@@ -280,7 +285,7 @@ float RawFieldOf(const PreparedCurve& k, const SampleAngle& a) {
     const float v = curve_terms::NonNegative((F(cm) * k.kFactor + std::sqrt(F(u))) / 2.0);
     return static_cast<float>(std::sqrt(F(v)));
   } else {
-    const auto cSecond = static_cast<float>(CosDeg(F(a.phi) - 2.0 * k.lobeHalfAngle));
+    const auto cSecond = static_cast<float>(CosDeg<Math>(F(a.phi) - 2.0 * k.lobeHalfAngle));
     return std::max(curve_terms::TwinLobe(k, c), curve_terms::TwinLobe(k, cSecond));
   }
 }
@@ -330,8 +335,9 @@ inline EnvelopeLevels EnvelopeOf(const PreparedCurve& k, int lastDigits) {
                                 : RadiusEnvelope(lastDigits);
 }
 
+// Every term evaluated (& rather than &&), so that a loop over angles has no branch here.
 inline bool BetweenLobes(const PreparedCurve& k, const SampleAngle& a) {
-  return k.kind == CurveKind::W && a.phi >= 0 && a.phi <= 2.0 * k.lobeHalfAngle;
+  return (k.kind == CurveKind::W) & (a.phi >= 0) & (a.phi <= 2.0 * k.lobeHalfAngle);
 }
 
 // The relative field: the raw field raised to the envelope and clamped to 0.01 .. 1.
@@ -346,6 +352,22 @@ inline float FinishField(const PreparedCurve& k, float raw, const SampleAngle& a
 
 inline float CurveField(const PreparedCurve& curve, const SampleAngle& angle, int lastDigits) {
   return FinishField(curve, RawField(curve, angle), angle, lastDigits);
+}
+
+// The curve of a code of the kind, read from the code's first number (V/W: its beam-width
+// index, lobe half angle and back letter), which the caller has checked.
+inline PreparedCurve PrepareCodeCurve(CurveKind kind, std::string_view code) {
+  if (kind == CurveKind::V || kind == CurveKind::W) {
+    return PrepareTwinCurve(CodeNumber(code, 1, 1), CodeNumber(code, 2, 3), CodeByte(code, 5),
+                            kind == CurveKind::W);
+  }
+  return PrepareCurve(kind, CodeNumber(code, 1, 3));
+}
+
+// The envelope of the code's last two digits: W's two levels, the radius of the others.
+inline EnvelopeLevels CodeEnvelope(CurveKind kind, std::string_view code) {
+  return kind == CurveKind::W ? TwinEnvelope(CodeNumber(code, 6, 6), CodeNumber(code, 7, 7))
+                              : RadiusEnvelope(CodeNumber(code, 6, 7));
 }
 
 }  // namespace lobrix

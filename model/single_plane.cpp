@@ -10,6 +10,7 @@
 
 #include "model/antenna_pattern.h"
 #include "model/code_fields.h"
+#include "model/cosine_power.h"
 #include "model/pattern_math.h"
 #include "model/prepared_curve.h"
 
@@ -17,12 +18,11 @@ namespace lobrix {
 
 namespace {
 
-// Cosine-power lobe of TA and P codes: 1/sqrt(2) at N/10 degrees (0.1505 = log10 sqrt 2).
+// Cosine-power lobe of TA and P codes; its power is not computed behind +-90 degrees.
 float CosinePowerField(float angle, int n) {
   const auto h = static_cast<float>(CosDeg(angle));
   if (h <= 0) return 0.0f;
-  const auto exponent = static_cast<float>(-F(0.1505f) / std::log10(CosDeg(n / 10.0)));
-  return static_cast<float>(std::pow(F(h), F(exponent)));
+  return CosinePowerLobe(h, CosinePowerExponent(n));
 }
 
 bool InRange(int n, int low, int high) {
@@ -31,21 +31,14 @@ bool InRange(int n, int low, int high) {
 
 // The relative field of a code of one prepared-curve family with first number n. The kind is a
 // template argument so that the compiler keeps only that family's preparation and formula.
+// (The first number, already read for the range check, is read again by the preparation.)
 template <CurveKind kKind>
-float PreparedField(std::string_view code, int n, float angle) {
-  constexpr bool kTwin = kKind == CurveKind::V || kKind == CurveKind::W;
-  // V and W read the beam-width index and the lobes' half angle from positions 1 and 2-3.
-  const PreparedCurve curve = kTwin
-                                  ? PrepareTwinCurve(CodeNumber(code, 1, 1), CodeNumber(code, 2, 3),
-                                                     CodeByte(code, 5), kKind == CurveKind::W)
-                                  : PrepareCurve(kKind, n);
+float PreparedField(std::string_view code, int, float angle) {
+  const PreparedCurve curve = PrepareCodeCurve(kKind, code);
   // The angle is folded only from 180 up; the cosine-based formulas do not notice an angle
   // below -180, while LA and the W inner envelope see it unfolded.
   const SampleAngle sample = MakeSampleAngle(angle, TermsOf(kKind));
-  const EnvelopeLevels levels = kKind == CurveKind::W
-                                    ? TwinEnvelope(CodeNumber(code, 6, 6), CodeNumber(code, 7, 7))
-                                    : RadiusEnvelope(CodeNumber(code, 6, 7));
-  return FinishField(curve, RawFieldOf<kKind>(curve, sample), sample, levels);
+  return FinishField(curve, RawFieldOf<kKind>(curve, sample), sample, CodeEnvelope(kKind, code));
 }
 
 // The type letters of positions 4-5 as one number, for a switch over the types.

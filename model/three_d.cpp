@@ -9,6 +9,7 @@
 #include "model/antenna_pattern.h"
 #include "model/code_fields.h"
 #include "model/pattern_math.h"
+#include "model/three_d_terms.h"
 
 namespace lobrix {
 
@@ -23,16 +24,14 @@ double FoldAzimuth(double a) {
   return a;
 }
 
-float FoldAzimuth(float a) {
-  if (a > 180) return a - 360;
-  if (a < -180) return a + 360;
-  return a;
+double AtanDeg(double x) {
+  return std::atan(x) / kDegreeD;
 }
 
-double AtanDeg(double x) { return std::atan(x) / kDegreeD; }
-
 // Rounding to 7 decimals keeps directions on the beam's planes exact (halves to even).
-double Round7(double x) { return std::nearbyint(x * 1e7) / 1e7; }
+double Round7(double x) {
+  return std::nearbyint(x * 1e7) / 1e7;
+}
 
 struct BeamAngles {
   double theta;  // angle from the beam axis
@@ -103,90 +102,43 @@ float CombinePlanes(std::string_view hcode, float a, std::string_view vcode, flo
   if (e == 0) return ANT93(hcode, a, mode);
   if (a == 0) return ANT93(vcode, -e, mode);
 
-  const float vf = ANT93(vcode, -e, kRelativeField);
-  float vb = ANT93(vcode, 180 + e, kRelativeField);
-  const float hb = ANT93(hcode, 180, kRelativeField);
-  const float vbk = ANT93(vcode, 180, kRelativeField);
-  const float hf = ANT93(hcode, a, kRelativeField);
-  if (vf < 0 || vb < 0 || hb < 0 || vbk < 0 || hf < 0) return kInvalidPattern;
-
-  const auto se = static_cast<float>(SinDeg(e));
-  const auto ce = static_cast<float>(CosDeg(e));
-  // Back-lobe matching: the vertical back lobe follows the horizontal back radiation.
-  if (hb < vbk) {
-    vb = static_cast<float>(F(vb) * std::sqrt(F(se) * se + std::pow(F(ce) * hb / vbk, 2)));
-    vb = std::max(vb, 0.01f);
-  } else if (hb > vbk && vf > vb) {
-    vb = static_cast<float>(F(vb) + (F(vf) - vb) * (F(hb) - vbk) / (1.0 - vbk));
-    vb = std::min(vb, 1.0f);
-  }
-
-  // Weight of the back (0 front, 1 back), judged by the horizontal pattern.
-  const auto angleWeight = static_cast<float>(std::fabs(F(a)) / 180.0);
-  float w;
-  if (hb == 1) {
-    w = angleWeight;
-  } else {
-    const float fieldWeight = std::min(1.0f, static_cast<float>((1.0 - hf) / (1.0 - hb)));
-    if (hb < 0.9f) {
-      w = fieldWeight;
-    } else {
-      const float k = std::min(1.0f, static_cast<float>((1.0 - hb) / F(0.1f)));
-      w = static_cast<float>(F(angleWeight) * (1.0 - k) + F(fieldWeight) * k);
-    }
-  }
-  const float vm = ClampField(static_cast<float>(F(vb) * w + F(vf) * (1.0 - w)));
-  const float hm = ClampField(static_cast<float>(F(hb) * w + (1.0 - w)));
-  const auto q = static_cast<float>(F(hf) / hm);
-  float r = vm;
-  if (q != 1) {
-    r = ClampField(static_cast<float>(F(vm) * std::sqrt(F(se) * se + std::pow(F(ce) * q, 2))));
-  }
-  return mode > 0 ? ToDecibel(r) : r;
+  const PlaneFields p{.hf = ANT93(hcode, a, kRelativeField),
+                      .hb = ANT93(hcode, 180, kRelativeField),
+                      .vf = ANT93(vcode, -e, kRelativeField),
+                      .vb = ANT93(vcode, 180 + e, kRelativeField),
+                      .vbk = ANT93(vcode, 180, kRelativeField)};
+  if (p.vf < 0 || p.vb < 0 || p.hb < 0 || p.vbk < 0 || p.hf < 0) return kInvalidPattern;
+  return SpaceResult(CombinedField(p, a, e), mode);
 }
 
 namespace {
 
 float ElectricalTilt(std::string_view hcode, float az, float azMax, std::string_view vcode,
                      float el, float elMax, int mode) {
-  const float alpha = FoldAzimuth(static_cast<float>(F(az) - azMax));
+  const float alpha = lobrix::FoldAzimuth(static_cast<float>(F(az) - azMax));
   const float h = ANT93(hcode, alpha, kRelativeField);
   const float v = ANT93(vcode, static_cast<float>(F(el) - elMax), kRelativeField);
   if (h < 0 || v < 0) return kInvalidPattern;
-  // Towards the zenith and the nadir the horizontal pattern fades out (cos^2 of el itself).
-  const auto w = static_cast<float>((CosDeg(2.0 * el) + 1.0) / 2.0);
-  const float r = std::max(static_cast<float>(F(v) * (F(w) * h + (1.0 - w))), 0.01f);
-  return mode > 0 ? ToDecibel(r) : r;
+  return SpaceResult(TiltedField(h, v, el), mode);
 }
 
 float BuiltInDowntilt(std::string_view hcode, float az, float azMax, std::string_view vcode,
                       float el, float elMax, int mode) {
-  // Position 5 is the downtilt in degrees, A = 0 .. Z = 25. Without it, or with a tilt of 90
-  // degrees or more (the scaling below would divide by zero or turn over), there is no pattern.
-  const int tiltLetter = CodeByte(vcode, 5);
-  const int tilt = tiltLetter - 'A';
-  const auto s = static_cast<float>((90.0 - tilt) / 90.0);
-  if (tiltLetter == 0 || s <= 0) return kInvalidPattern;
-
+  const std::optional<int> tilt = DowntiltOf(vcode);
+  if (!tilt) return kInvalidPattern;
   const AntennaAngles antenna = ToAntennaAngles(az, azMax, el, elMax);
   const float h = ANT93(hcode, antenna.azimuth, kRelativeField);
-  const auto e1 = static_cast<float>(F(antenna.elevation) + tilt);
+  const auto e1 = static_cast<float>(F(antenna.elevation) + *tilt);
   const float v = ANT93(vcode, e1, kRelativeField);
   if (h < 0 || v < 0) return kInvalidPattern;
-  const auto e2 = static_cast<float>(e1 > 0 ? F(e1) * s : F(e1) / s);
-  const auto w = static_cast<float>(std::pow((CosDeg(2.0 * e2) + 1.0) / 2.0, 6));
-  const auto envelope =
-      static_cast<float>(CodeNumber(vcode, 6, 7) * (F(w) * h + (1.0 - w)) / 100.0);
-  const float r = std::max(std::max(static_cast<float>(F(v) * h), envelope), 0.01f);
-  return mode > 0 ? ToDecibel(r) : r;
+  return SpaceResult(DowntiltField(h, v, e1, *tilt, CodeNumber(vcode, 6, 7)), mode);
 }
 
 }  // namespace
 
 float ANT3D(std::string_view hcode, float az, float azMax, std::string_view vcode, float el,
             float elMax, int mode) {
-  if (!std::isfinite(az) || !std::isfinite(azMax) || !std::isfinite(el) ||
-      !std::isfinite(elMax)) {
+  if (!std::isfinite(az) || !std::isfinite(azMax) || !std::isfinite(el) || !std::isfinite(elMax)) {
     return kInvalidPattern;
   }
   switch (CodeByte(vcode, 4)) {

@@ -122,6 +122,7 @@ TEST(ConvertCommand, TableCsvAndJsonOfGeneratedFiles) {
   EXPECT_EQ(records[0]["elemax"], -2.0);
   EXPECT_EQ(records[0]["status"], "converted");
   EXPECT_TRUE(records[0]["reason"].is_null());
+  EXPECT_EQ(records[0]["lobrix_version"], LOBRIX_EXPECTED_VERSION);
   EXPECT_EQ(records[1]["horizontal"], "000ND00");
   EXPECT_EQ(records[1]["elemax"], 2.0);
   // A flat vertical plane's elevation is 0, never printed as -0.

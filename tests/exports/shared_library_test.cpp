@@ -1,5 +1,5 @@
-// liblobrix.so loaded with dlopen as a foreign caller would: the four C functions give the
-// model's values, NULL texts are invalid codes, and no other symbol is exported.
+// liblobrix.so loaded with dlopen as a foreign caller would: the C functions give the model's
+// values, NULL texts are invalid codes, and no other symbol is exported.
 #include <dlfcn.h>
 #include <elf.h>
 #include <gtest/gtest.h>
@@ -35,6 +35,12 @@ struct Library {
   decltype(&::ANT93) ant93 = Find<decltype(&::ANT93)>("ANT93");
   decltype(&::ANT3D) ant3d = Find<decltype(&::ANT3D)>("ANT3D");
   decltype(&::ZISKANTVA) ziskantva = Find<decltype(&::ZISKANTVA)>("ZISKANTVA");
+  decltype(&::LOBRIX_ANT93_MANY) ant93Many =
+      Find<decltype(&::LOBRIX_ANT93_MANY)>("LOBRIX_ANT93_MANY");
+  decltype(&::LOBRIX_ANT3D_MANY) ant3dMany =
+      Find<decltype(&::LOBRIX_ANT3D_MANY)>("LOBRIX_ANT3D_MANY");
+  decltype(&::LOBRIX_VERSION_TEXT) version =
+      Find<decltype(&::LOBRIX_VERSION_TEXT)>("LOBRIX_VERSION_TEXT");
 };
 
 const Library& Shared() {
@@ -78,13 +84,20 @@ class SharedLibrary : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_NE(lib.handle, nullptr) << dlerror();
-    ASSERT_TRUE(lib.verant && lib.ant93 && lib.ant3d && lib.ziskantva);
+    ASSERT_TRUE(lib.verant && lib.ant93 && lib.ant3d && lib.ziskantva && lib.ant93Many &&
+                lib.ant3dMany && lib.version);
   }
   const Library& lib = Shared();
 };
 
-TEST_F(SharedLibrary, ExportsTheFourFunctionsOnly) {
-  const std::set<std::string> expected = {"ANT3D", "ANT93", "VERANT", "ZISKANTVA"};
+TEST_F(SharedLibrary, ExportsTheCalculationFunctionsOnly) {
+  const std::set<std::string> expected = {"ANT3D",
+                                          "ANT93",
+                                          "VERANT",
+                                          "ZISKANTVA",
+                                          "LOBRIX_ANT93_MANY",
+                                          "LOBRIX_ANT3D_MANY",
+                                          "LOBRIX_VERSION_TEXT"};
   EXPECT_EQ(ExportedNames(LOBRIX_SHARED_LIBRARY), expected);
   EXPECT_EQ(dlsym(lib.handle, "CheckCode"), nullptr);
   EXPECT_EQ(dlsym(lib.handle, "_ZN6lobrix9CheckCodeESt17basic_string_viewIcSt11char_traitsIcEE"),
@@ -140,6 +153,39 @@ TEST_F(SharedLibrary, KnownValuesAndNonFiniteAngles) {
   EXPECT_EQ(lib.ant93("030EA10", -inf, 0), -1.0f);
   EXPECT_EQ(lib.ant3d("030EA10", inf, 0.0f, "100TA00", 0.0f, 0.0f, 2), -1.0f);
   EXPECT_EQ(lib.ant3d("030EA10", 0.0f, 0.0f, "030EA10", nan, 0.0f, 2), -1.0f);
+}
+
+// The array forms give the one-value functions' results (the model's own test compares them
+// over whole sweeps); a NULL code is invalid, and no array is touched when n is 0.
+TEST_F(SharedLibrary, ArrayFormsMatchTheOneValueFunctions) {
+  std::vector<float> az(kAzimuths.begin(), kAzimuths.end());
+  std::vector<float> el(kElevations.begin(), kElevations.end());
+  std::vector<float> angles(kAngles.begin(), kAngles.end()), out(angles.size());
+  for (std::string_view code : kCodes) {
+    const std::string text(code);
+    const int valid = lib.ant93Many(text.c_str(), angles.data(), angles.size(), 2, out.data());
+    EXPECT_EQ(valid, lib.ant93(text.c_str(), 0.0f, 2) != -1.0f ? 1 : 0) << code;
+    for (std::size_t i = 0; i < angles.size(); ++i) {
+      EXPECT_EQ(out[i], lib.ant93(text.c_str(), angles[i], 2)) << code << " at " << angles[i];
+    }
+  }
+  std::vector<float> values(az.size());
+  for (std::string_view h : kHorizontalCodes) {
+    for (std::string_view v : kVerticalCodes) {
+      const std::string ht(h), vt(v);
+      lib.ant3dMany(ht.c_str(), az.data(), 300.0f, vt.c_str(), el.data(), -5.0f, az.size(), 0,
+                    values.data());
+      for (std::size_t i = 0; i < az.size(); ++i) {
+        EXPECT_EQ(values[i], lib.ant3d(ht.c_str(), az[i], 300.0f, vt.c_str(), el[i], -5.0f, 0))
+            << h << " " << v << " direction " << i;
+      }
+    }
+  }
+  EXPECT_EQ(lib.ant93Many(nullptr, angles.data(), angles.size(), 0, out.data()), 0);
+  EXPECT_EQ(out[0], -1.0f);
+  EXPECT_EQ(lib.ant93Many("030EA10", nullptr, 0, 0, nullptr), 1);
+  EXPECT_EQ(lib.ant3dMany("030EA10", nullptr, 0.0f, "066EA00", nullptr, 0.0f, 0, 0, nullptr), 0);
+  EXPECT_STREQ(lib.version(), LOBRIX_EXPECTED_VERSION);
 }
 
 // Codes the full check refuses still give ordinary values: the calculations check only the
