@@ -25,6 +25,7 @@ class Findings {
   void Expect(bool ok, const std::string& what);
   void Equal(const std::wstring& got, const std::wstring& want, const std::string& what);
   void Report() const;
+  bool Empty() const { return problems_.empty(); }
 
  private:
   std::vector<std::string> problems_;
