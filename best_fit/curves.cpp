@@ -80,4 +80,46 @@ void BaseGrid(const BaseShape& base, Domain domain, const LobeTables& lobes, flo
   }
 }
 
+int SingleGridIndex(const BaseShape& base) {
+  int index = 0;
+  for (int f = 0; f < static_cast<int>(base.family); ++f) {
+    const FamilyInfo info = InfoOf(static_cast<FitFamily>(f));
+    index += info.firstHigh - info.firstLow + 1;
+  }
+  return index + base.first - InfoOf(base.family).firstLow;
+}
+
+namespace {
+
+std::vector<float> MakeSingleGrids(Domain domain) {
+  std::vector<float> grids;
+  for (const BaseShape& base : BaseShapes(FitCandidates::All())) {
+    if (base.family == FitFamily::kV) break;
+    grids.resize(grids.size() + kTenths);
+    BaseGrid(base, domain, SharedLobeTables(domain), &grids[grids.size() - kTenths]);
+  }
+  return grids;
+}
+
+}  // namespace
+
+// Each made on first use; C++ makes a local static once even when several threads ask at once.
+const LobeTables& SharedLobeTables(Domain domain) {
+  if (domain == Domain::kDecibel) {
+    static const LobeTables decibel(Domain::kDecibel);
+    return decibel;
+  }
+  static const LobeTables field(Domain::kNegativeField);
+  return field;
+}
+
+const std::vector<float>& SingleGrids(Domain domain) {
+  if (domain == Domain::kDecibel) {
+    static const std::vector<float> decibel = MakeSingleGrids(Domain::kDecibel);
+    return decibel;
+  }
+  static const std::vector<float> field = MakeSingleGrids(Domain::kNegativeField);
+  return field;
+}
+
 }  // namespace lobrix::fit

@@ -32,6 +32,15 @@ std::vector<BaseShape> BaseShapes(const FitCandidates& candidates);
 // The base's curve on the tenth-degree grid (kTenths values, index = angle in tenths).
 void BaseGrid(const BaseShape& base, Domain domain, const LobeTables& lobes, float* grid);
 
+// The lobe tables and the grids of every single-curve base (ND .. CC, every first number, one
+// after another in search order) in one domain. They depend on the domain alone: made once, on
+// first use, and then shared by every search of the process (the grids take 1.5 million calls
+// of ANT93, more than an anchored search itself).
+const LobeTables& SharedLobeTables(Domain domain);
+const std::vector<float>& SingleGrids(Domain domain);
+// Where a single-curve base's grid starts in them, in grids.
+int SingleGridIndex(const BaseShape& base);
+
 // Phase p of a grid: phases[p * kSamples + j] = grid at 10 j - p tenths, so that a code at
 // direction 10 k + p tenths gives at sample i the phase-p value at j = i - k (mod 360).
 void SplitPhases(const float* grid, float* phases);
