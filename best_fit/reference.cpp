@@ -69,14 +69,11 @@ void ScanTwoLevels(const Scan& scan, int tenths, PlaneBest& plane) {
   }
 }
 
-void ScanDirection(const Scan& scan, int tenths, PlaneBest& plane) {
+// An envelope only lowers the curve: where the measured value lies above the curve the
+// difference stays at least as large for every envelope of this base. True when that part of the
+// error alone already exceeds the plane's best sum, so no envelope of this base can win here.
+bool ExceedsBestBeforeEnvelope(const Scan& scan, int tenths, const PlaneBest& plane) {
   const int p = tenths % kPhases, k = tenths / kPhases;
-  const auto curveAt = [&](int j) {
-    return scan.curve[static_cast<std::size_t>((10 * j - p + kTenths) % kTenths)];
-  };
-  const auto measuredAt = [&](int j) { return plane.m[static_cast<std::size_t>(j + k)]; };
-  // An envelope only lowers the curve: where the measured value lies above the curve the
-  // difference stays at least as large for every envelope of this base.
   const float* c = &scan.phases[static_cast<std::size_t>(p * kSamples)];
   const float* m = &plane.m[static_cast<std::size_t>(k)];
   double lanes[4] = {};
@@ -86,15 +83,20 @@ void ScanDirection(const Scan& scan, int tenths, PlaneBest& plane) {
         const double d = static_cast<double>(m[j + l]) - c[j + l];
         lanes[l] += d > 0 ? d * d : 0.0;
       }
-    if (lanes[0] + lanes[1] + lanes[2] + lanes[3] > plane.sum) return;
+    if (lanes[0] + lanes[1] + lanes[2] + lanes[3] > plane.sum) return true;
   }
-  if (scan.base.family == static_cast<int>(FitFamily::kW)) {
-    ScanTwoLevels(scan, tenths, plane);
-    return;
-  }
-  // A level cuts the samples whose curve value lies above it: a leading run of the samples
-  // in order of value. Its error is the uncut samples' own squared differences plus the cut
-  // samples' squared distances to the level, summed from running totals along that order.
+  return false;
+}
+
+// One level everywhere. A level cuts the samples whose curve value lies above it: a leading run
+// of the samples in order of value. Its error is the uncut samples' own squared differences plus
+// the cut samples' squared distances to the level, summed from running totals along that order.
+void ScanOneLevel(const Scan& scan, int tenths, PlaneBest& plane) {
+  const int p = tenths % kPhases, k = tenths / kPhases;
+  const auto curveAt = [&](int j) {
+    return scan.curve[static_cast<std::size_t>((10 * j - p + kTenths) % kTenths)];
+  };
+  const auto measuredAt = [&](int j) { return plane.m[static_cast<std::size_t>(j + k)]; };
   const std::vector<int>& order = scan.byValue[static_cast<std::size_t>(p)];
   std::array<double, kSamples + 1> uncutExcess{};  // largest c - m from position r on
   uncutExcess[kSamples] = -std::numeric_limits<double>::infinity();
@@ -130,6 +132,14 @@ void ScanDirection(const Scan& scan, int tenths, PlaneBest& plane) {
     candidate.tenths = tenths;
     Consider(plane, sum, candidate);
   }
+}
+
+void ScanDirection(const Scan& scan, int tenths, PlaneBest& plane) {
+  if (ExceedsBestBeforeEnvelope(scan, tenths, plane)) return;
+  if (scan.base.family == static_cast<int>(FitFamily::kW))
+    ScanTwoLevels(scan, tenths, plane);
+  else
+    ScanOneLevel(scan, tenths, plane);
 }
 
 void ScanBase(Scan scan, std::vector<PlaneBest>& planes) {
