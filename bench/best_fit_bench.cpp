@@ -124,9 +124,9 @@ void BM_FileBothPlanesWarningCheck(benchmark::State& state) {
       const Classic classic = ClassicOf(*plane);
       const double rms = ScoreFit(*plane, classic.code, classic.direction, FitCriterion::kDb).rmsDb;
       if (rms <= 3) continue;
-      benchmark::DoNotOptimize(FindBestFit(
-          *plane, FitPlane::kHorizontal, FitCriterion::kDb,
-          FitCandidates::All().AnchoredAt(classic.direction), 1, rms - 3));
+      benchmark::DoNotOptimize(FindBestFit(*plane, FitPlane::kHorizontal, FitCriterion::kDb,
+                                           FitCandidates::All().AnchoredAt(classic.direction), 1,
+                                           rms - 3));
     }
   }
 }
@@ -294,8 +294,8 @@ void PrintWays(const std::vector<Way>& ways, std::size_t planes) {
 // checked here from the code's own curve: every direction whose field is within 1e-6 of 1.
 bool MaximumNear(const FitResult& fit, float direction, float tolerance) {
   for (int t = 0; t < 3600; ++t) {
-    const float field = ANT93(fit.code, static_cast<float>(std::remainder(t / 10.0, 360.0)),
-                              kRelativeField);
+    const float field =
+        ANT93(fit.code, static_cast<float>(std::remainder(t / 10.0, 360.0)), kRelativeField);
     if (field < 1.0f - 1e-6f) continue;
     const double at = fit.direction + t / 10.0;
     if (std::fabs(std::remainder(at - direction, 360.0)) <= tolerance + 0.05) return true;
@@ -315,7 +315,8 @@ void FigureOne(const FitColumn& plane, std::vector<Way>& ways, int& outside, int
     return seconds;
   };
   ways[0].seconds += lap();
-  const double classicRms = ScoreFit(plane, classic.code, classic.direction, FitCriterion::kDb).rmsDb;
+  const double classicRms =
+      ScoreFit(plane, classic.code, classic.direction, FitCriterion::kDb).rmsDb;
   ways[0].errors.push_back(classicRms);
   const FitResult anchored = AnchoredFit(plane, classic, 1);
   ways[1].seconds += lap();
@@ -336,7 +337,8 @@ void FigureOne(const FitColumn& plane, std::vector<Way>& ways, int& outside, int
 // families, side by side with the time per plane of each; then the same for the measured file.
 int Figures(int count) {
   std::mt19937 random(4242);
-  std::vector<Way> ways = {{"classic", {}}, {"anchored db (1 thread)", {}}, {"unrestricted db", {}}};
+  std::vector<Way> ways = {
+      {"classic", {}}, {"anchored db (1 thread)", {}}, {"unrestricted db", {}}};
   int outside = 0, worse = 0;
   for (int i = 0; i < count; ++i) {
     const auto family = static_cast<FitFamily>(1 + i % (kFitFamilyCount - 1));
@@ -353,10 +355,11 @@ int Figures(int count) {
     std::vector<Way> file = {{"classic", {}}, {"anchored db", {}}, {"unrestricted db", {}}};
     outside = worse = 0;
     FigureOne(*planes[p], file, outside, worse);
-    std::printf("measured file, %s plane: classic %.2f, anchored db %.2f, unrestricted db %.2f "
-                "dB RMS%s\n",
-                names[p], file[0].errors[0], file[1].errors[0], file[2].errors[0],
-                outside + worse > 0 ? " (anchoring broken)" : "");
+    std::printf(
+        "measured file, %s plane: classic %.2f, anchored db %.2f, unrestricted db %.2f "
+        "dB RMS%s\n",
+        names[p], file[0].errors[0], file[1].errors[0], file[2].errors[0],
+        outside + worse > 0 ? " (anchoring broken)" : "");
   }
   return 0;
 }

@@ -54,10 +54,10 @@ inline constexpr float kDefaultDirectionTolerance = 5.0f;
 // tolerance down to a whole tenth; 180 or more leaves every direction open.
 struct FitCandidates {
   std::array<bool, kFitFamilyCount> families{};
-  int firstStride = 1;  // N of EA .. CC
-  int beamStride = 1;   // V/W digit 1
-  int lobeStride = 1;   // V/W digits 2-3
-  int zStride = 1;      // positions 6-7 (W: the pair e6 e7 as one number)
+  int firstStride = 1;           // N of EA .. CC
+  int beamStride = 1;            // V/W digit 1
+  int lobeStride = 1;            // V/W digits 2-3
+  int zStride = 1;               // positions 6-7 (W: the pair e6 e7 as one number)
   float anchorDegrees = 0;       // the measured direction of maximum radiation
   float toleranceDegrees = 180;  // 0 .. 180; 180: not anchored
 

@@ -114,8 +114,8 @@ void MaybeInner(int lobe, int block, float* maybeInner);
 // levels between innerA and innerB too.
 LOBRIX_VECTOR_CLONES
 inline float BlockRegionBound(const float* m, const float* low, const float* high,
-                              const float* maybeInner, float a, float b, float innerA,
-                              float innerB, float limit, float cap) {
+                              const float* maybeInner, float a, float b, float innerA, float innerB,
+                              float limit, float cap) {
   const float eitherLow = std::min(a, innerA), eitherHigh = std::max(b, innerB);
   return RangeDistance(m, limit, cap, [=](int j) {
     const bool inner = maybeInner[j] > 0.5f;

@@ -88,8 +88,7 @@ struct Item {
 class Search {
  public:
   // `below`: only sums of squares below it are wanted.
-  Search(const FitColumn& e, FitCriterion criterion, const FitCandidates& candidates,
-         double below)
+  Search(const FitColumn& e, FitCriterion criterion, const FitCandidates& candidates, double below)
       : below_(below),
         envelope_(criterion == FitCriterion::kEnvelope),
         // Single-precision sums: a little above the slack, so rounding never drops a code.
@@ -261,8 +260,7 @@ class Search {
       const BaseShape& shape = bases_[static_cast<std::size_t>(b)];
       const int shift = shape.family == FitFamily::kND ? 0 : peak;
       if (!window_.Allows(maxima_[static_cast<std::size_t>(b)], 10 * shift)) continue;
-      for (int j = 0; j < kSamples; ++j)
-        c[static_cast<std::size_t>(j)] = SingleGrid(b)[10 * j];
+      for (int j = 0; j < kSamples; ++j) c[static_cast<std::size_t>(j)] = SingleGrid(b)[10 * j];
       BaseRanks ranks;
       EvaluateLevels(ranks, 0, c.data(), &m_[static_cast<std::size_t>(shift)],
                      LevelsFor(shape.family), CandidateOf(shape, 10 * shift), best);
@@ -338,14 +336,14 @@ class Search {
       const float limit = Limit();
       const bool singleOpen =
           !bands.single.empty() &&
-          !Pruned(IntervalBound(m, s.sampleLow.data(), s.sampleHigh.data(),
-                                bands.single.back().low, bands.single.front().high, limit, cap_));
+          !Pruned(IntervalBound(m, s.sampleLow.data(), s.sampleHigh.data(), bands.single.back().low,
+                                bands.single.front().high, limit, cap_));
       const bool outerOpen =
           !bands.outer.empty() &&
-          !Pruned(BlockRegionBound(m, s.sampleLow.data(), s.sampleHigh.data(),
-                                   s.maybeInner.data(), bands.outer.back().low,
-                                   bands.outer.front().high, levels_.inner.level.back(),
-                                   levels_.inner.level.front(), limit, cap_));
+          !Pruned(BlockRegionBound(m, s.sampleLow.data(), s.sampleHigh.data(), s.maybeInner.data(),
+                                   bands.outer.back().low, bands.outer.front().high,
+                                   levels_.inner.level.back(), levels_.inner.level.front(), limit,
+                                   cap_));
       for (int p = 0; p < phases && (singleOpen || outerOpen); ++p) {
         if (!window_.Allows(maxima, kPhases * k + p)) continue;
         ScanDirection(shape, kPhases * k + p, bands, singleOpen, outerOpen, s, ranks, best);
@@ -381,8 +379,8 @@ class Search {
       return !Pruned(
           RegionBound(m, c, region, band.low, band.high, innerLow, innerHigh, limit, cap_));
     };
-    if (!Pruned(RegionBound(m, c, region, outer.back().low, outer.front().high, innerLow,
-                            innerHigh, limit, cap_)) &&
+    if (!Pruned(RegionBound(m, c, region, outer.back().low, outer.front().high, innerLow, innerHigh,
+                            limit, cap_)) &&
         std::any_of(outer.begin(), outer.end(), openW))
       EvaluateW(ranks, p, c, m, shape.lobe, candidate, best);
   }
@@ -434,11 +432,10 @@ FitResult FindBestFit(const FitColumn& e, FitPlane /*plane*/, FitCriterion crite
   // vertical column alike.
   if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   // The sum of squares that gives `errorBelow`.
-  const double below = !(errorBelow < kInfinity) ? kInfinity
-                       : !(errorBelow > 0)       ? 0.0
-                       : criterion == FitCriterion::kField
-                           ? errorBelow
-                           : errorBelow * errorBelow * kSamples;
+  const double below = !(errorBelow < kInfinity)           ? kInfinity
+                       : !(errorBelow > 0)                 ? 0.0
+                       : criterion == FitCriterion::kField ? errorBelow
+                                                           : errorBelow * errorBelow * kSamples;
   Search search(e, criterion, candidates, below);
   const Best best = search.Run(threads);
   FitResult result;
