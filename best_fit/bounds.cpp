@@ -65,28 +65,16 @@ void SegmentExtremes(const float* low, const float* high, float* segmentLow, flo
 }
 
 // A block's directions reach sample i from the grid at 10 i - 50 q - 49 .. 10 i - 50 q tenths:
-// five whole segments of ten tenths, the last ending at 10 (i - 5 q). So the extremes are kept
-// per segment, then over every run of five segments.
-void FindExtremes(const float* grids, int count, GroupExtremes& x) {
-  x.low.assign(grids, grids + kTenths);
-  x.high = x.low;
-  for (int b = 1; b < count; ++b)
-    for (std::size_t t = 0; t < kTenths; ++t) {
-      const float v = grids[static_cast<std::size_t>(b) * kTenths + t];
-      x.low[t] = std::min(x.low[t], v);
-      x.high[t] = std::max(x.high[t], v);
-    }
-  std::array<float, kSamples> segmentLow{}, segmentHigh{};
-  SegmentExtremes(x.low.data(), x.high.data(), segmentLow.data(), segmentHigh.data());
+// five whole segments of ten tenths, the last ending at 10 (i - 5 q).
+void FindExtremes(const float* segmentLow, const float* segmentHigh, GroupExtremes& x) {
   static_assert(kBlockTenths % 10 == 0);
   constexpr int kSegments = kBlockTenths / 10;
   x.windowLow.resize(kSamples);
   x.windowHigh.resize(kSamples);
   for (int k = 0; k < kSamples; ++k) {
-    float low = segmentLow[static_cast<std::size_t>(k)];
-    float high = segmentHigh[static_cast<std::size_t>(k)];
+    float low = segmentLow[k], high = segmentHigh[k];
     for (int s = 1; s < kSegments; ++s) {
-      const auto at = static_cast<std::size_t>(k >= s ? k - s : k - s + kSamples);
+      const int at = k >= s ? k - s : k - s + kSamples;
       low = std::min(low, segmentLow[at]);
       high = std::max(high, segmentHigh[at]);
     }
@@ -99,13 +87,12 @@ void FindExtremes(const float* grids, int count, GroupExtremes& x) {
 // tenths from the code's maximum; the region between the lobes is 0 .. 2L (at most the half
 // turn, as InnerRegion folds).
 void MaybeInner(int lobe, int block, float* maybeInner) {
+  // 10 i - 50 q lies in 0 .. R + 49 (mod 3600) for i = 5 q .. 5 q + (R + 49) / 10 (mod 360).
   const int region = std::min(20 * lobe, kTenths / 2 - 1);
-  // 10 i - 50 q brought into 0 .. 3599: it wraps once, where i passes 5 q.
-  int last = kTenths - kBlockTenths * block;
-  for (int i = 0; i < kSamples; ++i, last += 10) {
-    if (last >= kTenths) last -= kTenths;
-    maybeInner[i] = last - (kBlockTenths - 1) <= region ? 1.0f : 0.0f;
-  }
+  std::fill(maybeInner, maybeInner + kSamples, 0.0f);
+  const int first = kBlockTenths / 10 * block;
+  const int last = first + (region + kBlockTenths - 1) / 10;
+  for (int i = first; i <= last; ++i) maybeInner[i % kSamples] = 1.0f;
 }
 
 // Direction 10 d + p puts sample d + k at 10 k - p tenths: for p = 0 .. 9 that passes the

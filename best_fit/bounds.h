@@ -124,14 +124,6 @@ inline float BlockRegionBound(const float* m, const float* low, const float* hig
   });
 }
 
-// The range of a group's curves over every block of directions (reused from group to group).
-struct GroupExtremes {
-  std::vector<float> low, high;  // pointwise over the group's grids
-  // And over the tenths 10 k - kBlockTenths + 1 .. 10 k, for k = 0 .. 359: all a block's
-  // directions need (a direction of block q reaches sample i from the window at k = i - 5 q).
-  std::vector<float> windowLow, windowHigh;
-};
-
 // The lowest of `low` and the highest of `high` (grids of kTenths values) over each segment of
 // ten tenths 10 k - 9 .. 10 k, k = 0 .. 359. The directions 10 d .. 10 d + 9 reach sample
 // d + k from segment k of a curve's grid: one bound on the segments holds for all ten.
@@ -141,8 +133,15 @@ void SegmentExtremes(const float* low, const float* high, float* segmentLow, flo
 // k (from the degree) where some of them puts the sample 0 .. 2L from the code's maximum.
 void MaybeInnerOfDegree(int lobe, float* maybeInner);
 
-// For `count` grids of kTenths values, one after another.
-void FindExtremes(const float* grids, int count, GroupExtremes& x);
+// The range of a group's curves over every block of directions (reused from group to group):
+// over the tenths 10 k - kBlockTenths + 1 .. 10 k, for k = 0 .. 359, all a block's directions
+// need (a direction of block q reaches sample i from the window at k = i - 5 q).
+struct GroupExtremes {
+  std::vector<float> windowLow, windowHigh;
+};
+
+// The windows from the group's segment extremes (see SegmentExtremes).
+void FindExtremes(const float* segmentLow, const float* segmentHigh, GroupExtremes& x);
 
 // The lowest and highest value any curve of the group takes at each sample (kSamples values)
 // at any direction of a block.

@@ -172,6 +172,23 @@ bool DirectionWindow::AllowsAny(const Maxima& maxima, int first, int count) cons
   return false;
 }
 
+void DirectionWindow::MarkBlocks(const Maxima& maxima, int width, bool* marks, int blocks) const {
+  if (!anchored_ || maxima.everywhere) {
+    std::fill(marks, marks + blocks, true);
+    return;
+  }
+  const auto floorDivide = [width](int t) {
+    return t >= 0 ? t / width : -((-t + width - 1) / width);
+  };
+  for (int m = 0; m < maxima.count; ++m) {
+    // The directions that put this maximum on the anchor, give or take the tolerance.
+    const int centre = anchor_ - maxima.tenths[static_cast<std::size_t>(m)];
+    const int first = floorDivide(centre - tolerance_), last = floorDivide(centre + tolerance_);
+    for (int q = first; q <= last && q < first + blocks; ++q)
+      marks[(q % blocks + blocks) % blocks] = true;
+  }
+}
+
 int DirectionWindow::NearestDegree() const {
   return (anchor_ + 5) / 10 % kSamples;
 }

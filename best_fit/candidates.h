@@ -62,6 +62,9 @@ class DirectionWindow {
   bool Allows(const Maxima& maxima, int tenths) const;
   // The same for some direction of first .. first + count - 1 tenths (count < 1800).
   bool AllowsAny(const Maxima& maxima, int first, int count) const;
+  // Sets marks[q] for each block q of `width` tenths (q * width .. q * width + width - 1, for
+  // `blocks` blocks round the circle) that holds a direction allowed to a code with these maxima.
+  void MarkBlocks(const Maxima& maxima, int width, bool* marks, int blocks) const;
   // The whole degree nearest to the anchor (0 .. 359).
   int NearestDegree() const;
 

@@ -155,6 +155,7 @@ class Search {
   struct Scratch {
     std::vector<float> grids, phases;
     GroupExtremes extremes;
+    Segments segments;
     std::vector<float> sampleLow = std::vector<float>(kSamples),
                        sampleHigh = std::vector<float>(kSamples),
                        maybeInner = std::vector<float>(kSamples);
@@ -255,39 +256,62 @@ class Search {
     for (int i = 1; i < kSamples; ++i)
       if (m_[static_cast<std::size_t>(i)] < m_[static_cast<std::size_t>(peak)]) peak = i;
     if (window_.Anchored()) peak = window_.NearestDegree();
-    std::vector<float> c(kSamples);
     for (int b = 0; b < singleCount_; ++b) {
       const BaseShape& shape = bases_[static_cast<std::size_t>(b)];
       const int shift = shape.family == FitFamily::kND ? 0 : peak;
       if (!window_.Allows(maxima_[static_cast<std::size_t>(b)], 10 * shift)) continue;
-      for (int j = 0; j < kSamples; ++j) c[static_cast<std::size_t>(j)] = SingleGrid(b)[10 * j];
+      const float* c =
+          segments_
+              .singleDegrees[static_cast<std::size_t>(singleIndex_[static_cast<std::size_t>(b)])]
+              .data();
       BaseRanks ranks;
-      EvaluateLevels(ranks, 0, c.data(), &m_[static_cast<std::size_t>(shift)],
-                     LevelsFor(shape.family), CandidateOf(shape, 10 * shift), best);
+      EvaluateLevels(ranks, 0, c, &m_[static_cast<std::size_t>(shift)], LevelsFor(shape.family),
+                     CandidateOf(shape, 10 * shift), best);
     }
   }
 
   void BoundBlocks(int g, Scratch& s, std::vector<Item>& items) {
     const Group& group = groups_[static_cast<std::size_t>(g)];
-    GroupGrids(group, s);
-    FindExtremes(s.grids.data(), group.baseCount, s.extremes);
+    GroupSegments(group, s.segments);
+    FindExtremes(s.segments.data(), s.segments.data() + kSamples, s.extremes);
+    std::array<bool, kBlocks> open{};
+    for (int b = group.firstBase; b < group.firstBase + group.baseCount; ++b)
+      window_.MarkBlocks(maxima_[static_cast<std::size_t>(b)], kBlockTenths, open.data(), kBlocks);
     // ND has no direction: it is tried once, at 0.
     const int blocks = group.family == FitFamily::kND ? 1 : kBlocks;
     for (int q = 0; q < blocks; ++q) {
-      if (!AnyAllowed(group, q)) continue;
+      if (!open[static_cast<std::size_t>(q)]) continue;
       GatherBlock(s.extremes, q, s.sampleLow.data(), s.sampleHigh.data());
-      items.push_back(
-          {BlockBound(group, q, s.sampleLow.data(), s.sampleHigh.data(), s.maybeInner.data()), g,
-           q});
+      const float bound =
+          BlockBound(group, q, s.sampleLow.data(), s.sampleHigh.data(), s.maybeInner.data());
+      // The best error only falls: a block that cannot beat it now never will.
+      if (!Pruned(bound)) items.push_back({bound, g, q});
     }
   }
 
-  // Some base of the group may point somewhere in block q.
-  bool AnyAllowed(const Group& group, int q) const {
-    for (int b = group.firstBase; b < group.firstBase + group.baseCount; ++b)
-      if (window_.AllowsAny(maxima_[static_cast<std::size_t>(b)], kBlockTenths * q, kBlockTenths))
-        return true;
-    return false;
+  // The segment extremes of one base, from the shared tables.
+  void BaseSegments(int b, Segments& segments) const {
+    const BaseShape& base = bases_[static_cast<std::size_t>(b)];
+    if (base.family == FitFamily::kV)
+      TwinSegments(segments_, base, segments);
+    else
+      segments =
+          segments_.single[static_cast<std::size_t>(singleIndex_[static_cast<std::size_t>(b)])];
+  }
+
+  // The segment extremes of a group: over its bases, the lowest of the lows and the highest of
+  // the highs.
+  void GroupSegments(const Group& group, Segments& segments) const {
+    BaseSegments(group.firstBase, segments);
+    Segments more;
+    for (int b = group.firstBase + 1; b < group.firstBase + group.baseCount; ++b) {
+      BaseSegments(b, more);
+      for (int k = 0; k < kSamples; ++k) {
+        const auto low = static_cast<std::size_t>(k), high = static_cast<std::size_t>(kSamples + k);
+        segments[low] = std::min(segments[low], more[low]);
+        segments[high] = std::max(segments[high], more[high]);
+      }
+    }
   }
 
   // The bands of a group whose codes can still beat the best so far at some direction.
@@ -323,7 +347,7 @@ class Search {
     const Maxima& maxima = maxima_[static_cast<std::size_t>(b)];
     s.phases.resize(kTenths);
     SplitPhases(grid, s.phases.data());
-    SegmentExtremes(grid, grid, s.sampleLow.data(), s.sampleHigh.data());
+    BaseSegments(b, s.segments);
     if (!bands.outer.empty()) MaybeInnerOfDegree(shape.lobe, s.maybeInner.data());
     // ND has no direction: it is tried once, at 0.
     const bool nd = shape.family == FitFamily::kND;
@@ -336,14 +360,14 @@ class Search {
       const float limit = Limit();
       const bool singleOpen =
           !bands.single.empty() &&
-          !Pruned(IntervalBound(m, s.sampleLow.data(), s.sampleHigh.data(), bands.single.back().low,
-                                bands.single.front().high, limit, cap_));
+          !Pruned(IntervalBound(m, s.segments.data(), s.segments.data() + kSamples,
+                                bands.single.back().low, bands.single.front().high, limit, cap_));
       const bool outerOpen =
           !bands.outer.empty() &&
-          !Pruned(BlockRegionBound(m, s.sampleLow.data(), s.sampleHigh.data(), s.maybeInner.data(),
-                                   bands.outer.back().low, bands.outer.front().high,
-                                   levels_.inner.level.back(), levels_.inner.level.front(), limit,
-                                   cap_));
+          !Pruned(BlockRegionBound(m, s.segments.data(), s.segments.data() + kSamples,
+                                   s.maybeInner.data(), bands.outer.back().low,
+                                   bands.outer.front().high, levels_.inner.level.back(),
+                                   levels_.inner.level.front(), limit, cap_));
       for (int p = 0; p < phases && (singleOpen || outerOpen); ++p) {
         if (!window_.Allows(maxima, kPhases * k + p)) continue;
         ScanDirection(shape, kPhases * k + p, bands, singleOpen, outerOpen, s, ranks, best);
@@ -418,6 +442,7 @@ class Search {
   int singleCount_ = 0;
   const std::vector<float>& singleGrids_ = SingleGrids(domain_);  // of every single-curve base
   std::vector<int> singleIndex_;  // where each of this search's single-curve bases is in them
+  const SharedSegmentTables& segments_ = SharedSegments(domain_);
   std::vector<Group> groups_;
   std::vector<Item> items_;
   std::atomic<std::size_t> nextGroup_{0}, nextItem_{0};
