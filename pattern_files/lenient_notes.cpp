@@ -25,7 +25,10 @@ std::string Quoted(std::string_view text) {
     }
     shown += c < 0x20 || (c >= 0x7F && c < 0xA0) ? U'?' : c;
   }
-  return "\"" + EncodeUtf8(shown) + "\"";
+  std::string quoted(1, '"');
+  quoted += EncodeUtf8(shown);
+  quoted += '"';
+  return quoted;
 }
 
 std::string_view WhyText(UnreadHeaderLine::Why why, int language) {

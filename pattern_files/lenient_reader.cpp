@@ -47,6 +47,9 @@ constexpr TextPair kUnreadable{"the file cannot be opened or read",
                                "soubor nelze otevřít ani přečíst"};
 
 constexpr std::string_view kBlockName[2] = {"HORIZONTAL", "VERTICAL"};
+constexpr std::string_view kHeaderKeywords[] = {
+    "NAME",          "MAKE", "FREQUENCY", "H_WIDTH",      "V_WIDTH",
+    "FRONT_TO_BACK", "GAIN", "TILT",      "POLARIZATION", "COMMENT"};
 
 // Relative field of an attenuation, as the Kathrein reader stores it.
 float FieldOfAttenuation(float db) {
@@ -125,10 +128,8 @@ bool Reader::Fail(const TextPair& expected, std::string_view detail) {
 bool Reader::HeaderLine(std::string_view keyword, std::string_view text) {
   std::string upper(keyword);
   for (char& c : upper) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  static constexpr std::string_view kKnown[] = {
-      "NAME",          "MAKE", "FREQUENCY", "H_WIDTH",      "V_WIDTH",
-      "FRONT_TO_BACK", "GAIN", "TILT",      "POLARIZATION", "COMMENT"};
-  const bool known = std::find(std::begin(kKnown), std::end(kKnown), upper) != std::end(kKnown);
+  const bool known = std::find(std::begin(kHeaderKeywords), std::end(kHeaderKeywords), upper) !=
+                     std::end(kHeaderKeywords);
   // A keyword whose value was taken once is not taken again; one whose value could not be read
   // may come again with one that can.
   if (known &&
@@ -428,6 +429,18 @@ PatternFileResult ReadPatternFile(std::string_view bytes, std::string_view fileN
     result.file = PatternFile{};
   }
   return result;
+}
+
+bool StartsLikePatternFile(std::string_view bytes) {
+  if (bytes.substr(0, 3) == kByteOrderMark) bytes.remove_prefix(3);
+  const std::size_t start = bytes.find_first_not_of(" \t\r\n");
+  if (start == std::string_view::npos) return false;
+  std::string_view line = bytes.substr(start);
+  line = line.substr(0, line.find_first_of("\r\n"));
+  const std::string_view word = TakeWord(line);
+  for (const std::string_view keyword : kHeaderKeywords)
+    if (SameWord(word, keyword)) return true;
+  return SameWord(word, kBlockName[0]) || SameWord(word, kBlockName[1]);
 }
 
 PatternFileResult ReadPatternPath(const std::string& path, int language) {

@@ -90,6 +90,11 @@ PatternFileResult ReadPatternFile(std::string_view bytes, std::string_view fileN
 // The same for a file on disk; a file that cannot be opened or read gives a message saying so.
 PatternFileResult ReadPatternPath(const std::string& path, int language = kEnglish);
 
+// The first bytes of a file (a few kilobytes are enough) begin as a pattern file does: after
+// an optional byte-order mark and blank lines, the first line starts with a header keyword
+// (NAME, MAKE, FREQUENCY, ...) or HORIZONTAL or VERTICAL, in any letter case.
+bool StartsLikePatternFile(std::string_view bytes);
+
 // One line per normalisation, in the order horizontal, vertical, then the name, a missing
 // frequency or gain and the header lines not taken, for showing.
 std::vector<std::string> ReadingNotes(const PatternFile& file, int language = kEnglish);
