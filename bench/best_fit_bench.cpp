@@ -1,9 +1,13 @@
 // Best-fit search: one measured file's two planes under the dB criterion with every family,
-// the fast search beside its exhaustive reference on the sampled set, and two checks run by
-// hand:
-//   best_fit_bench --verify FAMILY COUNT   fast and reference agree on COUNT realistic planes
-//                                          made from codes of FAMILY (EA .. CC, V, W);
-//   best_fit_bench --figures COUNT         RMS dB errors of the dB fit on realistic planes.
+// round the circle and anchored at the classic conversion's directions, the fast search beside
+// its exhaustive reference on the sampled set, and two checks run by hand:
+//   best_fit_bench --verify FAMILY COUNT [TOLERANCE]
+//       fast and reference agree on COUNT realistic planes made from codes of FAMILY (EA .. CC,
+//       V, W), round the circle or anchored at the classic direction within TOLERANCE degrees;
+//   best_fit_bench --figures COUNT
+//       RMS dB errors of the classic conversion, the anchored dB fit and the dB fit round the
+//       circle on realistic planes and on the measured file, with the time per plane, and
+//       how often an anchored fit breaks its window or is worse than the classic result.
 // The measured file is LOBRIX_MSI_FILE (environment) or the one named at build time.
 #include <benchmark/benchmark.h>
 
@@ -22,6 +26,7 @@
 #include "best_fit/best_fit.h"
 #include "best_fit/reference.h"
 #include "conversion/conversion.h"
+#include "model/antenna_pattern.h"
 #include "tests/best_fit/best_fit_patterns.h"
 
 namespace {
@@ -71,6 +76,68 @@ void BM_FileBothPlanesDb(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FileBothPlanesDb)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+
+// The classic conversion of one plane: its code and direction.
+struct Classic {
+  std::string code;
+  float direction;
+};
+Classic ClassicOf(const FitColumn& plane) {
+  const std::string text = ConvertPattern(plane);
+  return {ResultCode(text), ResultAngle(text)};
+}
+
+// The anchored dB fit as lobrix convert makes it: within the tolerance of the classic
+// direction, and never worse than the classic result.
+FitResult AnchoredFit(const FitColumn& plane, const Classic& classic, int threads = 0,
+                      float tolerance = kDefaultDirectionTolerance) {
+  const FitResult found =
+      FindBestFit(plane, FitPlane::kHorizontal, FitCriterion::kDb,
+                  FitCandidates::All().AnchoredAt(classic.direction, tolerance), threads);
+  return BetterFit(plane, found, classic.code, classic.direction, FitCriterion::kDb);
+}
+
+// The anchored fits of both planes with the classic conversions they need, as convert runs
+// them by default on one thread.
+void BM_FileBothPlanesDbAnchored(benchmark::State& state) {
+  FitColumn h{}, v{};
+  if (!ReadPlanes(MeasuredFile(), h, v)) {
+    state.SkipWithError("measured file not found (set LOBRIX_MSI_FILE)");
+    return;
+  }
+  const int threads = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(AnchoredFit(h, ClassicOf(h), threads));
+    benchmark::DoNotOptimize(AnchoredFit(v, ClassicOf(v), threads));
+  }
+}
+// What convert does by default for its warnings: is any anchored code 3 dB RMS better than the
+// classic result? A search only below that error.
+void BM_FileBothPlanesWarningCheck(benchmark::State& state) {
+  FitColumn h{}, v{};
+  if (!ReadPlanes(MeasuredFile(), h, v)) {
+    state.SkipWithError("measured file not found (set LOBRIX_MSI_FILE)");
+    return;
+  }
+  for (auto _ : state) {
+    for (const FitColumn* plane : {&h, &v}) {
+      const Classic classic = ClassicOf(*plane);
+      const double rms = ScoreFit(*plane, classic.code, classic.direction, FitCriterion::kDb).rmsDb;
+      if (rms <= 3) continue;
+      benchmark::DoNotOptimize(FindBestFit(*plane, FitPlane::kHorizontal, FitCriterion::kDb,
+                                           FitCandidates::All().AnchoredAt(classic.direction), 1,
+                                           rms - 3));
+    }
+  }
+}
+BENCHMARK(BM_FileBothPlanesWarningCheck)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+BENCHMARK(BM_FileBothPlanesDbAnchored)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(3.0);
 
 // A realistic plane made from a random code of `family` at a random direction: noise 0.5 to
 // 2 dB, ripple, two asymmetric side lobes, nulls, front-to-back 15 to 35 dB.
@@ -150,9 +217,8 @@ FitFamily FamilyNamed(const std::string& name) {
 }
 
 // Fast and reference on COUNT planes of one family; prints every disagreement and a summary.
-int Verify(const std::string& familyName, int count) {
+int Verify(const std::string& familyName, int count, float tolerance) {
   const FitFamily family = FamilyNamed(familyName);
-  const FitCandidates set = ReferenceSet(family);
   std::mt19937 random(1000 + static_cast<unsigned>(family));
   int disagreements = 0;
   double worst = 0, fastSeconds = 0, referenceSeconds = 0;
@@ -161,14 +227,26 @@ int Verify(const std::string& familyName, int count) {
     std::vector<FitColumn> planes;
     for (int i = done; i < std::min(count, done + kBatch); ++i)
       planes.push_back(RandomPlane(family, random));
+    // Each plane with its own anchor: the reference searches one plane at a time then.
+    std::vector<FitCandidates> sets;
+    std::vector<ReferenceFit> reference;
     auto start = std::chrono::steady_clock::now();
-    const std::vector<ReferenceFit> reference =
-        FindBestFitsReference(planes, FitCriterion::kDb, set);
+    for (const FitColumn& plane : planes) {
+      sets.push_back(ReferenceSet(family));
+      if (tolerance < 180) sets.back().AnchoredAt(ClassicOf(plane).direction, tolerance);
+    }
+    if (tolerance < 180) {
+      for (std::size_t i = 0; i < planes.size(); ++i)
+        reference.push_back(FindBestFitsReference({planes[i]}, FitCriterion::kDb, sets[i])[0]);
+    } else {
+      reference = FindBestFitsReference(planes, FitCriterion::kDb, sets[0]);
+    }
     referenceSeconds +=
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     for (std::size_t i = 0; i < planes.size(); ++i) {
       start = std::chrono::steady_clock::now();
-      const FitResult fast = FindBestFit(planes[i], FitPlane::kHorizontal, FitCriterion::kDb, set);
+      const FitResult fast =
+          FindBestFit(planes[i], FitPlane::kHorizontal, FitCriterion::kDb, sets[i]);
       fastSeconds +=
           std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       const double a = fast.figures.criterionError, b = reference[i].criterionError;
@@ -192,43 +270,106 @@ int Verify(const std::string& familyName, int count) {
   return disagreements == 0 ? 0 : 1;
 }
 
-// RMS dB errors of the classic conversion and of the dB fit (every family) on COUNT realistic
-// planes of mixed families, side by side, with the time per plane of each.
+// The value at quantile q of a list of errors.
+double Quantile(std::vector<double> errors, double q) {
+  std::sort(errors.begin(), errors.end());
+  return errors[static_cast<std::size_t>(q * static_cast<double>(errors.size() - 1) + 0.5)];
+}
+
+// The errors and times of one way of converting.
+struct Way {
+  const char* name;
+  std::vector<double> errors;
+  double seconds = 0;
+};
+
+void PrintWays(const std::vector<Way>& ways, std::size_t planes) {
+  std::printf("%zu planes, RMS dB error median / 90th percentile / time per plane:\n", planes);
+  for (const Way& way : ways)
+    std::printf("  %-22s %.3f / %.3f / %.4f s\n", way.name, Quantile(way.errors, 0.5),
+                Quantile(way.errors, 0.9), way.seconds / static_cast<double>(planes));
+}
+
+// Whether one of the fitted code's maxima lies within the tolerance of the classic direction,
+// checked here from the code's own curve: every direction whose field is within 1e-6 of 1.
+bool MaximumNear(const FitResult& fit, float direction, float tolerance) {
+  for (int t = 0; t < 3600; ++t) {
+    const float field =
+        ANT93(fit.code, static_cast<float>(std::remainder(t / 10.0, 360.0)), kRelativeField);
+    if (field < 1.0f - 1e-6f) continue;
+    const double at = fit.direction + t / 10.0;
+    if (std::fabs(std::remainder(at - direction, 360.0)) <= tolerance + 0.05) return true;
+  }
+  return false;
+}
+
+// One plane the three ways; counts the anchored fits that break their window or are worse than
+// the classic result.
+void FigureOne(const FitColumn& plane, std::vector<Way>& ways, int& outside, int& worse) {
+  auto start = std::chrono::steady_clock::now();
+  const Classic classic = ClassicOf(plane);
+  const auto lap = [&start] {
+    const auto now = std::chrono::steady_clock::now();
+    const double seconds = std::chrono::duration<double>(now - start).count();
+    start = now;
+    return seconds;
+  };
+  ways[0].seconds += lap();
+  const double classicRms =
+      ScoreFit(plane, classic.code, classic.direction, FitCriterion::kDb).rmsDb;
+  ways[0].errors.push_back(classicRms);
+  const FitResult anchored = AnchoredFit(plane, classic, 1);
+  ways[1].seconds += lap();
+  ways[1].errors.push_back(anchored.figures.rmsDb);
+  const FitResult free = FindBestFit(plane, FitPlane::kHorizontal, FitCriterion::kDb);
+  ways[2].seconds += lap();
+  ways[2].errors.push_back(free.figures.rmsDb);
+  if (!MaximumNear(anchored, classic.direction, kDefaultDirectionTolerance)) {
+    ++outside;
+    std::printf("OUTSIDE %s at %.1f, classic %s at %.1f\n", anchored.code.c_str(),
+                anchored.direction, classic.code.c_str(), classic.direction);
+  }
+  if (anchored.figures.rmsDb > classicRms) ++worse;
+}
+
+// RMS dB errors of the classic conversion, the anchored dB fit (one thread, as convert runs it
+// on each file) and the dB fit round the circle (every core) on COUNT realistic planes of mixed
+// families, side by side with the time per plane of each; then the same for the measured file.
 int Figures(int count) {
   std::mt19937 random(4242);
-  std::vector<double> classicErrors, fitErrors;
-  double classicSeconds = 0, fitSeconds = 0;
+  std::vector<Way> ways = {
+      {"classic", {}}, {"anchored db (1 thread)", {}}, {"unrestricted db", {}}};
+  int outside = 0, worse = 0;
   for (int i = 0; i < count; ++i) {
     const auto family = static_cast<FitFamily>(1 + i % (kFitFamilyCount - 1));
-    const FitColumn plane = RandomPlane(family, random);
-    auto start = std::chrono::steady_clock::now();
-    const std::string classic = ConvertPattern(plane);
-    classicSeconds +=
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    classicErrors.push_back(
-        ScoreFit(plane, ResultCode(classic), ResultAngle(classic), FitCriterion::kDb).rmsDb);
-    start = std::chrono::steady_clock::now();
-    const FitResult fit = FindBestFit(plane, FitPlane::kHorizontal, FitCriterion::kDb);
-    fitSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    fitErrors.push_back(fit.figures.rmsDb);
+    FigureOne(RandomPlane(family, random), ways, outside, worse);
   }
-  const auto at = [](std::vector<double> errors, double q) {
-    std::sort(errors.begin(), errors.end());
-    return errors[static_cast<std::size_t>(q * static_cast<double>(errors.size() - 1) + 0.5)];
-  };
-  std::printf(
-      "%d planes, RMS dB error median / 90th percentile / time per plane:\n"
-      "  classic   %.3f / %.3f / %.4f s\n  best fit  %.3f / %.3f / %.4f s\n",
-      count, at(classicErrors, 0.5), at(classicErrors, 0.9), classicSeconds / count,
-      at(fitErrors, 0.5), at(fitErrors, 0.9), fitSeconds / count);
+  PrintWays(ways, static_cast<std::size_t>(count));
+  std::printf("  anchored fits outside their window: %d, worse than the classic: %d\n", outside,
+              worse);
+  FitColumn h{}, v{};
+  if (!ReadPlanes(MeasuredFile(), h, v)) return 0;
+  const char* names[2] = {"horizontal", "vertical"};
+  const FitColumn* planes[2] = {&h, &v};
+  for (int p = 0; p < 2; ++p) {
+    std::vector<Way> file = {{"classic", {}}, {"anchored db", {}}, {"unrestricted db", {}}};
+    outside = worse = 0;
+    FigureOne(*planes[p], file, outside, worse);
+    std::printf(
+        "measured file, %s plane: classic %.2f, anchored db %.2f, unrestricted db %.2f "
+        "dB RMS%s\n",
+        names[p], file[0].errors[0], file[1].errors[0], file[2].errors[0],
+        outside + worse > 0 ? " (anchoring broken)" : "");
+  }
   return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 4 && std::strcmp(argv[1], "--verify") == 0)
-    return Verify(argv[2], std::atoi(argv[3]));
+  if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "--verify") == 0)
+    return Verify(argv[2], std::atoi(argv[3]),
+                  argc == 5 ? static_cast<float>(std::atof(argv[4])) : 180.0f);
   if (argc == 3 && std::strcmp(argv[1], "--figures") == 0) return Figures(std::atoi(argv[2]));
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

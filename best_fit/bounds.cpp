@@ -1,5 +1,8 @@
 #include "best_fit/bounds.h"
 
+#include <algorithm>
+#include <array>
+
 namespace lobrix::fit {
 
 namespace {
@@ -12,27 +15,6 @@ float LeastErrorBelow(const float* m, double top) {
     if (over > 0) sum += over * over;
   }
   return static_cast<float>(sum);
-}
-
-// Pointwise minimum (or maximum) of a circular grid over the window t - width + 1 .. t, in
-// linear time (running extremes inside blocks of the window's width, forwards and backwards).
-template <typename Pick>
-void WindowExtreme(const float* grid, int width, float* out, Pick pick) {
-  const int n = kTenths + width - 1;
-  std::vector<float> ext(static_cast<std::size_t>(n)), forward(ext.size()), backward(ext.size());
-  for (int x = 0; x < n; ++x)
-    ext[static_cast<std::size_t>(x)] = grid[(x - width + 1 + kTenths) % kTenths];
-  for (int x = 0; x < n; ++x) {
-    const auto at = static_cast<std::size_t>(x);
-    forward[at] = x % width == 0 ? ext[at] : pick(forward[at - 1], ext[at]);
-  }
-  for (int x = n - 1; x >= 0; --x) {
-    const auto at = static_cast<std::size_t>(x);
-    backward[at] = (x == n - 1 || (x + 1) % width == 0) ? ext[at] : pick(backward[at + 1], ext[at]);
-  }
-  for (int t = 0; t < kTenths; ++t)
-    out[t] = pick(backward[static_cast<std::size_t>(t)],
-                  forward[static_cast<std::size_t>(t + width - 1)]);
 }
 
 }  // namespace
@@ -68,32 +50,67 @@ SearchLevels LevelsOfSearch(const std::vector<int>& zs, Domain domain, const flo
   return s;
 }
 
-void FindExtremes(const float* grids, int count, GroupExtremes& x) {
-  x.low.assign(grids, grids + kTenths);
-  x.high = x.low;
-  for (int b = 1; b < count; ++b)
-    for (std::size_t t = 0; t < kTenths; ++t) {
-      const float v = grids[static_cast<std::size_t>(b) * kTenths + t];
-      x.low[t] = std::min(x.low[t], v);
-      x.high[t] = std::max(x.high[t], v);
+void SegmentExtremes(const float* low, const float* high, float* segmentLow, float* segmentHigh) {
+  const auto segment = [&](int k, int first) {
+    float lowest = low[10 * k], highest = high[10 * k];
+    for (int t = first; t < first + 9; ++t) {
+      lowest = std::min(lowest, low[t]);
+      highest = std::max(highest, high[t]);
     }
-  x.windowLow.resize(kTenths);
-  x.windowHigh.resize(kTenths);
-  WindowExtreme(x.low.data(), kBlockTenths, x.windowLow.data(),
-                [](float a, float b) { return std::min(a, b); });
-  WindowExtreme(x.high.data(), kBlockTenths, x.windowHigh.data(),
-                [](float a, float b) { return std::max(a, b); });
+    segmentLow[k] = lowest;
+    segmentHigh[k] = highest;
+  };
+  segment(0, kTenths - 9);  // 3591 .. 3599 and 0
+  for (int k = 1; k < kSamples; ++k) segment(k, 10 * k - 9);
 }
 
-// Sample i of a direction 10 k + p in block q sees the grid between 10 i - 50 q - 49 and
-// 10 i - 50 q tenths, so the windowed extremes at 10 i - 50 q hold it.
-void GatherBlock(const GroupExtremes& x, int block, float* sampleLow, float* sampleHigh) {
-  const int start = kTenths - kBlockTenths * block;  // 10 i - 50 q, brought into 0 .. 3599
-  for (int i = 0; i < kSamples; ++i) {
-    const auto u = static_cast<std::size_t>((start + 10 * i) % kTenths);
-    sampleLow[i] = x.windowLow[u];
-    sampleHigh[i] = x.windowHigh[u];
+// A block's directions reach sample i from the grid at 10 i - 50 q - 49 .. 10 i - 50 q tenths:
+// five whole segments of ten tenths, the last ending at 10 (i - 5 q).
+void FindExtremes(const float* segmentLow, const float* segmentHigh, GroupExtremes& x) {
+  static_assert(kBlockTenths % 10 == 0);
+  constexpr int kSegments = kBlockTenths / 10;
+  x.windowLow.resize(kSamples);
+  x.windowHigh.resize(kSamples);
+  for (int k = 0; k < kSamples; ++k) {
+    float low = segmentLow[k], high = segmentHigh[k];
+    for (int s = 1; s < kSegments; ++s) {
+      const int at = k >= s ? k - s : k - s + kSamples;
+      low = std::min(low, segmentLow[at]);
+      high = std::max(high, segmentHigh[at]);
+    }
+    x.windowLow[static_cast<std::size_t>(k)] = low;
+    x.windowHigh[static_cast<std::size_t>(k)] = high;
   }
+}
+
+// Sample i seen from the directions 50 q .. 50 q + 49 lies at 10 i - 50 q - 49 .. 10 i - 50 q
+// tenths from the code's maximum; the region between the lobes is 0 .. 2L (at most the half
+// turn, as InnerRegion folds).
+void MaybeInner(int lobe, int block, float* maybeInner) {
+  // 10 i - 50 q lies in 0 .. R + 49 (mod 3600) for i = 5 q .. 5 q + (R + 49) / 10 (mod 360).
+  const int region = std::min(20 * lobe, kTenths / 2 - 1);
+  std::fill(maybeInner, maybeInner + kSamples, 0.0f);
+  const int first = kBlockTenths / 10 * block;
+  const int last = first + (region + kBlockTenths - 1) / 10;
+  for (int i = first; i <= last; ++i) maybeInner[i % kSamples] = 1.0f;
+}
+
+// Direction 10 d + p puts sample d + k at 10 k - p tenths: for p = 0 .. 9 that passes the
+// region 0 .. R (InnerRegion folds from 1800 on) when 10 k - 9 <= R, k at most 180.
+void MaybeInnerOfDegree(int lobe, float* maybeInner) {
+  const int region = std::min(20 * lobe, kTenths / 2 - 1);
+  for (int k = 0; k < kSamples; ++k)
+    maybeInner[k] = k <= kSamples / 2 && 10 * k - 9 <= region ? 1.0f : 0.0f;
+}
+
+void GatherBlock(const GroupExtremes& x, int block, float* sampleLow, float* sampleHigh) {
+  // k = i - 5 q brought into 0 .. 359: from 360 - 5 q up to 359, then from 0.
+  const int start = (kSamples - (kBlockTenths / 10) * block) % kSamples;
+  const int split = kSamples - start;
+  std::copy_n(&x.windowLow[static_cast<std::size_t>(start)], split, sampleLow);
+  std::copy_n(&x.windowHigh[static_cast<std::size_t>(start)], split, sampleHigh);
+  std::copy_n(x.windowLow.data(), start, sampleLow + split);
+  std::copy_n(x.windowHigh.data(), start, sampleHigh + split);
 }
 
 }  // namespace lobrix::fit

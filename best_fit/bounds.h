@@ -105,14 +105,43 @@ inline float RegionBound(const float* m, const float* c, const float* innerMask,
 inline constexpr int kBlockTenths = 50;
 inline constexpr int kBlocks = kTenths / kBlockTenths;
 
-// The range of a group's curves over every block of directions (reused from group to group).
+// For W codes of lobe half-angle `lobe` at the directions of `block`: 1 at the samples that
+// some direction puts between the lobes (0 .. 2L from it), else 0.
+void MaybeInner(int lobe, int block, float* maybeInner);
+
+// IntervalBound for W over a block of directions: the outer levels between a and b, and where
+// some direction of the block puts the sample between the lobes (maybeInner[j] = 1) the inner
+// levels between innerA and innerB too.
+LOBRIX_VECTOR_CLONES
+inline float BlockRegionBound(const float* m, const float* low, const float* high,
+                              const float* maybeInner, float a, float b, float innerA, float innerB,
+                              float limit, float cap) {
+  const float eitherLow = std::min(a, innerA), eitherHigh = std::max(b, innerB);
+  return RangeDistance(m, limit, cap, [=](int j) {
+    const bool inner = maybeInner[j] > 0.5f;
+    return std::pair{std::min(low[j], inner ? eitherLow : a),
+                     std::min(high[j], inner ? eitherHigh : b)};
+  });
+}
+
+// The lowest of `low` and the highest of `high` (grids of kTenths values) over each segment of
+// ten tenths 10 k - 9 .. 10 k, k = 0 .. 359. The directions 10 d .. 10 d + 9 reach sample
+// d + k from segment k of a curve's grid: one bound on the segments holds for all ten.
+void SegmentExtremes(const float* low, const float* high, float* segmentLow, float* segmentHigh);
+
+// W's region between the lobes over the ten directions of one whole degree: 1 at the samples
+// k (from the degree) where some of them puts the sample 0 .. 2L from the code's maximum.
+void MaybeInnerOfDegree(int lobe, float* maybeInner);
+
+// The range of a group's curves over every block of directions (reused from group to group):
+// over the tenths 10 k - kBlockTenths + 1 .. 10 k, for k = 0 .. 359, all a block's directions
+// need (a direction of block q reaches sample i from the window at k = i - 5 q).
 struct GroupExtremes {
-  std::vector<float> low, high;              // pointwise over the group's grids
-  std::vector<float> windowLow, windowHigh;  // and over the window t - kBlockTenths + 1 .. t
+  std::vector<float> windowLow, windowHigh;
 };
 
-// For `count` grids of kTenths values, one after another.
-void FindExtremes(const float* grids, int count, GroupExtremes& x);
+// The windows from the group's segment extremes (see SegmentExtremes).
+void FindExtremes(const float* segmentLow, const float* segmentHigh, GroupExtremes& x);
 
 // The lowest and highest value any curve of the group takes at each sample (kSamples values)
 // at any direction of a block.

@@ -1,8 +1,10 @@
 // The candidate sets, the angle grid and the domain values of the best-fit search.
 #include "best_fit/candidates.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <tuple>
 
 #include "model/pattern_math.h"
@@ -40,6 +42,12 @@ FitCandidates FitCandidates::Only(FitFamily family) {
 
 FitCandidates& FitCandidates::With(FitFamily family) {
   families[static_cast<std::size_t>(family)] = true;
+  return *this;
+}
+
+FitCandidates& FitCandidates::AnchoredAt(float direction, float tolerance) {
+  anchorDegrees = direction;
+  toleranceDegrees = tolerance;
   return *this;
 }
 
@@ -92,6 +100,97 @@ std::array<float, 2 * kSamples> MeasuredTwice(const FitColumn& e, Domain domain)
 bool ComesFirst(const Candidate& a, const Candidate& b) {
   return std::tie(a.family, a.first, a.lobe, a.letter, a.z, a.tenths) <
          std::tie(b.family, b.first, b.lobe, b.letter, b.z, b.tenths);
+}
+
+Maxima MaximaOf(const Candidate& c) {
+  Maxima maxima;
+  const auto add = [&maxima](int tenths) {
+    maxima.tenths[static_cast<std::size_t>(maxima.count++)] = tenths % kTenths;
+  };
+  const auto family = static_cast<FitFamily>(c.family);
+  // KA, CA, CB and CC with first number 100 have a field of 1 all round.
+  const bool omni = family == FitFamily::kND ||
+                    (c.first == 100 && (family == FitFamily::kKA || family == FitFamily::kCA ||
+                                        family == FitFamily::kCB || family == FitFamily::kCC));
+  if (omni) {
+    maxima.everywhere = true;
+    return maxima;
+  }
+  add(0);
+  switch (family) {
+    case FitFamily::kDE:
+    case FitFamily::kCA:
+      add(1800);
+      break;
+    case FitFamily::kCB:
+      add(1200);
+      add(2400);
+      break;
+    case FitFamily::kCC:
+      add(900);
+      add(1800);
+      add(2700);
+      break;
+    case FitFamily::kV:
+    case FitFamily::kW:
+      // The second lobe, 2L on; with L = 0 (or 180) it falls on the first.
+      if ((20 * c.lobe) % kTenths != 0) add(20 * c.lobe);
+      break;
+    default:
+      break;
+  }
+  return maxima;
+}
+
+DirectionWindow::DirectionWindow(const FitCandidates& candidates) {
+  if (!(candidates.toleranceDegrees < 180.0f) || !std::isfinite(candidates.anchorDegrees)) return;
+  anchored_ = true;
+  const double tenths = std::nearbyint(std::fmod(candidates.anchorDegrees * 10.0, kTenths));
+  anchor_ = (static_cast<int>(tenths) % kTenths + kTenths) % kTenths;
+  // A tolerance written with one decimal (0.3) is that many tenths, though 0.3f is a little less.
+  tolerance_ = std::max(0, static_cast<int>(std::floor(candidates.toleranceDegrees * 10.0 + 1e-4)));
+}
+
+bool DirectionWindow::Allows(const Maxima& maxima, int tenths) const {
+  if (!anchored_ || maxima.everywhere) return true;
+  for (int m = 0; m < maxima.count; ++m) {
+    const int offset = maxima.tenths[static_cast<std::size_t>(m)];
+    if (std::abs(FoldTenths(tenths + offset - anchor_)) <= tolerance_) return true;
+  }
+  return false;
+}
+
+bool DirectionWindow::AllowsAny(const Maxima& maxima, int first, int count) const {
+  if (!anchored_ || maxima.everywhere) return true;
+  for (int m = 0; m < maxima.count; ++m) {
+    // The directions first .. last, seen from the one that puts this maximum on the anchor.
+    const int centre = anchor_ - maxima.tenths[static_cast<std::size_t>(m)];
+    const int from = FoldTenths(first - centre), to = from + count - 1;
+    if (from <= 0 && to >= 0) return true;
+    if (std::min(std::abs(from), std::abs(FoldTenths(to))) <= tolerance_) return true;
+  }
+  return false;
+}
+
+void DirectionWindow::MarkBlocks(const Maxima& maxima, int width, bool* marks, int blocks) const {
+  if (!anchored_ || maxima.everywhere) {
+    std::fill(marks, marks + blocks, true);
+    return;
+  }
+  const auto floorDivide = [width](int t) {
+    return t >= 0 ? t / width : -((-t + width - 1) / width);
+  };
+  for (int m = 0; m < maxima.count; ++m) {
+    // The directions that put this maximum on the anchor, give or take the tolerance.
+    const int centre = anchor_ - maxima.tenths[static_cast<std::size_t>(m)];
+    const int first = floorDivide(centre - tolerance_), last = floorDivide(centre + tolerance_);
+    for (int q = first; q <= last && q < first + blocks; ++q)
+      marks[(q % blocks + blocks) % blocks] = true;
+  }
+}
+
+int DirectionWindow::NearestDegree() const {
+  return (anchor_ + 5) / 10 % kSamples;
 }
 
 FamilyInfo InfoOf(FitFamily family) {

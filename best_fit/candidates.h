@@ -42,6 +42,38 @@ struct Candidate {
 bool ComesFirst(const Candidate& a, const Candidate& b);
 std::string CandidateCode(const Candidate& c);
 
+// The angles of a code's maxima from its direction, in tenths (see FitCandidates): at most
+// four, or every angle.
+struct Maxima {
+  bool everywhere = false;
+  int count = 0;
+  std::array<int, 4> tenths{};
+};
+// For a candidate's family, first number and V/W lobe half-angle (the second number never
+// reaches a field of 1, so it moves no maximum).
+Maxima MaximaOf(const Candidate& c);
+
+// The directions an anchored candidate set keeps (every one when it is not anchored).
+class DirectionWindow {
+ public:
+  explicit DirectionWindow(const FitCandidates& candidates);
+  bool Anchored() const { return anchored_; }
+  // A code with these maxima at `tenths` has one of them inside the window.
+  bool Allows(const Maxima& maxima, int tenths) const;
+  // The same for some direction of first .. first + count - 1 tenths (count < 1800).
+  bool AllowsAny(const Maxima& maxima, int first, int count) const;
+  // Sets marks[q] for each block q of `width` tenths (q * width .. q * width + width - 1, for
+  // `blocks` blocks round the circle) that holds a direction allowed to a code with these maxima.
+  void MarkBlocks(const Maxima& maxima, int width, bool* marks, int blocks) const;
+  // The whole degree nearest to the anchor (0 .. 359).
+  int NearestDegree() const;
+
+ private:
+  bool anchored_ = false;
+  int anchor_ = 0;     // tenths, 0 .. 3599
+  int tolerance_ = 0;  // tenths either side
+};
+
 // Type letters, first-number range and envelope rule of the single-curve families.
 struct FamilyInfo {
   const char* type;

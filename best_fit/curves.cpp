@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "best_fit/bounds.h"
 #include "model/antenna_pattern.h"
 #include "model/pattern_math.h"
 #include "model/prepared_curve.h"
@@ -77,6 +78,92 @@ void BaseGrid(const BaseShape& base, Domain domain, const LobeTables& lobes, flo
     const float value = ANT93(code, AngleOfTenths(t), mode);
     grid[t] = domain == Domain::kDecibel ? value : -value;
     grid[(kTenths - t) % kTenths] = grid[t];
+  }
+}
+
+int SingleGridIndex(const BaseShape& base) {
+  int index = 0;
+  for (int f = 0; f < static_cast<int>(base.family); ++f) {
+    const FamilyInfo info = InfoOf(static_cast<FitFamily>(f));
+    index += info.firstHigh - info.firstLow + 1;
+  }
+  return index + base.first - InfoOf(base.family).firstLow;
+}
+
+namespace {
+
+std::vector<float> MakeSingleGrids(Domain domain) {
+  std::vector<float> grids;
+  for (const BaseShape& base : BaseShapes(FitCandidates::All())) {
+    if (base.family == FitFamily::kV) break;
+    grids.resize(grids.size() + kTenths);
+    BaseGrid(base, domain, SharedLobeTables(domain), &grids[grids.size() - kTenths]);
+  }
+  return grids;
+}
+
+Segments SegmentsOf(const float* grid) {
+  Segments segments{};
+  SegmentExtremes(grid, grid, segments.data(), segments.data() + kSamples);
+  return segments;
+}
+
+SharedSegmentTables MakeSegments(Domain domain) {
+  SharedSegmentTables tables;
+  const std::vector<float>& grids = SingleGrids(domain);
+  for (std::size_t at = 0; at < grids.size(); at += kTenths) {
+    tables.single.push_back(SegmentsOf(&grids[at]));
+    std::array<float, kSamples> degrees{};
+    for (std::size_t j = 0; j < degrees.size(); ++j) degrees[j] = grids[at + 10 * j];
+    tables.singleDegrees.push_back(degrees);
+  }
+  const LobeTables& lobes = SharedLobeTables(domain);
+  for (int d = 0; d < 10; ++d)
+    for (int letter = 0; letter < 9; ++letter)
+      tables.lobe.push_back(SegmentsOf(lobes.Table(d, letter)));
+  return tables;
+}
+
+}  // namespace
+
+// Each made on first use; C++ makes a local static once even when several threads ask at once.
+const LobeTables& SharedLobeTables(Domain domain) {
+  if (domain == Domain::kDecibel) {
+    static const LobeTables decibel(Domain::kDecibel);
+    return decibel;
+  }
+  static const LobeTables field(Domain::kNegativeField);
+  return field;
+}
+
+const std::vector<float>& SingleGrids(Domain domain) {
+  if (domain == Domain::kDecibel) {
+    static const std::vector<float> decibel = MakeSingleGrids(Domain::kDecibel);
+    return decibel;
+  }
+  static const std::vector<float> field = MakeSingleGrids(Domain::kNegativeField);
+  return field;
+}
+
+const SharedSegmentTables& SharedSegments(Domain domain) {
+  if (domain == Domain::kDecibel) {
+    static const SharedSegmentTables decibel = MakeSegments(Domain::kDecibel);
+    return decibel;
+  }
+  static const SharedSegmentTables field = MakeSegments(Domain::kNegativeField);
+  return field;
+}
+
+void TwinSegments(const SharedSegmentTables& tables, const BaseShape& base, Segments& segments) {
+  // The curve at t is the smaller of the lobe at t and at t - 2L: segment k meets segment
+  // k - 2L of the lobe table.
+  const Segments& table = tables.lobe[static_cast<std::size_t>(base.first * 9 + base.letter)];
+  const int turn = (2 * base.lobe) % kSamples;
+  for (int k = 0; k < kSamples; ++k) {
+    const auto here = static_cast<std::size_t>(k);
+    const auto back = static_cast<std::size_t>(k >= turn ? k - turn : k - turn + kSamples);
+    segments[here] = std::min(table[here], table[back]);
+    segments[kSamples + here] = std::min(table[kSamples + here], table[kSamples + back]);
   }
 }
 

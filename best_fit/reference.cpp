@@ -142,7 +142,8 @@ void ScanDirection(const Scan& scan, int tenths, PlaneBest& plane) {
     ScanOneLevel(scan, tenths, plane);
 }
 
-void ScanBase(Scan scan, std::vector<PlaneBest>& planes) {
+// Every direction the window allows the base's codes at.
+void ScanBase(Scan scan, const DirectionWindow& window, std::vector<PlaneBest>& planes) {
   scan.byLevel = scan.envelopes;
   std::stable_sort(scan.byLevel.begin(), scan.byLevel.end(),
                    [](const Envelope& a, const Envelope& b) { return a.outer > b.outer; });
@@ -161,8 +162,10 @@ void ScanBase(Scan scan, std::vector<PlaneBest>& planes) {
       scan.phases[static_cast<std::size_t>(p * kSamples + j)] =
           scan.curve[static_cast<std::size_t>((10 * j - p + kTenths) % kTenths)];
   const int directions = scan.base.family == static_cast<int>(FitFamily::kND) ? 1 : kTenths;
+  const Maxima maxima = MaximaOf(scan.base);
   for (PlaneBest& plane : planes)
-    for (int tenths = 0; tenths < directions; ++tenths) ScanDirection(scan, tenths, plane);
+    for (int tenths = 0; tenths < directions; ++tenths)
+      if (window.Allows(maxima, tenths)) ScanDirection(scan, tenths, plane);
 }
 
 std::vector<float> CurveOf(const std::string& code, Domain domain) {
@@ -184,6 +187,7 @@ std::vector<ReferenceFit> FindBestFitsReference(const std::vector<FitColumn>& pl
   std::vector<PlaneBest> bests(planes.size());
   for (std::size_t i = 0; i < planes.size(); ++i) bests[i].m = MeasuredTwice(planes[i], domain);
   const auto wanted = [&](FitFamily f) { return candidates.families[static_cast<std::size_t>(f)]; };
+  const DirectionWindow window(candidates);
   const std::vector<int> zs = SecondNumbers(candidates);
 
   std::vector<Envelope> single, nd{{0, EnvelopeLevel(0, domain), EnvelopeLevel(0, domain)}};
@@ -200,7 +204,7 @@ std::vector<ReferenceFit> FindBestFitsReference(const std::vector<FitColumn>& pl
       base.first = first;
       const std::vector<float> curve = CurveOf(CandidateCode(base), domain);
       ScanBase({curve, base, family == FitFamily::kND ? nd : single, envelopeCriterion, {}, {}, {}},
-               bests);
+               window, bests);
     }
   }
   if (wanted(FitFamily::kV) || wanted(FitFamily::kW)) {
@@ -215,10 +219,10 @@ std::vector<ReferenceFit> FindBestFitsReference(const std::vector<FitColumn>& pl
           // The V code with second number 00 is the two lobes alone.
           const std::vector<float> curve = CurveOf(CandidateCode(base), domain);
           if (wanted(FitFamily::kV))
-            ScanBase({curve, base, single, envelopeCriterion, {}, {}, {}}, bests);
+            ScanBase({curve, base, single, envelopeCriterion, {}, {}, {}}, window, bests);
           base.family = static_cast<int>(FitFamily::kW);
           if (wanted(FitFamily::kW))
-            ScanBase({curve, base, twin, envelopeCriterion, {}, {}, {}}, bests);
+            ScanBase({curve, base, twin, envelopeCriterion, {}, {}, {}}, window, bests);
         }
   }
 

@@ -1,8 +1,8 @@
 // Exhaustive reference for the best-fit search, for tests and benchmarks only: every code of
-// the candidate set at every tenth-degree direction, each code's values straight from ANT93
-// (the code with second number 00, cut by the code's envelope level), errors summed sample by
-// sample. It drops a candidate only when a partial sum of its own squared differences already
-// exceeds the best error.
+// the candidate set at every tenth-degree direction its anchor allows, each code's values
+// straight from ANT93 (the code with second number 00, cut by the code's envelope level),
+// errors summed sample by sample. It drops a candidate only when a partial sum of its own squared
+// differences already exceeds the best error.
 #pragma once
 
 #include <vector>

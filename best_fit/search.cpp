@@ -7,7 +7,8 @@
 // 3600 directions cut into blocks of 50 tenths. Each base's curve is computed once on the
 // tenth-degree grid and split into ten phases, so every direction is a circular shift of one
 // phase (exact, no interpolation).
-//  1. A seed: the single-curve bases on the measured maximum give a first best error.
+//  1. A seed: the single-curve bases on the measured maximum (anchored: on the anchor) give a
+//     first best error.
 //  2. For every group and block: the pointwise lowest and highest curve value of the group
 //     over the block's directions bound the value any code of the set takes at each sample;
 //     with the envelope levels cut into bands of similar level, the squared distance of the
@@ -18,11 +19,14 @@
 //     each base is bounded with its own curve, band by band, and what is left is evaluated
 //     exactly for every level at once (samples bucketed by the first level that cuts them,
 //     errors from running sums of the buckets).
+// An anchored search bounds only the blocks where some base of the group may point, and scans
+// only the directions the window allows each base: the same exact search on fewer candidates.
 // Both cores share the work through counters and the best error through one atomic value.
 // The bounds' arithmetic is in bounds.h, the exact errors in levels.h.
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <thread>
@@ -83,18 +87,22 @@ struct Item {
 
 class Search {
  public:
-  Search(const FitColumn& e, FitCriterion criterion, const FitCandidates& candidates)
-      : envelope_(criterion == FitCriterion::kEnvelope),
+  // `below`: only sums of squares below it are wanted.
+  Search(const FitColumn& e, FitCriterion criterion, const FitCandidates& candidates, double below)
+      : below_(below),
+        envelope_(criterion == FitCriterion::kEnvelope),
         // Single-precision sums: a little above the slack, so rounding never drops a code.
         cap_(envelope_ ? static_cast<float>(kEnvelopeSlackDb) + 1e-3f : kNoLimit),
         domain_(DomainOf(criterion)),
         m_(MeasuredTwice(e, domain_)),
-        lobes_(domain_),
+        lobes_(SharedLobeTables(domain_)),
         wPairs_(SecondNumbers(candidates)),
         levels_(LevelsOfSearch(wPairs_, domain_, m_.data())),
         wantV_(candidates.families[static_cast<std::size_t>(FitFamily::kV)]),
         wantW_(candidates.families[static_cast<std::size_t>(FitFamily::kW)]),
+        window_(candidates),
         bases_(BaseShapes(candidates)) {
+    for (const BaseShape& base : bases_) maxima_.push_back(MaximaOf(CandidateOf(base, 0)));
     singleCount_ = static_cast<int>(
         std::find_if(bases_.begin(), bases_.end(),
                      [](const BaseShape& b) { return b.family == FitFamily::kV; }) -
@@ -111,17 +119,13 @@ class Search {
       groups_.push_back({family, b, count});
       b += count;
     }
-    singleGrids_.resize(static_cast<std::size_t>(singleCount_) * kTenths);
+    for (int b = 0; b < singleCount_; ++b)
+      singleIndex_.push_back(SingleGridIndex(bases_[static_cast<std::size_t>(b)]));
   }
 
   Best Run(int threads) {
-    // Pass 1: the curves of the single-curve families, and a bound for every block of every
-    // group. Pass 2: blocks in order of their bounds until the bound exceeds the best error.
-    Parallel(threads, [this](int) {
-      for (int b = nextBase_++; b < singleCount_; b = nextBase_++)
-        BaseGrid(bases_[static_cast<std::size_t>(b)], domain_, lobes_,
-                 &singleGrids_[static_cast<std::size_t>(b) * kTenths]);
-    });
+    // Pass 1: a bound for every block of every group. Pass 2: blocks in order of their bounds
+    // until the bound exceeds the best error.
     std::vector<Best> bests(static_cast<std::size_t>(threads));
     Seed(bests[0]);
     std::vector<std::vector<Item>> found(static_cast<std::size_t>(threads));
@@ -151,8 +155,10 @@ class Search {
   struct Scratch {
     std::vector<float> grids, phases;
     GroupExtremes extremes;
+    Segments segments;
     std::vector<float> sampleLow = std::vector<float>(kSamples),
-                       sampleHigh = std::vector<float>(kSamples);
+                       sampleHigh = std::vector<float>(kSamples),
+                       maybeInner = std::vector<float>(kSamples);
   };
 
   template <typename Work>
@@ -175,10 +181,16 @@ class Search {
   }
 
   void Accept(Best& best, double error, const Candidate& candidate) {
+    if (!(error < below_)) return;
     Offer(best, error, candidate);
     double current = bound_.load(std::memory_order_relaxed);
     while (error < current && !bound_.compare_exchange_weak(current, error)) {
     }
+  }
+
+  const float* SingleGrid(int b) const {
+    return &singleGrids_[static_cast<std::size_t>(singleIndex_[static_cast<std::size_t>(b)]) *
+                         kTenths];
   }
 
   // The grids of a group's bases, one after another.
@@ -188,7 +200,7 @@ class Search {
       float* grid = &s.grids[static_cast<std::size_t>(b) * kTenths];
       const int index = group.firstBase + b;
       if (index < singleCount_)
-        std::copy_n(&singleGrids_[static_cast<std::size_t>(index) * kTenths], kTenths, grid);
+        std::copy_n(SingleGrid(index), kTenths, grid);
       else
         BaseGrid(bases_[static_cast<std::size_t>(index)], domain_, lobes_, grid);
     }
@@ -203,20 +215,37 @@ class Search {
 
   // The least error of a block's candidates for any of the levels the group's codes take.
   // A bound that already exceeds the best error stays a partial sum: the block is dropped
-  // either way.
-  float BlockBound(const Group& group, const float* low, const float* high) const {
+  // either way. W's inner levels are allowed only where some direction of the block puts the
+  // sample between the lobes (`maybeInner`, made here).
+  float BlockBound(const Group& group, int block, const float* low, const float* high,
+                   float* maybeInner) const {
     float least = std::numeric_limits<float>::infinity();
     const bool single = group.family != FitFamily::kV || wantV_;
-    if (single)
-      for (const Band& band : BandsFor(group.family))
-        least = std::min(least, IntervalBound(&m_[0], low, high, band.low, band.high,
-                                              std::min(least, Limit()), cap_));
-    if (group.family == FitFamily::kV && wantW_)
-      for (const Band& band : levels_.wBands)
-        least = std::min(
-            least, IntervalBound(&m_[0], low, high, std::min(band.low, levels_.inner.level.back()),
-                                 std::max(band.high, levels_.inner.level.front()),
-                                 std::min(least, Limit()), cap_));
+    // Each kind of level with all its bands together first: most blocks end there.
+    if (single) {
+      const std::vector<Band>& bands = BandsFor(group.family);
+      least = IntervalBound(&m_[0], low, high, bands.back().low, bands.front().high, Limit(), cap_);
+      if (!Pruned(least)) {
+        least = std::numeric_limits<float>::infinity();
+        for (const Band& band : bands)
+          least = std::min(least, IntervalBound(&m_[0], low, high, band.low, band.high,
+                                                std::min(least, Limit()), cap_));
+      }
+    }
+    if (group.family == FitFamily::kV && wantW_) {
+      MaybeInner(bases_[static_cast<std::size_t>(group.firstBase)].lobe, block, maybeInner);
+      const float innerLow = levels_.inner.level.back(), innerHigh = levels_.inner.level.front();
+      const std::vector<Band>& bands = levels_.wBands;
+      float w = BlockRegionBound(&m_[0], low, high, maybeInner, bands.back().low,
+                                 bands.front().high, innerLow, innerHigh, Limit(), cap_);
+      if (!Pruned(w)) {
+        w = std::numeric_limits<float>::infinity();
+        for (const Band& band : bands)
+          w = std::min(w, BlockRegionBound(&m_[0], low, high, maybeInner, band.low, band.high,
+                                           innerLow, innerHigh, std::min(w, Limit()), cap_));
+      }
+      least = std::min(least, w);
+    }
     return least;
   }
 
@@ -226,84 +255,158 @@ class Search {
     int peak = 0;
     for (int i = 1; i < kSamples; ++i)
       if (m_[static_cast<std::size_t>(i)] < m_[static_cast<std::size_t>(peak)]) peak = i;
-    std::vector<float> c(kSamples);
+    if (window_.Anchored()) peak = window_.NearestDegree();
     for (int b = 0; b < singleCount_; ++b) {
       const BaseShape& shape = bases_[static_cast<std::size_t>(b)];
-      for (int j = 0; j < kSamples; ++j)
-        c[static_cast<std::size_t>(j)] =
-            singleGrids_[static_cast<std::size_t>(b) * kTenths + static_cast<std::size_t>(10 * j)];
       const int shift = shape.family == FitFamily::kND ? 0 : peak;
+      if (!window_.Allows(maxima_[static_cast<std::size_t>(b)], 10 * shift)) continue;
+      const float* c =
+          segments_
+              .singleDegrees[static_cast<std::size_t>(singleIndex_[static_cast<std::size_t>(b)])]
+              .data();
       BaseRanks ranks;
-      EvaluateLevels(ranks, 0, c.data(), &m_[static_cast<std::size_t>(shift)],
-                     LevelsFor(shape.family), CandidateOf(shape, 10 * shift), best);
+      EvaluateLevels(ranks, 0, c, &m_[static_cast<std::size_t>(shift)], LevelsFor(shape.family),
+                     CandidateOf(shape, 10 * shift), best);
     }
   }
 
   void BoundBlocks(int g, Scratch& s, std::vector<Item>& items) {
     const Group& group = groups_[static_cast<std::size_t>(g)];
-    GroupGrids(group, s);
-    FindExtremes(s.grids.data(), group.baseCount, s.extremes);
+    GroupSegments(group, s.segments);
+    FindExtremes(s.segments.data(), s.segments.data() + kSamples, s.extremes);
+    std::array<bool, kBlocks> open{};
+    for (int b = group.firstBase; b < group.firstBase + group.baseCount; ++b)
+      window_.MarkBlocks(maxima_[static_cast<std::size_t>(b)], kBlockTenths, open.data(), kBlocks);
     // ND has no direction: it is tried once, at 0.
     const int blocks = group.family == FitFamily::kND ? 1 : kBlocks;
     for (int q = 0; q < blocks; ++q) {
+      if (!open[static_cast<std::size_t>(q)]) continue;
       GatherBlock(s.extremes, q, s.sampleLow.data(), s.sampleHigh.data());
-      items.push_back({BlockBound(group, s.sampleLow.data(), s.sampleHigh.data()), g, q});
+      const float bound =
+          BlockBound(group, q, s.sampleLow.data(), s.sampleHigh.data(), s.maybeInner.data());
+      // The best error only falls: a block that cannot beat it now never will.
+      if (!Pruned(bound)) items.push_back({bound, g, q});
     }
   }
 
-  // Every direction of a block, for every base of the group: a bound with the base's own
-  // curve, then the exact errors where the bound leaves a chance.
-  void ScanBlock(const Item& item, Scratch& s, Best& best) {
-    const Group& group = groups_[static_cast<std::size_t>(item.group)];
-    GroupGrids(group, s);
-    s.phases.resize(kTenths);
-    const int directions = group.family == FitFamily::kND ? 1 : kBlockTenths;
-    const bool twin = group.family == FitFamily::kV;
-    // Bands that cannot beat the best so far at any direction are left out.
-    std::vector<Band> single, outer;
-    if (!twin || wantV_)
-      for (const Band& band : BandsFor(group.family))
-        if (!Pruned(band.everywhere)) single.push_back(band);
-    if (twin && wantW_)
-      for (const Band& band : levels_.wBands)
-        if (!Pruned(band.everywhere)) outer.push_back(band);
-    if (single.empty() && outer.empty()) return;
-    for (int base = 0; base < group.baseCount; ++base) {
-      SplitPhases(&s.grids[static_cast<std::size_t>(base) * kTenths], s.phases.data());
-      const BaseShape& shape = bases_[static_cast<std::size_t>(group.firstBase + base)];
-      BaseRanks ranks;
-      for (int d = 0; d < directions; ++d) {
-        const int tenths = kBlockTenths * item.block + d;
-        const int p = tenths % kPhases, k = tenths / kPhases;
-        const float* c = &s.phases[static_cast<std::size_t>(p * kSamples)];
-        const float* m = &m_[static_cast<std::size_t>(k)];
-        const Candidate candidate = CandidateOf(shape, tenths);
-        const float limit = Limit();
-        const auto open = [&](const Band& band) {
-          return !Pruned(IntervalBound(m, c, c, band.low, band.high, limit, cap_));
-        };
-        // All bands together first: most directions end there.
-        if (!single.empty() &&
-            !Pruned(IntervalBound(m, c, c, single.back().low, single.front().high, limit, cap_)) &&
-            std::any_of(single.begin(), single.end(), open)) {
-          EvaluateLevels(ranks, p, c, m, LevelsFor(group.family), candidate, best);
-        }
-        if (!outer.empty()) {
-          Regions(ranks, p, shape.lobe);
-          const float* region = &ranks.innerMask[static_cast<std::size_t>(p * kSamples)];
-          const float innerLow = levels_.inner.level.back();
-          const float innerHigh = levels_.inner.level.front();
-          const auto openW = [&](const Band& band) {
-            return !Pruned(
-                RegionBound(m, c, region, band.low, band.high, innerLow, innerHigh, limit, cap_));
-          };
-          if (!Pruned(RegionBound(m, c, region, outer.back().low, outer.front().high, innerLow,
-                                  innerHigh, limit, cap_)) &&
-              std::any_of(outer.begin(), outer.end(), openW))
-            EvaluateW(ranks, p, c, m, shape.lobe, candidate, best);
-        }
+  // The segment extremes of one base, from the shared tables.
+  void BaseSegments(int b, Segments& segments) const {
+    const BaseShape& base = bases_[static_cast<std::size_t>(b)];
+    if (base.family == FitFamily::kV)
+      TwinSegments(segments_, base, segments);
+    else
+      segments =
+          segments_.single[static_cast<std::size_t>(singleIndex_[static_cast<std::size_t>(b)])];
+  }
+
+  // The segment extremes of a group: over its bases, the lowest of the lows and the highest of
+  // the highs.
+  void GroupSegments(const Group& group, Segments& segments) const {
+    BaseSegments(group.firstBase, segments);
+    Segments more;
+    for (int b = group.firstBase + 1; b < group.firstBase + group.baseCount; ++b) {
+      BaseSegments(b, more);
+      for (int k = 0; k < kSamples; ++k) {
+        const auto low = static_cast<std::size_t>(k), high = static_cast<std::size_t>(kSamples + k);
+        segments[low] = std::min(segments[low], more[low]);
+        segments[high] = std::max(segments[high], more[high]);
       }
     }
+  }
+
+  // The bands of a group whose codes can still beat the best so far at some direction.
+  struct OpenBands {
+    std::vector<Band> single, outer;  // levels of every family but W; W's outer levels
+  };
+
+  // Every direction of a block, for every base of the group: bounds with the base's own curve,
+  // then the exact errors where the bounds leave a chance.
+  void ScanBlock(const Item& item, Scratch& s, Best& best) {
+    const Group& group = groups_[static_cast<std::size_t>(item.group)];
+    const bool twin = group.family == FitFamily::kV;
+    // Bands that cannot beat the best so far at any direction are left out.
+    OpenBands bands;
+    if (!twin || wantV_)
+      for (const Band& band : BandsFor(group.family))
+        if (!Pruned(band.everywhere)) bands.single.push_back(band);
+    if (twin && wantW_)
+      for (const Band& band : levels_.wBands)
+        if (!Pruned(band.everywhere)) bands.outer.push_back(band);
+    if (bands.single.empty() && bands.outer.empty()) return;
+    GroupGrids(group, s);
+    for (int base = 0; base < group.baseCount; ++base)
+      ScanBase(group.firstBase + base, item.block, bands,
+               &s.grids[static_cast<std::size_t>(base) * kTenths], s, best);
+  }
+
+  // One base over a block, a whole degree (ten directions) at a time: a bound on the base's
+  // extremes over the degree's directions first, then each direction.
+  void ScanBase(int b, int block, const OpenBands& bands, const float* grid, Scratch& s,
+                Best& best) {
+    const BaseShape& shape = bases_[static_cast<std::size_t>(b)];
+    const Maxima& maxima = maxima_[static_cast<std::size_t>(b)];
+    s.phases.resize(kTenths);
+    SplitPhases(grid, s.phases.data());
+    BaseSegments(b, s.segments);
+    if (!bands.outer.empty()) MaybeInnerOfDegree(shape.lobe, s.maybeInner.data());
+    // ND has no direction: it is tried once, at 0.
+    const bool nd = shape.family == FitFamily::kND;
+    const int firstDegree = kBlockTenths / kPhases * block;
+    const int degrees = nd ? 1 : kBlockTenths / kPhases, phases = nd ? 1 : kPhases;
+    BaseRanks ranks;
+    for (int k = firstDegree; k < firstDegree + degrees; ++k) {
+      if (!window_.AllowsAny(maxima, kPhases * k, phases)) continue;
+      const float* m = &m_[static_cast<std::size_t>(k)];
+      const float limit = Limit();
+      const bool singleOpen =
+          !bands.single.empty() &&
+          !Pruned(IntervalBound(m, s.segments.data(), s.segments.data() + kSamples,
+                                bands.single.back().low, bands.single.front().high, limit, cap_));
+      const bool outerOpen =
+          !bands.outer.empty() &&
+          !Pruned(BlockRegionBound(m, s.segments.data(), s.segments.data() + kSamples,
+                                   s.maybeInner.data(), bands.outer.back().low,
+                                   bands.outer.front().high, levels_.inner.level.back(),
+                                   levels_.inner.level.front(), limit, cap_));
+      for (int p = 0; p < phases && (singleOpen || outerOpen); ++p) {
+        if (!window_.Allows(maxima, kPhases * k + p)) continue;
+        ScanDirection(shape, kPhases * k + p, bands, singleOpen, outerOpen, s, ranks, best);
+      }
+    }
+  }
+
+  // One direction of one base: all bands together first (most directions end there), then
+  // band by band, and the exact errors of every level where a band is left open.
+  void ScanDirection(const BaseShape& shape, int tenths, const OpenBands& bands, bool singleOpen,
+                     bool outerOpen, Scratch& s, BaseRanks& ranks, Best& best) {
+    const std::vector<Band>& single = bands.single;
+    const std::vector<Band>& outer = bands.outer;
+    const int p = tenths % kPhases, k = tenths / kPhases;
+    const float* c = &s.phases[static_cast<std::size_t>(p * kSamples)];
+    const float* m = &m_[static_cast<std::size_t>(k)];
+    const Candidate candidate = CandidateOf(shape, tenths);
+    const float limit = Limit();
+    const auto open = [&](const Band& band) {
+      return !Pruned(IntervalBound(m, c, c, band.low, band.high, limit, cap_));
+    };
+    if (singleOpen &&
+        !Pruned(IntervalBound(m, c, c, single.back().low, single.front().high, limit, cap_)) &&
+        std::any_of(single.begin(), single.end(), open)) {
+      EvaluateLevels(ranks, p, c, m, LevelsFor(shape.family), candidate, best);
+    }
+    if (!outerOpen) return;
+    Regions(ranks, p, shape.lobe);
+    const float* region = &ranks.innerMask[static_cast<std::size_t>(p * kSamples)];
+    const float innerLow = levels_.inner.level.back();
+    const float innerHigh = levels_.inner.level.front();
+    const auto openW = [&](const Band& band) {
+      return !Pruned(
+          RegionBound(m, c, region, band.low, band.high, innerLow, innerHigh, limit, cap_));
+    };
+    if (!Pruned(RegionBound(m, c, region, outer.back().low, outer.front().high, innerLow, innerHigh,
+                            limit, cap_)) &&
+        std::any_of(outer.begin(), outer.end(), openW))
+      EvaluateW(ranks, p, c, m, shape.lobe, candidate, best);
   }
 
   void EvaluateLevels(BaseRanks& ranks, int p, const float* c, const float* m,
@@ -324,32 +427,41 @@ class Search {
     Accept(best, choice.error, candidate);
   }
 
+  double below_;
   bool envelope_;
   float cap_;
   Domain domain_;
   std::array<float, 2 * kSamples> m_;
-  LobeTables lobes_;
+  const LobeTables& lobes_;
   std::vector<int> wPairs_;  // the second numbers searched, W's pairs e6 e7 among them
   SearchLevels levels_;
   bool wantV_, wantW_;
+  DirectionWindow window_;
   std::vector<BaseShape> bases_;
+  std::vector<Maxima> maxima_;  // of each base
   int singleCount_ = 0;
-  std::vector<float> singleGrids_;
+  const std::vector<float>& singleGrids_ = SingleGrids(domain_);  // of every single-curve base
+  std::vector<int> singleIndex_;  // where each of this search's single-curve bases is in them
+  const SharedSegmentTables& segments_ = SharedSegments(domain_);
   std::vector<Group> groups_;
   std::vector<Item> items_;
-  std::atomic<int> nextBase_{0};
   std::atomic<std::size_t> nextGroup_{0}, nextItem_{0};
-  std::atomic<double> bound_{kInfinity};
+  std::atomic<double> bound_{below_};  // the best error so far, or `below_` before any
 };
 
 }  // namespace
 
 FitResult FindBestFit(const FitColumn& e, FitPlane /*plane*/, FitCriterion criterion,
-                      const FitCandidates& candidates, int threads) {
+                      const FitCandidates& candidates, int threads, double errorBelow) {
   // Both planes search the same families: the classic conversion treats the horizontal and the
-  // vertical column alike, round the whole circle.
+  // vertical column alike.
   if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  Search search(e, criterion, candidates);
+  // The sum of squares that gives `errorBelow`.
+  const double below = !(errorBelow < kInfinity)           ? kInfinity
+                       : !(errorBelow > 0)                 ? 0.0
+                       : criterion == FitCriterion::kField ? errorBelow
+                                                           : errorBelow * errorBelow * kSamples;
+  Search search(e, criterion, candidates, below);
   const Best best = search.Run(threads);
   FitResult result;
   if (!best.found) return result;
@@ -357,6 +469,22 @@ FitResult FindBestFit(const FitColumn& e, FitPlane /*plane*/, FitCriterion crite
   result.code = CandidateCode(best.candidate);
   result.direction = static_cast<float>(best.candidate.tenths / 10.0);
   result.figures = ScoreFit(e, result.code, result.direction, criterion);
+  return result;
+}
+
+FitResult BetterFit(const FitColumn& e, const FitResult& found, std::string_view code,
+                    float direction, FitCriterion criterion) {
+  const FitFigures given = ScoreFit(e, code, direction, criterion);
+  // An invalid code or direction has NaN figures and never qualifies.
+  const bool qualifies = std::isfinite(given.criterionError) &&
+                         (criterion != FitCriterion::kEnvelope || given.envelopeHolds);
+  if (!qualifies || (found.found && !(given.criterionError < found.figures.criterionError)))
+    return found;
+  FitResult result;
+  result.found = true;
+  result.code = std::string(code);
+  result.direction = direction;
+  result.figures = given;
   return result;
 }
 

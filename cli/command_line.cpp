@@ -72,4 +72,15 @@ std::optional<int> ThreadCount(bool given, std::string_view text, std::string_vi
   return std::nullopt;
 }
 
+std::optional<float> DirectionTolerance(bool given, std::string_view text, std::string_view command,
+                                        std::ostream& err) {
+  if (!given) return kDefaultDirectionTolerance;
+  const std::optional<float> degrees = ParseNumber(text);
+  if (degrees && *degrees >= 0 && *degrees <= 180) return degrees;
+  err << "lobrix: " << command
+      << ": --direction-tolerance must be a number of degrees from 0 to 180, not '" << Shown(text)
+      << "'\n";
+  return std::nullopt;
+}
+
 }  // namespace lobrix::cli

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "best_fit/best_fit.h"
 #include "cli/arguments.h"
 
 namespace CLI {
@@ -40,5 +41,12 @@ std::optional<int> ParseCommandWords(CLI::App& app, std::string_view command,
 inline constexpr int kMostThreads = 256;
 std::optional<int> ThreadCount(bool given, std::string_view text, std::string_view command,
                                std::ostream& err);
+
+// The --direction-tolerance option of the commands that fit codes: how far (degrees, 0 to 180)
+// one of a fitted code's maxima may lie from the measured direction of maximum radiation;
+// kDefaultDirectionTolerance when it was not given, 180 for no limit. Nothing for any other
+// text, after a one-line message on `err`.
+std::optional<float> DirectionTolerance(bool given, std::string_view text, std::string_view command,
+                                        std::ostream& err);
 
 }  // namespace lobrix::cli

@@ -21,18 +21,24 @@ namespace {
 constexpr std::string_view kConvertUsage =
     R"(Usage: lobrix convert PATH... [--csv|--json] [--strict] [--report FILE.html]
                       [--render DIR [--format png|svg|pdf]] [--threads N] [--czech]
-                      [--fit classic|db|field|envelope|all]
+                      [--fit classic|db|field|envelope|all] [--direction-tolerance DEG]
 
 Converts measured antenna pattern files (*.MSI) into the nearest horizontal and vertical
 antenna codes, with the azimuth (AziMax) and the elevation (EleMax) of maximum radiation.
-PATH is a file, or a folder searched, with its subfolders, for files ending in .msi in any
-letter case, taken in sorted order.
+PATH is a file (always read), or a folder searched, with its subfolders, for files ending in
+.msi or .pln in any letter case and other files whose first line starts with a pattern-file
+keyword (NAME, FREQUENCY, HORIZONTAL ...), taken in sorted order; other files are passed over.
 Files are read leniently: the header in any order, blocks at any step dividing 360 (resampled
-to 1 degree), gains or unnormalised attenuations, any line ends. The "reading" column says
-whether a file needed that ("lenient") or is in the strict Kathrein layout ("Kathrein").
+to 1 degree), gains or unnormalised attenuations, any line ends; a header value that cannot be
+read is kept as text with a note (a frequency or gain that cannot be read is left out). The
+"reading" column says whether a file needed that ("lenient") or is in the strict Kathrein
+layout ("Kathrein").
+A classic code marked "!" is poor: its RMS dB error exceeds the best db fit's (anchored as
+below) by more than 3 dB; a line under the table names that fit.
   --strict        read as the conversion window does: the Kathrein layout only
   --csv, --json   one record a file for machines, failed files included with their reason
-                  (default: a readable table); --json adds the reading notes and the header
+                  (default: a readable table); --json adds the reading notes, the warnings
+                  and the header
   --report FILE   also writes one self-contained HTML page: a section a file with its codes,
                   directions, gain, reading notes and the conversion picture
   --render DIR    also draws each file's conversion picture into DIR, named after the file:
@@ -51,7 +57,11 @@ whether a file needed that ("lenient") or is in the strict Kathrein layout ("Kat
                             measured one by more than 1 dB ("none" when no code does)
                   all       every way side by side, one line (CSV record) each
                   The figures: RMS dB error, and the largest deviation (code minus measured,
-                  dB) with its angle in the measured column.
+                  dB) with its angle in the measured column. A best fit keeps one of its
+                  code's maxima near the classic AziMax or EleMax of that plane (the measured
+                  direction of maximum radiation) and is never worse than the classic code.
+  --direction-tolerance DEG
+                  how near, in degrees from 0 to 180 (default 5); 180: anywhere
 A file that cannot be read or is no Kathrein antenna file gets one line on standard error,
 and the other files are still converted. Exit status: 0 when every file was converted, 1
 when some were not, 2 for a wrong argument.
@@ -95,10 +105,10 @@ class ProgressLine {
 // The options of one run, as given on the command line.
 struct ConvertRequest {
   std::string form = "table";
-  std::string renderFolder, format = "png", threadsText, reportPath, fitText;
+  std::string renderFolder, format = "png", threadsText, reportPath, fitText, toleranceText;
   bool czech = false, strict = false;
   bool renderGiven = false, formatGiven = false, threadsGiven = false, fitGiven = false;
-  bool reportGiven = false;
+  bool reportGiven = false, toleranceGiven = false;
   Words paths;
 };
 
@@ -116,6 +126,7 @@ std::optional<int> ReadConvertRequest(const Args& args, ConvertRequest& request,
   app.add_option("--threads", request.threadsText, "a number of threads");
   app.add_flag("--czech", request.czech);
   app.add_option("--fit", request.fitText, "classic, db, field, envelope or all");
+  app.add_option("--direction-tolerance", request.toleranceText, "a number of degrees");
   if (auto end = ParseCommandWords(app, "convert", kConvertUsage, args, request.paths, out, err)) {
     return end;
   }
@@ -124,6 +135,7 @@ std::optional<int> ReadConvertRequest(const Args& args, ConvertRequest& request,
   request.threadsGiven = app.count("--threads") > 0;
   request.fitGiven = app.count("--fit") > 0;
   request.reportGiven = app.count("--report") > 0;
+  request.toleranceGiven = app.count("--direction-tolerance") > 0;
   return std::nullopt;
 }
 
@@ -148,6 +160,10 @@ std::optional<int> SettingsOf(const ConvertRequest& request, ConvertSettings& se
       ThreadCount(request.threadsGiven, request.threadsText, "convert", err);
   if (!threadCount) return kExitFailure;
   threads = *threadCount;
+  const std::optional<float> tolerance =
+      DirectionTolerance(request.toleranceGiven, request.toleranceText, "convert", err);
+  if (!tolerance) return kExitFailure;
+  settings.directionTolerance = *tolerance;
   if (request.fitGiven) {
     const std::optional<std::vector<FitChoice>> fits = ParseFitChoices(request.fitText);
     if (!fits) {

@@ -10,6 +10,8 @@
 #include <condition_variable>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -38,13 +40,22 @@ std::string Lower(std::string text) {
   return text;
 }
 
+// A pattern file by its name (*.msi, *.pln), or else by its first line.
 bool IsPatternFile(const fs::directory_entry& entry) {
   std::error_code error;
-  return entry.is_regular_file(error) && Lower(entry.path().extension().string()) == ".msi";
+  if (!entry.is_regular_file(error)) return false;
+  const std::string extension = Lower(entry.path().extension().string());
+  if (extension == ".msi" || extension == ".pln") return true;
+  // A few kilobytes hold the first line of any pattern file; a file that cannot be opened is
+  // passed over like any other that is no pattern file.
+  std::ifstream file(entry.path(), std::ios::binary);
+  char start[4096];
+  file.read(start, sizeof start);
+  return StartsLikePatternFile(std::string_view(start, static_cast<std::size_t>(file.gcount())));
 }
 
-// Adds the *.msi files in `folder` and its subfolders to `found` (symbolic links to folders are
-// not followed, so a link back up cannot loop). A folder that cannot be listed is reported on
+// Adds the pattern files in `folder` and its subfolders to `found` (symbolic links to folders
+// are not followed, so a link back up cannot loop). A folder that cannot be listed is reported on
 // `err` and makes `complete` false; the others are still searched.
 void SearchFolder(const fs::path& folder, std::vector<std::string>& found, bool& complete,
                   std::ostream& err) {
@@ -133,8 +144,35 @@ FitCriterion CriterionOf(FitChoice choice) {
   }
 }
 
+// The classic conversion's code and direction for each plane (the vertical one as the angle
+// of the measured column, as the fits give theirs).
+struct ClassicPlanes {
+  std::array<std::string, 2> code;
+  std::array<float, 2> direction;
+};
+
+ClassicPlanes ClassicOf(const KathreinConversion& result) {
+  return {{result.hCode, result.vCode}, {result.fittedAzimuth, result.fittedTilt}};
+}
+
+constexpr FitPlane kPlanes[2] = {FitPlane::kHorizontal, FitPlane::kVertical};
+
+// The best fit of one plane under `criterion`, anchored at the classic direction and never
+// worse than the classic result; with `errorBelow`, only one better than that.
+FitResult AnchoredFit(const PatternColumn& column, int plane, FitCriterion criterion,
+                      const ClassicPlanes& classic, const ConvertSettings& settings,
+                      double errorBelow = std::numeric_limits<double>::infinity()) {
+  const std::size_t p = static_cast<std::size_t>(plane);
+  const FitResult found = FindBestFit(
+      column, kPlanes[p], criterion,
+      FitCandidates::All().AnchoredAt(classic.direction[p], settings.directionTolerance),
+      settings.fitThreads, errorBelow);
+  if (errorBelow < std::numeric_limits<double>::infinity()) return found;
+  return BetterFit(column, found, classic.code[p], classic.direction[p], criterion);
+}
+
 FileFit FitOf(FitChoice choice, const KathreinPattern& pattern, const KathreinConversion& result,
-              int threads) {
+              const ConvertSettings& settings) {
   FileFit fit;
   fit.choice = choice;
   if (choice == FitChoice::kClassic) {
@@ -142,12 +180,62 @@ FileFit FitOf(FitChoice choice, const KathreinPattern& pattern, const KathreinCo
     fit.planes[1] = ClassicFit(pattern.measured[1], result.vCode, result.fittedTilt);
     return fit;
   }
-  constexpr FitPlane kPlanes[2] = {FitPlane::kHorizontal, FitPlane::kVertical};
   for (int p = 0; p < 2; ++p) {
-    fit.planes[p] = FindBestFit(pattern.measured[p], kPlanes[p], CriterionOf(choice),
-                                FitCandidates::All(), threads);
+    fit.planes[static_cast<std::size_t>(p)] =
+        AnchoredFit(pattern.measured[static_cast<std::size_t>(p)], p, CriterionOf(choice),
+                    ClassicOf(result), settings);
   }
   return fit;
+}
+
+// "horizontal: the classic code 017EB00 is 7.6 dB RMS worse than 003KA00 at 358.9°; consider
+// --fit db", the vertical direction as EleMax.
+std::string WarningText(int plane, const std::string& classicCode, double worseDb,
+                        const FitResult& better, int language) {
+  static constexpr TextPair kPlane[2] = {{"horizontal", "horizontální"},
+                                         {"vertical", "vertikální"}};
+  static constexpr TextPair kText{
+      "%s: the classic code %s is %.1f dB RMS worse than %s at %s°; "
+      "consider --fit db",
+      "%s: klasický kód %s je o %.1f dB RMS horší než %s na %s°; "
+      "zvažte --fit db"};
+  const float azimuth = better.direction < 0 ? better.direction + 360.0f : better.direction;
+  const std::string direction =
+      FormatFixed(plane == 1 ? ElevationOfDirection(better.direction) : azimuth, 1);
+  char text[256];
+  std::snprintf(text, sizeof text, std::string(Pick(kText, language)).c_str(),
+                std::string(Pick(kPlane[plane], language)).c_str(), classicCode.c_str(), worseDb,
+                better.code.c_str(), direction.c_str());
+  return text;
+}
+
+// The planes whose classic result is poor. The best anchored db fit is taken from the fits
+// when one was made; else searched for only below the classic error less kPoorClassicDb, which
+// cannot be when the classic error is no more than that.
+std::vector<PlaneWarning> WarningsOf(const KathreinPattern& pattern,
+                                     const KathreinConversion& result,
+                                     const std::vector<FileFit>& fits,
+                                     const ConvertSettings& settings) {
+  const ClassicPlanes classic = ClassicOf(result);
+  const auto db = std::find_if(fits.begin(), fits.end(),
+                               [](const FileFit& f) { return f.choice == FitChoice::kDb; });
+  std::vector<PlaneWarning> warnings;
+  for (int p = 0; p < 2; ++p) {
+    const auto at = static_cast<std::size_t>(p);
+    const PatternColumn& column = pattern.measured[at];
+    const double classicRms =
+        ScoreFit(column, classic.code[at], classic.direction[at], FitCriterion::kDb).rmsDb;
+    if (!(classicRms > kPoorClassicDb)) continue;
+    const FitResult better = db != fits.end() ? db->planes[at]
+                                              : AnchoredFit(column, p, FitCriterion::kDb, classic,
+                                                            settings, classicRms - kPoorClassicDb);
+    if (!better.found || !(classicRms - better.figures.rmsDb > kPoorClassicDb)) continue;
+    warnings.push_back({p,
+                        WarningText(p, classic.code[at], classicRms - better.figures.rmsDb, better,
+                                    settings.language),
+                        classicRms, better});
+  }
+  return warnings;
 }
 
 }  // namespace
@@ -184,7 +272,7 @@ std::vector<std::string> FindPatternFiles(const std::vector<std::string>& paths,
     // Sorted by path, so the order does not depend on the file system's.
     std::sort(files.begin() + static_cast<std::ptrdiff_t>(before), files.end());
     if (files.size() == before) {
-      err << "lobrix: convert: " << Printable(path) << ": no *.msi files in the folder\n";
+      err << "lobrix: convert: " << Printable(path) << ": no pattern files in the folder\n";
       complete = false;
     }
   }
@@ -223,6 +311,8 @@ FileConversion ConvertFile(const std::string& path, std::size_t index,
     file.reading = ReadingName(read.file.reading);
     file.notes = ReadingNotes(read.file, settings.language);
     file.header = std::move(read.file.header);
+    file.frequencyKnown = read.file.frequencyKnown;
+    file.gainKnown = read.file.gainKnown;
   }
   file.converted = true;
   file.antennaName = pattern.antennaName;
@@ -230,8 +320,9 @@ FileConversion ConvertFile(const std::string& path, std::size_t index,
   file.gain = pattern.gain;
   file.result = ConvertKathreinPattern(pattern);
   for (const FitChoice choice : settings.fits) {
-    file.fits.push_back(FitOf(choice, pattern, file.result, settings.fitThreads));
+    file.fits.push_back(FitOf(choice, pattern, file.result, settings));
   }
+  if (settings.warnings) file.warnings = WarningsOf(pattern, file.result, file.fits, settings);
   if (settings.reportPictures) {
     file.reportPicture = PictureSvg(PictureOf(path, pattern, file.result, settings.language));
   }

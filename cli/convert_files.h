@@ -19,10 +19,11 @@
 namespace lobrix::cli {
 
 // The files that `paths` name, in order: a file as given (even one that does not exist, so
-// that its failure is reported), a folder as the files in it and below it whose names end in
-// ".msi" in any letter case, sorted by path. A folder that cannot be searched, or holds no
-// such file, is reported on `err` ("lobrix: convert: FOLDER: ...") and `complete` becomes
-// false.
+// that its failure is reported), a folder as the pattern files in it and below it, sorted by
+// path: names ending in ".msi" or ".pln" in any letter case, and other files whose first
+// non-blank line starts with a pattern-file keyword (NAME, FREQUENCY, HORIZONTAL ...); other
+// files are passed over without a word. A folder that cannot be searched, or holds no pattern
+// file, is reported on `err` ("lobrix: convert: FOLDER: ...") and `complete` becomes false.
 std::vector<std::string> FindPatternFiles(const std::vector<std::string>& paths, bool& complete,
                                           std::ostream& err);
 
@@ -36,11 +37,28 @@ std::optional<std::vector<FitChoice>> ParseFitChoices(std::string_view text);
 
 // One way of converting a file: the code, direction and figures of each plane (horizontal,
 // vertical). The classic conversion's figures are scored like a fit's, its error being the
-// sum of squared relative-field differences it minimises. An envelope search that found no
-// code that qualifies has `found` false in that plane.
+// sum of squared relative-field differences it minimises. A best fit is anchored: one of its
+// code's maxima lies within the run's direction tolerance of the classic conversion's
+// direction for that plane, and it is never worse under its criterion than the classic result
+// (which lies in that window). An envelope search that found no code that qualifies has
+// `found` false in that plane.
 struct FileFit {
   FitChoice choice = FitChoice::kClassic;
   std::array<FitResult, 2> planes;
+};
+
+// A classic result is poor on a plane when its RMS dB error exceeds the best anchored db fit's
+// by more than this.
+inline constexpr double kPoorClassicDb = 3.0;
+
+// A plane whose classic code is poor, with the text that says so ("horizontal: the classic
+// code 017EB00 is 7.6 dB RMS worse than 003KA00 at 358.9°; consider --fit db"; the vertical
+// direction as EleMax), in the run's language.
+struct PlaneWarning {
+  int plane = 0;  // 0 horizontal, 1 vertical
+  std::string text;
+  double classicRmsDb = 0;
+  FitResult better;  // the best anchored db fit
 };
 
 // One file's outcome.
@@ -51,16 +69,19 @@ struct FileConversion {
   // why its picture could not be written; empty when all went well.
   std::string failure;
   std::string antennaName;
-  float frequency = 0;  // MHz
-  float gain = 0;       // dBi
+  float frequency = 0;                           // MHz
+  float gain = 0;                                // dBi
+  bool frequencyKnown = true, gainKnown = true;  // the lenient reader may find none
   KathreinConversion result;
   // Which reading the file needed ("Kathrein", "lenient"; every file "Kathrein" under
-  // --strict), what the lenient reading normalised, and the rest of its header.
+  // --strict), what the lenient reading normalised, and the rest of its header (none under
+  // --strict).
   std::string reading;
   std::vector<std::string> notes;
-  PatternFileHeader header;
+  std::optional<PatternFileHeader> header;
   std::string reportPicture;  // the conversion picture as SVG text, when a report is asked for
   std::vector<FileFit> fits;  // one for each of ConvertSettings::fits, in that order
+  std::vector<PlaneWarning> warnings;  // the planes whose classic result is poor, in order
 };
 
 struct ConvertSettings {
@@ -74,6 +95,10 @@ struct ConvertSettings {
   // without figures.
   std::vector<FitChoice> fits;
   int fitThreads = 1;  // threads of each best-fit search
+  // How far one of a best fit's maxima may lie from the classic direction, degrees (180: no
+  // limit).
+  float directionTolerance = kDefaultDirectionTolerance;
+  bool warnings = true;  // look for planes whose classic result is poor
 };
 
 // The elevation of maximum radiation for a vertical direction v (as the classic conversion

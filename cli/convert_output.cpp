@@ -33,8 +33,8 @@ Row RowOf(const FileConversion& file) {
   row.reason = file.failure;
   if (!file.converted) return row;
   row.antenna = DisplayText(file.antennaName);
-  row.frequency = OneDecimal(file.frequency);
-  row.gain = OneDecimal(file.gain);
+  if (file.frequencyKnown) row.frequency = OneDecimal(file.frequency);
+  if (file.gainKnown) row.gain = OneDecimal(file.gain);
   row.hCode = DisplayText(file.result.hCode);
   row.aziMax = OneDecimal(file.result.aziMax);
   row.vCode = DisplayText(file.result.vCode);
@@ -87,6 +87,13 @@ nlohmann::ordered_json JsonNotes(const FileConversion& file) {
   return notes;
 }
 
+nlohmann::ordered_json JsonWarnings(const FileConversion& file) {
+  if (!file.converted) return nullptr;
+  nlohmann::ordered_json warnings = nlohmann::ordered_json::array();
+  for (const PlaneWarning& warning : file.warnings) warnings.push_back(warning.text);
+  return warnings;
+}
+
 // A float as the JSON number that prints as the file wrote it (17.15, not 17.149999618530273).
 double ShortestNumber(float value) {
   char text[32];
@@ -107,15 +114,22 @@ nlohmann::ordered_json OptionalText(const std::string& text) {
 // What the header said besides name, frequency and gain; null for a file without results and
 // for a file read by the Kathrein reader alone (it reads nothing else).
 nlohmann::ordered_json JsonHeader(const FileConversion& file) {
-  if (!file.converted || file.header.gainUnit.empty()) return nullptr;
-  const PatternFileHeader& h = file.header;
+  if (!file.converted || !file.header) return nullptr;
+  const PatternFileHeader& h = *file.header;
   nlohmann::ordered_json other = nlohmann::ordered_json::array();
   for (const auto& [keyword, text] : h.otherKeywords) {
     other.push_back({{"keyword", DisplayText(keyword)}, {"text", DisplayText(text)}});
   }
+  // The lines of known keywords whose value could not be read, as written.
+  nlohmann::ordered_json unread = nlohmann::ordered_json::array();
+  for (const UnreadHeaderLine& line : h.unread) {
+    unread.push_back(
+        {{"line", line.line}, {"keyword", line.keyword}, {"text", DisplayText(line.text)}});
+  }
+  const bool gain = !h.gainUnit.empty();
   return {{"make", OptionalText(h.make)},
-          {"gain", ShortestNumber(h.gainValue)},
-          {"gain_unit", h.gainUnit},
+          {"gain", gain ? nlohmann::ordered_json(ShortestNumber(h.gainValue)) : nullptr},
+          {"gain_unit", gain ? nlohmann::ordered_json(h.gainUnit) : nullptr},
           {"h_width", OptionalNumber(h.hWidth)},
           {"v_width", OptionalNumber(h.vWidth)},
           {"front_to_back", OptionalNumber(h.frontToBack)},
@@ -123,7 +137,8 @@ nlohmann::ordered_json JsonHeader(const FileConversion& file) {
           {"tilt", OptionalNumber(h.tilt)},
           {"polarization", OptionalText(h.polarization)},
           {"comment", OptionalText(h.comment)},
-          {"other_keywords", other}};
+          {"other_keywords", other},
+          {"unread", unread}};
 }
 
 nlohmann::ordered_json JsonFigure(double value) {
@@ -226,17 +241,30 @@ struct FileLines {
   std::string reason;
 };
 
+// A classic code as the table shows it: marked " !" on a plane whose classic result is poor
+// (the lines under the table say why).
+std::string Marked(const std::string& code, const FileConversion& file, int plane) {
+  for (const PlaneWarning& warning : file.warnings)
+    if (warning.plane == plane) return code + " !";
+  return code;
+}
+
 FileLines LinesOf(const FileConversion& file, bool withFits) {
   const Row row = RowOf(file);
   FileLines entry{row.path, {}, row.reason};
   if (row.hCode.empty()) return entry;
   if (!withFits) {
-    entry.lines.push_back({row.path, row.antenna, row.frequency, row.gain, row.hCode, row.aziMax,
-                           row.vCode, row.eleMax, row.reading});
+    entry.lines.push_back({row.path, row.antenna, row.frequency, row.gain,
+                           Marked(row.hCode, file, 0), row.aziMax, Marked(row.vCode, file, 1),
+                           row.eleMax, row.reading});
   }
   for (std::size_t f = 0; f < file.fits.size(); ++f) {
-    const FitCells h = CellsOf(file.fits[f].planes[0], false);
-    const FitCells v = CellsOf(file.fits[f].planes[1], true);
+    FitCells h = CellsOf(file.fits[f].planes[0], false);
+    FitCells v = CellsOf(file.fits[f].planes[1], true);
+    if (file.fits[f].choice == FitChoice::kClassic) {
+      h.code = Marked(h.code, file, 0);
+      v.code = Marked(v.code, file, 1);
+    }
     TableLine line = {
         "",          "",          "",        "",        FitChoiceName(file.fits[f].choice),
         h.code,      h.direction, h.rmsDb,   h.largest, v.code,
@@ -300,6 +328,9 @@ void WriteConversionTable(const std::vector<FileConversion>& files, std::ostream
     for (const TableLine& line : entry.lines) WriteTableLine(line, width, columns.right, out);
     if (!entry.reason.empty()) out << "  failed: " << entry.reason << '\n';
   }
+  for (const FileConversion& file : files)
+    for (const PlaneWarning& warning : file.warnings)
+      out << "! " << DisplayText(file.path) << ": " << warning.text << '\n';
 }
 
 void WriteConversionCsv(const std::vector<FileConversion>& files, std::ostream& out,
@@ -343,14 +374,15 @@ void WriteConversionJson(const std::vector<FileConversion>& files, std::ostream&
     records.push_back({
         {"path", row.path},
         {"antenna", JsonText(file, row.antenna)},
-        {"frequency_mhz", JsonNumber(file, file.frequency)},
-        {"gain_dbi", JsonNumber(file, file.gain)},
+        {"frequency_mhz", file.frequencyKnown ? JsonNumber(file, file.frequency) : nullptr},
+        {"gain_dbi", file.gainKnown ? JsonNumber(file, file.gain) : nullptr},
         {"horizontal", JsonText(file, row.hCode)},
         {"azimax", JsonNumber(file, file.result.aziMax)},
         {"vertical", JsonText(file, row.vCode)},
         {"elemax", JsonNumber(file, file.result.eleMax)},
         {"reading", JsonText(file, row.reading)},
         {"notes", JsonNotes(file)},
+        {"warnings", JsonWarnings(file)},
         {"header", JsonHeader(file)},
         {"status", row.status},
         {"reason",

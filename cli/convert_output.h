@@ -11,10 +11,13 @@
 namespace lobrix::cli {
 
 // Columns: path, antenna name, frequency (MHz), gain (dBi), horizontal code, AziMax,
-// vertical code, EleMax, one decimal each; a failed file shows its reason after the path.
+// vertical code, EleMax, one decimal each (empty where the file gives no frequency or gain);
+// a failed file shows its reason after the path.
 // With `fits` (--fit): a "fit" column, and for each plane the code, its direction, the RMS dB
 // error and the largest deviation ("-3.4 at 120": dB, code minus measured, and its angle),
 // one line a fit, the file's own columns on the first; "none" where no code qualifies.
+// A classic code whose plane has a warning is marked " !", and under the table each warning
+// is a line "! PATH: TEXT".
 void WriteConversionTable(const std::vector<FileConversion>& files, std::ostream& out,
                           const std::vector<FitChoice>& fits = {});
 
@@ -28,7 +31,7 @@ void WriteConversionCsv(const std::vector<FileConversion>& files, std::ostream& 
                         const std::vector<FitChoice>& fits = {});
 
 // One JSON array, an object a file with the same fields (numbers as numbers, null where a
-// failed file has no value).
+// failed file has no value), the reading notes, the warnings (texts) and the header.
 // With `fits`: "fits", an object a fit with its horizontal and vertical code, direction and
 // figures (null where no code qualifies).
 void WriteConversionJson(const std::vector<FileConversion>& files, std::ostream& out,

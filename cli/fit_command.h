@@ -12,13 +12,16 @@
 
 namespace lobrix::cli {
 
-// One plane's attenuations in dB at whole degrees 0 .. 359, read from `in`: either 360 lines
-// of one number (the attenuation at 0, 1, ... 359 degrees) or lines "angle,attenuation" (a
-// comma, semicolon, tab or blanks between) with every whole degree once; an angle from -360
-// to 360 is taken round the circle (-90 is 270). Blank lines, lines starting with # and a
-// first line that does not start with a number (a header) are skipped. The attenuations are shifted
-// so that the smallest is 0 dB (the maximum of radiation). Nothing, with "line N: ..." or what is
-// missing in `error`, when the input is not such a plane.
+// One plane's attenuations in dB at whole degrees 0 .. 359, read from `in`: either lines of
+// one number (the attenuation at 0 degrees and on at a constant step: 360 lines for 1 degree,
+// 72 for 5, 720 for 0.5; a count that divides 36000 or is a multiple of 360) or lines
+// "angle,attenuation" (a comma, semicolon, tab or blanks between) with every angle of a
+// constant step that divides 360 once, from 0; an angle from -360 to 360 is taken round the
+// circle (-90 is 270). Blank lines, lines starting with # and a first line that does not start
+// with a number (a header) are skipped. The attenuations are shifted so that the smallest is
+// 0 dB (the maximum of radiation) and resampled to whole degrees as the pattern files are
+// (ResampleToDegrees). Nothing, with "line N: ..." or what is missing in `error`, when the
+// input is not such a plane.
 std::optional<std::array<float, 360>> ReadPlaneAttenuations(std::istream& in, std::string& error);
 
 // Reads the plane from the file the words name (or standard input `in`) and writes, a line

@@ -3,12 +3,79 @@
 #include <string>
 
 #include "pattern_files/lenient_reader.h"
+#include "text/text_decode.h"
 
 namespace lobrix {
 
 std::string_view ReadingName(PatternReading reading) {
   return reading == PatternReading::kKathrein ? "Kathrein" : "lenient";
 }
+
+namespace {
+
+// A text from the file as valid UTF-8 for a note: bytes that are not UTF-8 read as code page
+// 1250, control characters shown as '?', and at most 60 characters.
+std::string Quoted(std::string_view text) {
+  constexpr std::size_t kMost = 60;
+  std::u32string shown;
+  for (const char32_t c : DecodeText(text)) {
+    if (shown.size() == kMost) {
+      shown += U"...";
+      break;
+    }
+    shown += c < 0x20 || (c >= 0x7F && c < 0xA0) ? U'?' : c;
+  }
+  std::string quoted(1, '"');
+  quoted += EncodeUtf8(shown);
+  quoted += '"';
+  return quoted;
+}
+
+std::string_view WhyText(UnreadHeaderLine::Why why, int language) {
+  static constexpr TextPair kRepeated{"given before; the first one stands",
+                                      "už bylo uvedeno; platí první"};
+  static constexpr TextPair kFrequency{"no frequency (a number with MHz or GHz)",
+                                       "není frekvence (číslo s MHz nebo GHz)"};
+  static constexpr TextPair kGain{"no gain (a number with dBd or dBi)",
+                                  "není zisk (číslo s dBd nebo dBi)"};
+  static constexpr TextPair kTilt{"no tilt (a number, or MECHANICAL or ELECTRICAL with a number)",
+                                  "není sklon (číslo, nebo MECHANICAL či ELECTRICAL s číslem)"};
+  static constexpr TextPair kNumber{"no number", "není číslo"};
+  switch (why) {
+    case UnreadHeaderLine::Why::kRepeated:
+      return Pick(kRepeated, language);
+    case UnreadHeaderLine::Why::kNotFrequency:
+      return Pick(kFrequency, language);
+    case UnreadHeaderLine::Why::kNotGain:
+      return Pick(kGain, language);
+    case UnreadHeaderLine::Why::kNotTilt:
+      return Pick(kTilt, language);
+    case UnreadHeaderLine::Why::kNotNumber:
+      return Pick(kNumber, language);
+  }
+  return {};
+}
+
+// Each header line not taken, then a frequency or gain the file does not give:
+// line 8: "TILT fixed" kept as text: no tilt (a number, or MECHANICAL or ELECTRICAL with a number)
+void HeaderNotes(const PatternFile& file, int language, std::vector<std::string>& notes) {
+  static constexpr TextPair kLine{"line ", "řádek "};
+  static constexpr TextPair kKept{" kept as text: ", " ponecháno jako text: "};
+  static constexpr TextPair kNoFrequency{"the frequency is unknown (no FREQUENCY that reads)",
+                                         "frekvence není známa (chybí čitelné FREQUENCY)"};
+  static constexpr TextPair kNoGain{"the gain is unknown (no GAIN that reads)",
+                                    "zisk není znám (chybí čitelné GAIN)"};
+  for (const UnreadHeaderLine& line : file.header.unread) {
+    const std::string written = line.text.empty() ? line.keyword : line.keyword + " " + line.text;
+    notes.push_back(std::string(Pick(kLine, language)) + std::to_string(line.line) + ": " +
+                    Quoted(written) + std::string(Pick(kKept, language)) +
+                    std::string(WhyText(line.why, language)));
+  }
+  if (!file.frequencyKnown) notes.push_back(std::string(Pick(kNoFrequency, language)));
+  if (!file.gainKnown) notes.push_back(std::string(Pick(kNoGain, language)));
+}
+
+}  // namespace
 
 std::vector<std::string> ReadingNotes(const PatternFile& file, int language) {
   static constexpr TextPair kPlane[2] = {{"horizontal", "horizontální"},
@@ -45,6 +112,7 @@ std::vector<std::string> ReadingNotes(const PatternFile& file, int language) {
     }
   }
   if (file.nameFromFileName) notes.push_back(std::string(Pick(kName, language)));
+  HeaderNotes(file, language, notes);
   return notes;
 }
 

@@ -1,10 +1,12 @@
 // The lenient pattern-file reader.
 //
-// The file is read line by line: header lines "KEYWORD text" until the first block, then two
-// blocks, each a HORIZONTAL or VERTICAL line with an optional row count and rows "angle value".
-// Angles start at 0 and go up by one constant step that divides 360. A block's values are
-// turned into attenuations with the smallest at 0 dB (gains negated, an offset removed), then
-// resampled to whole degrees by linear interpolation in dB round the circle.
+// The file is read line by line: header lines "KEYWORD text" until the first block (a value
+// that cannot be read, or a keyword given again, is kept as text with a note: the conversion
+// needs nothing from the header), then two blocks, each a HORIZONTAL or VERTICAL line with an
+// optional row count and rows "angle value". Angles start at 0 and go up by one constant step that
+// divides 360. A block's values are turned into attenuations with the smallest at 0 dB (gains
+// negated, an offset removed), then resampled to whole degrees by linear interpolation in dB round
+// the circle.
 #include "pattern_files/lenient_reader.h"
 
 #include <algorithm>
@@ -28,18 +30,6 @@ constexpr int kMostRows = 36000;  // a step of 0.01 degree; anything finer is no
 constexpr TextPair kLine{"line ", "řádek "};
 constexpr TextPair kHeaderLine{"expected a header keyword, HORIZONTAL or VERTICAL",
                                "očekáváno klíčové slovo hlavičky, HORIZONTAL nebo VERTICAL"};
-constexpr TextPair kRepeated{
-    "expected each header keyword once, and this one is repeated: ",
-    "očekáváno každé klíčové slovo hlavičky jen jednou, toto se opakuje: "};
-constexpr TextPair kFrequency{"expected a frequency: a number with an optional unit MHz or GHz",
-                              "očekávána frekvence: číslo s nepovinnou jednotkou MHz nebo GHz"};
-constexpr TextPair kGain{"expected a gain: a number with an optional unit dBd or dBi",
-                         "očekáván zisk: číslo s nepovinnou jednotkou dBd nebo dBi"};
-constexpr TextPair kTilt{"expected a tilt: a number, or MECHANICAL or ELECTRICAL with a number",
-                         "očekáván sklon: číslo, nebo MECHANICAL či ELECTRICAL s číslem"};
-constexpr TextPair kNumberAfter{"expected a number after ", "očekáváno číslo za "};
-constexpr TextPair kNeedHeader{"expected FREQUENCY and GAIN in the header before the first block",
-                               "očekávány FREQUENCY a GAIN v hlavičce před prvním blokem"};
 constexpr TextPair kCount{"expected an optional row count that divides 360 (360, 720, 72 ...)",
                           "očekáván nepovinný počet řádků, který dělí 360 (360, 720, 72 ...)"};
 constexpr TextPair kBlockRepeated{"expected each block once, and this one is repeated: ",
@@ -57,6 +47,9 @@ constexpr TextPair kUnreadable{"the file cannot be opened or read",
                                "soubor nelze otevřít ani přečíst"};
 
 constexpr std::string_view kBlockName[2] = {"HORIZONTAL", "VERTICAL"};
+constexpr std::string_view kHeaderKeywords[] = {
+    "NAME",          "MAKE", "FREQUENCY", "H_WIDTH",      "V_WIDTH",
+    "FRONT_TO_BACK", "GAIN", "TILT",      "POLARIZATION", "COMMENT"};
 
 // Relative field of an attenuation, as the Kathrein reader stores it.
 float FieldOfAttenuation(float db) {
@@ -93,6 +86,8 @@ class Reader {
   bool FrequencyLine(std::string_view words);
   bool GainLine(std::string_view words);
   bool TiltLine(std::string_view words);
+  bool NumberLine(const std::string& keyword, std::string_view words);
+  void Unread(const std::string& keyword, std::string_view text, UnreadHeaderLine::Why why);
   bool StartBlock(int plane, std::string_view text);
   bool Row(std::string_view text);
   bool EndBlock();
@@ -104,7 +99,7 @@ class Reader {
   int lineNumber_ = 0;
   PatternFileResult result_;
   std::vector<std::string> keywordsSeen_;
-  bool haveName_ = false, haveFrequency_ = false, haveGain_ = false;
+  bool haveName_ = false;
   Block blocks_[2];
   int current_ = -1;  // the block being read, -1 in the header
 };
@@ -133,22 +128,19 @@ bool Reader::Fail(const TextPair& expected, std::string_view detail) {
 bool Reader::HeaderLine(std::string_view keyword, std::string_view text) {
   std::string upper(keyword);
   for (char& c : upper) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  static constexpr std::string_view kKnown[] = {
-      "NAME",          "MAKE", "FREQUENCY", "H_WIDTH",      "V_WIDTH",
-      "FRONT_TO_BACK", "GAIN", "TILT",      "POLARIZATION", "COMMENT"};
-  const bool known = std::find(std::begin(kKnown), std::end(kKnown), upper) != std::end(kKnown);
-  if (known) {
-    if (std::find(keywordsSeen_.begin(), keywordsSeen_.end(), upper) != keywordsSeen_.end()) {
-      return Fail(kRepeated, upper);
-    }
-    keywordsSeen_.push_back(upper);
+  const bool known = std::find(std::begin(kHeaderKeywords), std::end(kHeaderKeywords), upper) !=
+                     std::end(kHeaderKeywords);
+  // A keyword whose value was taken once is not taken again; one whose value could not be read
+  // may come again with one that can.
+  if (known &&
+      std::find(keywordsSeen_.begin(), keywordsSeen_.end(), upper) != keywordsSeen_.end()) {
+    Unread(upper, text, UnreadHeaderLine::Why::kRepeated);
+    return true;
   }
   PatternFileHeader& header = result_.file.header;
-  KathreinPattern& pattern = result_.file.pattern;
-  double number = 0;
-  std::string_view words = text;
+  bool taken = true;
   if (upper == "NAME") {
-    pattern.antennaName = std::string(text);
+    result_.file.pattern.antennaName = std::string(text);
     haveName_ = true;
   } else if (upper == "MAKE") {
     header.make = std::string(text);
@@ -157,71 +149,99 @@ bool Reader::HeaderLine(std::string_view keyword, std::string_view text) {
   } else if (upper == "COMMENT") {
     header.comment = std::string(text);
   } else if (upper == "FREQUENCY") {
-    return FrequencyLine(text);
+    taken = FrequencyLine(text);
   } else if (upper == "GAIN") {
-    return GainLine(text);
+    taken = GainLine(text);
   } else if (upper == "TILT") {
-    return TiltLine(text);
+    taken = TiltLine(text);
   } else if (upper == "H_WIDTH" || upper == "V_WIDTH" || upper == "FRONT_TO_BACK") {
-    // A number, and after it whatever unit the maker wrote.
-    if (!ParseNumber(TakeWord(words), number)) return Fail(kNumberAfter, upper);
-    std::optional<float>& field = upper == "H_WIDTH"   ? header.hWidth
-                                  : upper == "V_WIDTH" ? header.vWidth
-                                                       : header.frontToBack;
-    field = static_cast<float>(number);
+    taken = NumberLine(upper, text);
   } else {
     header.otherKeywords.emplace_back(std::string(keyword), std::string(text));
   }
+  if (known && taken) keywordsSeen_.push_back(upper);
   return true;
+}
+
+void Reader::Unread(const std::string& keyword, std::string_view text, UnreadHeaderLine::Why why) {
+  result_.file.header.unread.push_back({lineNumber_, keyword, std::string(text), why});
 }
 
 // FREQUENCY: a number with an optional unit, MHz (the default) or GHz.
 bool Reader::FrequencyLine(std::string_view words) {
+  const std::string_view text = words;
   double number = 0;
-  if (!ParseNumber(TakeWord(words), number)) return Fail(kFrequency);
+  const bool isNumber = ParseNumber(TakeWord(words), number);
   const std::string_view unit = TakeWord(words);
-  if (!words.empty() || !(unit.empty() || SameWord(unit, "MHZ") || SameWord(unit, "GHZ"))) {
-    return Fail(kFrequency);
+  if (!isNumber || !words.empty() ||
+      !(unit.empty() || SameWord(unit, "MHZ") || SameWord(unit, "GHZ"))) {
+    Unread("FREQUENCY", text, UnreadHeaderLine::Why::kNotFrequency);
+    return false;
   }
   result_.file.pattern.frequency =
       static_cast<float>(SameWord(unit, "GHZ") ? number * 1000 : number);
-  haveFrequency_ = true;
+  result_.file.frequencyKnown = true;
   return true;
 }
 
 // GAIN: a number with an optional unit, dBd (the default) or dBi; kept in dBi.
 bool Reader::GainLine(std::string_view words) {
+  const std::string_view text = words;
   double number = 0;
-  if (!ParseNumber(TakeWord(words), number)) return Fail(kGain);
+  const bool isNumber = ParseNumber(TakeWord(words), number);
   const std::string_view unit = TakeWord(words);
   const bool dbi = SameWord(unit, "DBI");
-  if (!words.empty() || !(unit.empty() || dbi || SameWord(unit, "DBD"))) return Fail(kGain);
+  if (!isNumber || !words.empty() || !(unit.empty() || dbi || SameWord(unit, "DBD"))) {
+    Unread("GAIN", text, UnreadHeaderLine::Why::kNotGain);
+    return false;
+  }
   PatternFileHeader& header = result_.file.header;
   header.gainValue = static_cast<float>(number);
   header.gainUnit = dbi ? "dBi" : "dBd";
   // The same sum as the Kathrein reader's, so both give the same float.
   result_.file.pattern.gain = dbi ? static_cast<float>(number) : static_cast<float>(number + 2.1);
-  haveGain_ = true;
+  result_.file.gainKnown = true;
   return true;
 }
 
 // TILT: MECHANICAL or ELECTRICAL, a number of degrees, or the kind followed by the number.
 bool Reader::TiltLine(std::string_view words) {
-  PatternFileHeader& header = result_.file.header;
+  const std::string_view text = words;
+  std::string kind;
   double number = 0;
   std::string_view word = TakeWord(words);
   if (SameWord(word, "MECHANICAL") || SameWord(word, "ELECTRICAL")) {
-    header.tiltKind = SameWord(word, "MECHANICAL") ? "MECHANICAL" : "ELECTRICAL";
+    kind = SameWord(word, "MECHANICAL") ? "MECHANICAL" : "ELECTRICAL";
     word = TakeWord(words);
-    if (word.empty()) return true;  // the kind alone, as many files write it
   }
-  if (!ParseNumber(word, number) || !words.empty()) return Fail(kTilt);
-  header.tilt = static_cast<float>(number);
+  const bool kindAlone = !kind.empty() && word.empty();  // as many files write it
+  if (!kindAlone && (!ParseNumber(word, number) || !words.empty())) {
+    Unread("TILT", text, UnreadHeaderLine::Why::kNotTilt);
+    return false;
+  }
+  PatternFileHeader& header = result_.file.header;
+  header.tiltKind = kind;
+  if (!kindAlone) header.tilt = static_cast<float>(number);
+  return true;
+}
+
+// H_WIDTH, V_WIDTH, FRONT_TO_BACK: a number, and after it whatever unit the maker wrote.
+bool Reader::NumberLine(const std::string& keyword, std::string_view words) {
+  const std::string_view text = words;
+  double number = 0;
+  if (!ParseNumber(TakeWord(words), number)) {
+    Unread(keyword, text, UnreadHeaderLine::Why::kNotNumber);
+    return false;
+  }
+  PatternFileHeader& header = result_.file.header;
+  std::optional<float>& field = keyword == "H_WIDTH"   ? header.hWidth
+                                : keyword == "V_WIDTH" ? header.vWidth
+                                                       : header.frontToBack;
+  field = static_cast<float>(number);
   return true;
 }
 
 bool Reader::StartBlock(int plane, std::string_view text) {
-  if (current_ < 0 && !(haveFrequency_ && haveGain_)) return Fail(kNeedHeader);
   if (current_ >= 0 && !EndBlock()) return false;
   Block& block = blocks_[plane];
   if (block.seen) return Fail(kBlockRepeated, kBlockName[plane]);
@@ -311,16 +331,10 @@ void Reader::MakeColumn(int plane) {
   }
   notes.stepDegrees = block.step;
 
-  const std::size_t n = v.size();
+  const std::array<double, 360> degrees = ResampleToDegrees(v);
   PatternColumn& column = result_.file.pattern.measured[static_cast<std::size_t>(plane)];
   for (std::size_t degree = 0; degree < 360; ++degree) {
-    // Row position degree * n / 360, kept as a whole part and a remainder: exact for any n.
-    const std::size_t scaled = degree * n;
-    const std::size_t row = scaled / 360;
-    const std::size_t remainder = scaled % 360;
-    double db = v[row];
-    if (remainder != 0) db += (v[(row + 1) % n] - v[row]) * static_cast<double>(remainder) / 360;
-    column[degree] = FieldOfAttenuation(static_cast<float>(db));
+    column[degree] = FieldOfAttenuation(static_cast<float>(degrees[degree]));
   }
 }
 
@@ -353,11 +367,7 @@ PatternFileResult Reader::Read() {
   if (current_ >= 0 && !EndBlock()) return result_;
   for (int plane = 0; plane < 2; ++plane) {
     if (!blocks_[plane].seen) {
-      if (!haveFrequency_ || !haveGain_) {
-        Fail(kNeedHeader);
-      } else {
-        Fail(kMissingBlock, kBlockName[plane]);
-      }
+      Fail(kMissingBlock, kBlockName[plane]);
       return result_;
     }
   }
@@ -384,6 +394,24 @@ bool KathreinReadingSuffices(std::string_view bytes, const KathreinPattern& leni
 
 }  // namespace
 
+std::array<double, 360> ResampleToDegrees(const std::vector<double>& rows) {
+  std::array<double, 360> degrees{};
+  const std::size_t n = rows.size();
+  if (n == 0) return degrees;
+  for (std::size_t degree = 0; degree < 360; ++degree) {
+    // Row position degree * n / 360, kept as a whole part and a remainder: exact for any n.
+    const std::size_t scaled = degree * n;
+    const std::size_t row = scaled / 360;
+    const std::size_t remainder = scaled % 360;
+    double value = rows[row];
+    if (remainder != 0) {
+      value += (rows[(row + 1) % n] - rows[row]) * static_cast<double>(remainder) / 360;
+    }
+    degrees[degree] = value;
+  }
+  return degrees;
+}
+
 PatternFileResult ReadPatternFile(std::string_view bytes, std::string_view fileName, int language) {
   PatternFileResult result = Reader(bytes, fileName, language).Read();
   if (result.read) {
@@ -401,6 +429,18 @@ PatternFileResult ReadPatternFile(std::string_view bytes, std::string_view fileN
     result.file = PatternFile{};
   }
   return result;
+}
+
+bool StartsLikePatternFile(std::string_view bytes) {
+  if (bytes.substr(0, 3) == kByteOrderMark) bytes.remove_prefix(3);
+  const std::size_t start = bytes.find_first_not_of(" \t\r\n");
+  if (start == std::string_view::npos) return false;
+  std::string_view line = bytes.substr(start);
+  line = line.substr(0, line.find_first_of("\r\n"));
+  const std::string_view word = TakeWord(line);
+  for (const std::string_view keyword : kHeaderKeywords)
+    if (SameWord(word, keyword)) return true;
+  return SameWord(word, kBlockName[0]) || SameWord(word, kBlockName[1]);
 }
 
 PatternFileResult ReadPatternPath(const std::string& path, int language) {

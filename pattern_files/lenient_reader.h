@@ -20,11 +20,29 @@
 
 namespace lobrix {
 
+// A header line whose value was not taken. Nothing in the header but the two blocks is needed
+// to convert a file, so such a line never rejects it: it is kept as written, and a reading
+// note says so.
+struct UnreadHeaderLine {
+  enum class Why {
+    kRepeated,      // the keyword came before: its first value stands
+    kNotFrequency,  // FREQUENCY without a number and MHz or GHz: the frequency is unknown
+    kNotGain,       // GAIN without a number and dBd or dBi: the gain is unknown
+    kNotTilt,       // TILT without a number, MECHANICAL or ELECTRICAL
+    kNotNumber,     // H_WIDTH, V_WIDTH or FRONT_TO_BACK without a number
+  };
+  int line = 0;
+  std::string keyword;  // in capitals
+  std::string text;     // the rest of the line, as written
+  Why why = Why::kRepeated;
+};
+
 // Everything the header said besides the name, the frequency and the gain.
 struct PatternFileHeader {
   std::string make;
   std::optional<float> hWidth, vWidth, frontToBack;
-  std::string gainUnit;       // "dBd" or "dBi" as the file stated it ("dBd" when it gave none)
+  std::string gainUnit;       // "dBd" or "dBi" as the file stated it ("dBd" when it gave none);
+                              // empty when the file gives no gain that can be read
   float gainValue = 0;        // the number on the GAIN line
   std::string tiltKind;       // "MECHANICAL", "ELECTRICAL" or empty
   std::optional<float> tilt;  // degrees, as written
@@ -32,6 +50,8 @@ struct PatternFileHeader {
   std::string comment;
   // Keywords this reader does not know, in file order: (keyword as written, the rest).
   std::vector<std::pair<std::string, std::string>> otherKeywords;
+  // Lines of known keywords whose value was not taken, in file order.
+  std::vector<UnreadHeaderLine> unread;
 };
 
 // What was done to one plane to make it a table at 1 degree with its maximum at 0 dB.
@@ -47,9 +67,11 @@ struct PlaneNormalisation {
 enum class PatternReading { kKathrein, kLenient };
 
 struct PatternFile {
-  KathreinPattern pattern;  // antenna name (the file name when NAME is missing), MHz, dBi, table
+  // Antenna name (the file name when NAME is missing), MHz and dBi (0 where not known), table.
+  KathreinPattern pattern;
   PatternFileHeader header;
   bool nameFromFileName = false;
+  bool frequencyKnown = false, gainKnown = false;  // a FREQUENCY, a GAIN line was read
   std::array<PlaneNormalisation, 2> normalised{};  // [0] horizontal, [1] vertical
   PatternReading reading = PatternReading::kLenient;
 };
@@ -68,8 +90,19 @@ PatternFileResult ReadPatternFile(std::string_view bytes, std::string_view fileN
 // The same for a file on disk; a file that cannot be opened or read gives a message saying so.
 PatternFileResult ReadPatternPath(const std::string& path, int language = kEnglish);
 
-// One line per normalisation, in the order horizontal, vertical, then the name, for showing.
+// The first bytes of a file (a few kilobytes are enough) begin as a pattern file does: after
+// an optional byte-order mark and blank lines, the first line starts with a header keyword
+// (NAME, MAKE, FREQUENCY, ...) or HORIZONTAL or VERTICAL, in any letter case.
+bool StartsLikePatternFile(std::string_view bytes);
+
+// One line per normalisation, in the order horizontal, vertical, then the name, a missing
+// frequency or gain and the header lines not taken, for showing.
 std::vector<std::string> ReadingNotes(const PatternFile& file, int language = kEnglish);
+
+// Values at a constant step round the circle (row r of n at r * 360 / n degrees) at the whole
+// degrees 0 .. 359: linear between the neighbouring rows, the last row's neighbour being the
+// first. Exact for any n (the position of a degree is kept as a whole row and a remainder).
+std::array<double, 360> ResampleToDegrees(const std::vector<double>& rows);
 
 // "Kathrein" or "lenient".
 std::string_view ReadingName(PatternReading reading);

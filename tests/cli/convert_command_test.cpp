@@ -16,12 +16,15 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "best_fit/best_fit.h"
 #include "model/antenna_pattern.h"
+#include "pattern_files/lenient_reader.h"
 #include "render/conversion_views.h"
 
 namespace lobrix::cli {
@@ -209,38 +212,240 @@ TEST(ConvertCommand, FailedFilesAreReportedAndTheBatchGoesOn) {
   // Read leniently (the default), the rejections name the line and what was expected there.
   const ConvertRun lenient = Convert({foreign, good, cut, missing});
   EXPECT_EQ(lenient.status, 1);
-  EXPECT_EQ(lenient.err,
-            "lobrix: convert: " + foreign +
-                ": line 3: expected FREQUENCY and GAIN in the header before the first block\n"
-                "lobrix: convert: " +
-                cut + ": line 107: expected the angle 100\n" + "lobrix: convert: " + missing +
-                ": cannot be read: No such file or directory\n");
+  EXPECT_EQ(lenient.err, "lobrix: convert: " + foreign +
+                             ": line 3: expected a block before the end of the file: HORIZONTAL\n"
+                             "lobrix: convert: " +
+                             cut + ": line 107: expected the angle 100\n" + "lobrix: convert: " +
+                             missing + ": cannot be read: No such file or directory\n");
 }
 
-TEST(ConvertCommand, FoldersAreSearchedForMsiInAnyLetterCaseInSortedOrder) {
-  const fs::path folder = TestFolder();
-  const std::string text = MsiText("x", {"030EA10", 45}, {"030EA10", 2});
-  for (const char* name : {"c.MSI", "a.msi", "sub/b.Msi", "sub/deeper/d.mSi", "e.msi.bak", "f.txt",
-                           "msi", "sub/g.ms"}) {
-    WriteFile(folder / name, text);
-  }
-  fs::create_directories(folder / "empty");
-  const ConvertRun run = Convert({folder.string(), "--csv"});
-  EXPECT_EQ(run.status, 0) << run.err;
+// The path of each record of a CSV output.
+std::vector<std::string> CsvPaths(const std::string& csv) {
   std::vector<std::string> paths;
-  std::istringstream lines(run.out);
+  std::istringstream lines(csv);
   std::string line;
   std::getline(lines, line);
   while (std::getline(lines, line)) paths.push_back(line.substr(0, line.find(',')));
-  const std::vector<std::string> expected = {
-      (folder / "a.msi").string(), (folder / "c.MSI").string(), (folder / "sub/b.Msi").string(),
-      (folder / "sub/deeper/d.mSi").string()};
-  EXPECT_EQ(paths, expected);
+  return paths;
+}
+
+TEST(ConvertCommand, FoldersAreSearchedForPatternFilesByNameOrFirstLine) {
+  const fs::path folder = TestFolder();
+  const std::string text = MsiText("x", {"030EA10", 45}, {"030EA10", 2});
+  // By name, whatever the first line; by the first line, whatever the name: a byte-order
+  // mark, blank lines and a keyword in any letter case before it.
+  for (const char* name : {"c.MSI", "a.msi", "sub/b.Msi", "sub/deeper/d.mSi", "p.PLN", "q.pln"})
+    WriteFile(folder / name, text);
+  WriteFile(folder / "export.txt", "\xEF\xBB\xBF\r\n  \t\r\n  frequency 900\r\n" + text);
+  WriteFile(folder / "sub/noname", "HORIZONTAL 360\n");  // read, and rejected: no rows
+  // Passed over: other names whose first line is no keyword, an empty file, an image.
+  WriteFile(folder / "README.md", "# Patterns\nNAME of each file is the antenna\n");
+  WriteFile(folder / "e.msi.bak", "backup of\n" + text);
+  WriteFile(folder / "sub/g.ms", "NAMES x\n");
+  WriteFile(folder / "empty.txt", "");
+  WriteFile(folder / "image.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  fs::create_directories(folder / "empty");
+  const ConvertRun run = Convert({folder.string(), "--csv"});
+  EXPECT_EQ(run.status, 1) << run.err;
+  const std::vector<std::string> expected = {(folder / "a.msi").string(),
+                                             (folder / "c.MSI").string(),
+                                             (folder / "export.txt").string(),
+                                             (folder / "p.PLN").string(),
+                                             (folder / "q.pln").string(),
+                                             (folder / "sub/b.Msi").string(),
+                                             (folder / "sub/deeper/d.mSi").string(),
+                                             (folder / "sub/noname").string()};
+  EXPECT_EQ(CsvPaths(run.out), expected);
+  EXPECT_EQ(run.err, "lobrix: convert: " + (folder / "sub/noname").string() +
+                         ": line 2: expected the angle 0\n");
 
   const ConvertRun empty = Convert({(folder / "empty").string()});
   EXPECT_EQ(empty.status, 1);
-  EXPECT_EQ(empty.err,
-            "lobrix: convert: " + (folder / "empty").string() + ": no *.msi files in the folder\n");
+  EXPECT_EQ(empty.err, "lobrix: convert: " + (folder / "empty").string() +
+                           ": no pattern files in the folder\n");
+  // A file named on the command line is read whatever its name and first line.
+  const ConvertRun named = Convert({(folder / "e.msi.bak").string(), "--csv"});
+  EXPECT_EQ(named.status, 0) << named.err;
+  EXPECT_EQ(CsvPaths(named.out), std::vector<std::string>{(folder / "e.msi.bak").string()});
+}
+
+// The real file's planes every 10 degrees as gains, as another maker's export writes them.
+std::string RealPlanesAsGainsEvery10Degrees() {
+  std::ifstream file(kRealFile, std::ios::binary);
+  std::string line, text;
+  int block = -1;
+  while (std::getline(file, line)) {
+    if (line.starts_with("HORIZONTAL") || line.starts_with("VERTICAL")) {
+      text += line.starts_with("H") ? "HORIZONTAL\n" : "VERTICAL\n";
+      block = 0;
+      continue;
+    }
+    double angle = 0, db = 0;
+    if (block >= 0 && std::sscanf(line.c_str(), "%lf %lf", &angle, &db) == 2 &&
+        static_cast<int>(angle) % 10 == 0) {
+      char row[64];
+      std::snprintf(row, sizeof row, "%d\t%.2f\n", static_cast<int>(angle), -db);
+      text += row;
+    }
+  }
+  return text;
+}
+
+// A folder as a user has it: the real file, the same antenna in the layouts of other writers
+// (a .pln with dBi and header values no reader can take, a .txt export of gains every 10
+// degrees), a README and an image: every pattern file converts, the rest is passed over.
+TEST(ConvertCommand, FolderOfSeveralLayoutsBesideAReadmeAndAnImageConvertsWhole) {
+  const fs::path folder = TestFolder();
+  fs::copy_file(kRealFile, folder / "80010465.msi");
+  std::ifstream real(kRealFile, std::ios::binary);
+  const std::string realText((std::istreambuf_iterator<char>(real)), {});
+  const std::string rows = realText.substr(realText.find("HORIZONTAL"));
+  WriteFile(folder / "80010465.pln",
+            "NAME 80010465\nMAKE Kathrein\nFREQUENCY 791 MHz\nH_WIDTH 65 deg\nV_WIDTH n/a\n"
+            "FRONT_TO_BACK >25\nGAIN 5.2 dBi\nTILT fixed\nPOLARIZATION X-pol +45\n"
+            "COMMENT from the .msi\n" +
+                rows);
+  WriteFile(folder / "80010465_export.txt",
+            "NAME 80010465 export\nFREQUENCY 0.791 GHz\n"
+            "GAIN 3.1\nTILT electrical\n" +
+                RealPlanesAsGainsEvery10Degrees());
+  WriteFile(folder / "README.md", "# 80010465\nMeasured at 791 MHz.\n");
+  WriteFile(folder / "photo.jpg", std::string("\xFF\xD8\xFF\xE0\0\x10JFIF", 10));
+  const ConvertRun run = Convert({folder.string(), "--json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const nlohmann::json records = nlohmann::json::parse(run.out);
+  ASSERT_EQ(records.size(), 3u);
+  const nlohmann::json& msi = records[0];
+  const nlohmann::json& pln = records[1];
+  EXPECT_EQ(msi["reading"], "Kathrein");
+  // The same measurement: the same codes and directions.
+  for (const char* field : {"horizontal", "azimax", "vertical", "elemax", "frequency_mhz"})
+    EXPECT_EQ(pln[field], msi[field]) << field;
+  EXPECT_EQ(pln["gain_dbi"], 5.2);
+  EXPECT_EQ(pln["header"]["make"], "Kathrein");
+  EXPECT_EQ(pln["header"]["h_width"], 65.0);
+  const nlohmann::json& unread = pln["header"]["unread"];
+  ASSERT_EQ(unread.size(), 3u);
+  EXPECT_EQ(unread[0]["keyword"], "V_WIDTH");
+  EXPECT_EQ(unread[1]["text"], ">25");
+  EXPECT_EQ(unread[2]["keyword"], "TILT");
+  EXPECT_EQ(unread[2]["text"], "fixed");
+  EXPECT_EQ(unread[2]["line"], 8);
+  EXPECT_NE(std::find(pln["notes"].begin(), pln["notes"].end(),
+                      "line 8: \"TILT fixed\" kept as text: no tilt (a number, or MECHANICAL or "
+                      "ELECTRICAL with a number)"),
+            pln["notes"].end())
+      << pln["notes"];
+  const nlohmann::json& txt = records[2];
+  EXPECT_EQ(txt["frequency_mhz"], 791.0);
+  EXPECT_EQ(txt["reading"], "lenient");
+  EXPECT_EQ(txt["notes"][0], "horizontal: gains turned into attenuations");
+}
+
+// A frequency or gain that cannot be read is left out, not made up: empty in the table, null
+// in the JSON, and the file converts.
+TEST(ConvertCommand, UnknownFrequencyAndGainAreLeftOut) {
+  const fs::path folder = TestFolder();
+  std::string text = MsiText("x", {"030EA10", 45}, {"030EA10", 2});
+  text.replace(text.find("FREQUENCY 900"), 13, "FREQUENCY 790-862");
+  text.replace(text.find("GAIN 15.0 dBd"), 13, "GAIN see sheet");
+  WriteFile(folder / "x.msi", text);
+  const ConvertRun json = Convert({(folder / "x.msi").string(), "--json"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  const nlohmann::json record = nlohmann::json::parse(json.out).at(0);
+  EXPECT_TRUE(record["frequency_mhz"].is_null());
+  EXPECT_TRUE(record["gain_dbi"].is_null());
+  EXPECT_TRUE(record["header"]["gain"].is_null());
+  EXPECT_EQ(record["horizontal"], "030EA10");
+  EXPECT_EQ(record["notes"].size(), 4u) << record["notes"];
+  const ConvertRun csv = Convert({(folder / "x.msi").string(), "--csv"});
+  EXPECT_NE(csv.out.find(",x,,,030EA10,45.0,"), std::string::npos) << csv.out;
+}
+
+// One plane of the real file, read as convert reads it.
+PatternColumn RealPlane(int plane) {
+  const PatternFileResult read = ReadPatternPath(kRealFile);
+  EXPECT_TRUE(read.read) << read.error;
+  return read.file.pattern.measured[static_cast<std::size_t>(plane)];
+}
+
+// Whether one of the code's maxima (found from its own ANT93 curve) lies within `tolerance`
+// degrees of `direction`, both as angles of the measured column.
+bool MaximumNear(const std::string& code, double at, double direction, double tolerance) {
+  for (int t = 0; t < 3600; ++t) {
+    const float field =
+        ANT93(code, static_cast<float>(std::remainder(t / 10.0, 360.0)), kRelativeField);
+    if (field < 1.0f - 1e-6f) continue;
+    if (std::fabs(std::remainder(at + t / 10.0 - direction, 360.0)) <= tolerance + 0.051)
+      return true;
+  }
+  return false;
+}
+
+// The real file's classic vertical code is 3.5 dB RMS worse than the best db fit within 5
+// degrees of its EleMax: a warning in the JSON, a mark and a line in the table. The figures
+// are checked here against the measured plane.
+TEST(ConvertCommand, PoorClassicResultsAreWarnedAbout) {
+  const ConvertRun json = Convert({kRealFile, "--json"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  const nlohmann::json record = nlohmann::json::parse(json.out).at(0);
+  ASSERT_EQ(record["warnings"].size(), 1u) << record;
+  const std::string warning = record["warnings"][0];
+  const std::string start = "vertical: the classic code 025EC00 is ";
+  ASSERT_TRUE(warning.starts_with(start)) << warning;
+  ASSERT_TRUE(warning.ends_with("°; consider --fit db")) << warning;
+  double worse = 0, eleMax = 0;
+  char code[8] = {};
+  ASSERT_EQ(std::sscanf(warning.c_str() + start.size(), "%lf dB RMS worse than %7s at %lf", &worse,
+                        code, &eleMax),
+            3)
+      << warning;
+  const PatternColumn vertical = RealPlane(1);
+  const double classic = ScoreFit(vertical, "025EC00", 2.6f, FitCriterion::kDb).rmsDb;
+  const double fitted =
+      ScoreFit(vertical, code, static_cast<float>(-eleMax), FitCriterion::kDb).rmsDb;
+  EXPECT_GT(classic - fitted, 3.0);
+  EXPECT_NEAR(classic - fitted, worse, 0.051);
+  EXPECT_TRUE(MaximumNear(code, -eleMax, 2.6, 5.0)) << code << " at EleMax " << eleMax;
+
+  const ConvertRun table = Convert({kRealFile});
+  EXPECT_NE(table.out.find("  025EC00 !  "), std::string::npos) << table.out;
+  EXPECT_NE(table.out.find("\n! " + kRealFile + ": " + warning + "\n"), std::string::npos)
+      << table.out;
+  // A file whose planes are codes' own curves has none.
+  const fs::path folder = TestFolder();
+  WriteFile(folder / "a.msi", MsiText("a", {"030EA10", 45}, {"030EA10", 2}));
+  const ConvertRun clean = Convert({(folder / "a.msi").string(), "--json"});
+  EXPECT_EQ(nlohmann::json::parse(clean.out).at(0)["warnings"], nlohmann::json::array());
+}
+
+// Every best fit of the real file keeps one of its code's maxima within 5 degrees of the
+// classic direction of its plane (the db fit round the circle put the horizontal one at
+// 282 degrees for a maximum at 4), and the db fit is never worse than the classic code.
+TEST(ConvertCommand, BestFitsStayNearTheClassicDirections) {
+  const ConvertRun run = Convert({kRealFile, "--json", "--fit", "all"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const nlohmann::json record = nlohmann::json::parse(run.out).at(0);
+  const nlohmann::json& fits = record["fits"];
+  ASSERT_EQ(fits.size(), 4u);
+  const double aziMax = record["azimax"], eleMax = record["elemax"];
+  for (const char* plane : {"horizontal", "vertical"}) {
+    const bool v = std::string(plane) == "vertical";
+    const double classicRms = fits[0][plane]["rms_db"];
+    for (std::size_t f = 1; f < fits.size(); ++f) {
+      const nlohmann::json& fit = fits[f][plane];
+      if (fit.is_null()) continue;  // no envelope fit qualifies
+      const double direction = v ? -fit["elemax"].get<double>() : fit["azimax"].get<double>();
+      EXPECT_TRUE(MaximumNear(fit["code"], direction, v ? -eleMax : aziMax, 5.0))
+          << fits[f]["fit"] << " " << plane << ": " << fit;
+    }
+    EXPECT_LE(fits[1][plane]["rms_db"].get<double>(), classicRms) << plane;
+  }
+  // The warning names the db fit that was shown.
+  ASSERT_EQ(record["warnings"].size(), 1u);
+  EXPECT_NE(
+      record["warnings"][0].get<std::string>().find(fits[1]["vertical"]["code"].get<std::string>()),
+      std::string::npos);
 }
 
 TEST(ConvertCommand, SeveralThreadsKeepTheInputOrder) {
@@ -290,7 +495,7 @@ TEST(ConvertCommand, ProgressLineIsRewrittenInPlaceAndWipedAtTheEnd) {
   EXPECT_EQ(text.find_first_not_of(' ', wipe + 1), lastReturn) << text;
   EXPECT_EQ(text.substr(lastReturn + 1),
             "lobrix: convert: " + (folder / "c.msi").string() +
-                ": line 2: expected FREQUENCY and GAIN in the header before the first block\n");
+                ": line 2: expected a block before the end of the file: HORIZONTAL\n");
   // Standard output holds only the table.
   EXPECT_EQ(out.str().find('\r'), std::string::npos);
 }
@@ -420,6 +625,11 @@ TEST(ConvertCommand, WrongArgumentsExitWithTwo) {
       {{"a.msi", "--threads"}, "lobrix: convert: --threads needs a number of threads\n"},
       {{"a.msi", "--render"}, "lobrix: convert: --render needs a folder for the pictures\n"},
       {{"a.msi", "--xml"}, "lobrix: convert: unknown option --xml\n"},
+      {{"a.msi", "--direction-tolerance", "180.5"},
+       "lobrix: convert: --direction-tolerance must be a number of degrees from 0 to 180, not "
+       "'180.5'\n"},
+      {{"a.msi", "--direction-tolerance", "-1"}, nullptr},
+      {{"a.msi", "--direction-tolerance", "nan"}, nullptr},
       {{"a.msi", "--render", (folder / "file").string()}, nullptr},
   };
   for (const auto& c : cases) {

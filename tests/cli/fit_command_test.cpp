@@ -101,21 +101,85 @@ TEST(ReadPlaneAttenuations, IncompleteOrMalformedPlanesAreRefusedWithTheLine) {
       {pairs + "360,1\n", "line 361: a second attenuation at 0 degrees"},
       {pairs.substr(pairs.find('\n') + 1), "no attenuation at 0 degrees"},
       {"1,0\n2\n", "line 2: lines of one number and of angle,attenuation mixed"},
-      {"0.5,1\n", "line 1: the angle must be a whole number of degrees from -360 to 360"},
-      {"361,1\n", "line 1: the angle must be a whole number of degrees from -360 to 360"},
+      {"0.5,1\n", "no attenuation at 0 degrees"},
+      {"361,1\n", "line 1: the angle must be from -360 to 360 degrees"},
+      {"0,1\n0.004,2\n", "line 2: a second attenuation at 0 degrees"},
       {"0,1\n1,x\n", "line 2: '1,x' is no number"},
       {"0,1,2\n", "line 1: more than an angle and an attenuation"},
       {"0,nan\n", "line 1: '0,nan' is no number"},
-      {"", "0 attenuations, not 360"},
+      {"",
+       "0 attenuations, not one for each step of a constant step that divides 360 (360, 72 "
+       "for 5 degrees, 720 for 0.5 ...)"},
   };
   for (const Case& c : cases) {
     EXPECT_FALSE(Read(c.text, error)) << c.message;
     EXPECT_EQ(error, c.message);
   }
+  // One line short of a whole circle, or one too many, is no constant step.
+  for (int count : {359, 361, 7}) {
+    std::string plain;
+    for (int i = 0; i < count; ++i) plain += "1\n";
+    EXPECT_FALSE(Read(plain, error));
+    EXPECT_TRUE(error.starts_with(std::to_string(count) + " attenuations, not one for each step"))
+        << error;
+  }
   std::string many;
-  for (int i = 0; i < 361; ++i) many += "1\n";
+  for (int i = 0; i < 36001; ++i) many += "1\n";
   EXPECT_FALSE(Read(many, error));
-  EXPECT_EQ(error, "line 361: more than 360 attenuations");
+  EXPECT_EQ(error, "line 36001: more than 36000 attenuations");
+}
+
+// A smooth plane in dB: 0 at 0 degrees, 40 behind.
+double Smooth(double degrees) {
+  return 20 * (1 - std::cos(degrees * 3.14159265358979 / 180));
+}
+
+// Other constant steps are resampled to whole degrees as the pattern files are: the straight
+// line in dB between neighbouring rows, round the circle (computed here on the rows).
+TEST(ReadPlaneAttenuations, OtherStepsAreResampledAsPatternFilesAre) {
+  struct Case {
+    double step;
+    bool pairs;
+    int firstAngle;  // pairs may start anywhere round the circle
+  };
+  for (const Case c : {Case{10, true, -180}, Case{5, false, 0}, Case{0.5, true, 0},
+                       Case{2, true, -90}, Case{45, false, 0}}) {
+    const int n = static_cast<int>(std::lround(360 / c.step));
+    std::vector<double> rows(static_cast<std::size_t>(n));
+    std::string text;
+    char line[64];
+    for (int k = 0; k < n; ++k)
+      rows[static_cast<std::size_t>(k)] = std::round(Smooth(k * c.step) * 1e4) / 1e4 + 2;
+    for (int k = 0; k < n; ++k) {
+      const double angle = c.firstAngle + k * c.step;
+      const int row = ((static_cast<int>(std::lround(angle / c.step)) % n) + n) % n;
+      if (c.pairs)
+        std::snprintf(line, sizeof line, "%g,%.4f\n", angle, rows[static_cast<std::size_t>(row)]);
+      else
+        std::snprintf(line, sizeof line, "%.4f\n", rows[static_cast<std::size_t>(k)]);
+      text += line;
+    }
+    std::string error;
+    const auto plane = Read(text, error);
+    ASSERT_TRUE(plane) << c.step << ": " << error;
+    for (int d = 0; d < 360; ++d) {
+      const double below = std::floor(d / c.step + 1e-9) * c.step;
+      const auto at = static_cast<std::size_t>(std::lround(below / c.step)) % rows.size();
+      const double t = (d - below) / c.step;
+      const double expected = rows[at] + (rows[(at + 1) % rows.size()] - rows[at]) * t - 2;
+      EXPECT_NEAR((*plane)[static_cast<std::size_t>(d)], expected, 1e-4) << c.step << " at " << d;
+    }
+  }
+  std::string error;
+  std::string tens;
+  for (int a = 0; a < 360; a += 10)
+    if (a != 120) tens += std::to_string(a) + ",1\n";
+  EXPECT_FALSE(Read(tens, error));
+  EXPECT_EQ(error, "no attenuation at 120 degrees");
+  EXPECT_FALSE(Read(tens + "120,1\n125,1\n", error));
+  EXPECT_EQ(error, "an attenuation at 125 degrees, off the step of 10 degrees");
+  EXPECT_FALSE(Read("0,1\n7,1\n14,1\n", error));
+  EXPECT_EQ(error, "the angles go up by 7 degrees, a step that does not divide 360");
 }
 
 TEST(FitCommand, KnownCodeComesBackAtItsTenthDegreeDirection) {
@@ -126,14 +190,54 @@ TEST(FitCommand, KnownCodeComesBackAtItsTenthDegreeDirection) {
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0]["fit"], "db");
   EXPECT_EQ(records[0]["code"], "030EA10");
-  EXPECT_DOUBLE_EQ(records[0]["direction"].get<double>(), 123.4);
+  EXPECT_DOUBLE_EQ(records[0]["azimax"].get<double>(), 123.4);
   EXPECT_LT(records[0]["rms_db"].get<double>(), 0.01);
   EXPECT_TRUE(records[0]["envelope_holds"].get<bool>());
 
+  // A vertical plane's direction is EleMax, as convert gives it: a maximum at 350.7 degrees
+  // of the plane is 9.3 degrees up.
   const CommandRun table =
       Fit({"--vertical", "--fit", "envelope"}, PairLines("010EB00", 350.7f, "\t"));
   ASSERT_EQ(table.status, 0) << table.err;
-  EXPECT_NE(table.out.find("envelope  010EB00      350.7"), std::string::npos) << table.out;
+  EXPECT_TRUE(table.out.starts_with("fit       code        EleMax")) << table.out;
+  EXPECT_NE(table.out.find("envelope  010EB00        9.3"), std::string::npos) << table.out;
+  const CommandRun json = Fit({"--vertical", "--json"}, PairLines("010EB00", 3.5f, ","));
+  EXPECT_DOUBLE_EQ(nlohmann::json::parse(json.out).at(0)["elemax"].get<double>(), -3.5);
+}
+
+// The real file's horizontal plane given as numbers: the fit keeps its code's maximum within
+// the tolerance of the plane's own maximum (0.5 degrees: the top two rows are equal).
+TEST(FitCommand, FitsStayNearThePlanesMaximum) {
+  std::ifstream file(std::string(LOBRIX_TEST_DATA) + "/msi/80010465_0791_x_co.msi");
+  std::string line, plane;
+  bool horizontal = false;
+  while (std::getline(file, line)) {
+    if (line.starts_with("HORIZONTAL")) horizontal = true;
+    if (line.starts_with("VERTICAL")) break;
+    double angle = 0, db = 0;
+    if (horizontal && std::sscanf(line.c_str(), "%lf %lf", &angle, &db) == 2)
+      plane += std::to_string(angle) + "," + std::to_string(db) + "\n";
+  }
+  for (const char* tolerance : {"5", "1.5"}) {
+    const CommandRun run = Fit({"--json", "--direction-tolerance", tolerance}, plane);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json fit = nlohmann::json::parse(run.out).at(0);
+    const double azimax = fit["azimax"];
+    bool near = false;
+    for (int t = 0; t < 3600; ++t) {
+      const float field = ANT93(fit["code"].get<std::string>(),
+                                static_cast<float>(std::remainder(t / 10.0, 360.0)), 0);
+      if (field >= 1.0f - 1e-6f)
+        near = near || std::fabs(std::remainder(azimax + t / 10.0 - 0.5, 360.0)) <=
+                           std::stod(tolerance) + 0.051;
+    }
+    EXPECT_TRUE(near) << fit;
+  }
+  const CommandRun wrong = Fit({"--direction-tolerance", "181"}, plane);
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_EQ(wrong.err,
+            "lobrix: fit: --direction-tolerance must be a number of degrees from 0 to 180, not "
+            "'181'\n");
 }
 
 TEST(FitCommand, WrongArgumentsAndInputExitWithTwo) {
@@ -143,9 +247,10 @@ TEST(FitCommand, WrongArgumentsAndInputExitWithTwo) {
   EXPECT_EQ(run.err, "lobrix: fit: unknown --fit 'classic' (db, field, envelope or all)\n");
   run = Fit({"--threads", "0"}, plane);
   EXPECT_EQ(run.status, 2);
-  run = Fit({}, "1\n2\n");
+  run = Fit({}, "1\n2\n3\n4\n5\n6\n7\n");
   EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.err, "lobrix: fit: standard input: 2 attenuations, not 360\n");
+  EXPECT_TRUE(run.err.starts_with("lobrix: fit: standard input: 7 attenuations, not one for"))
+      << run.err;
   run = Fit({"/nonexistent/plane.csv"}, "");
   EXPECT_EQ(run.err, "lobrix: fit: /nonexistent/plane.csv: cannot be read\n");
   EXPECT_EQ(run.out, "");

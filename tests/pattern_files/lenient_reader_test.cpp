@@ -248,11 +248,6 @@ TEST(ReadPatternFile, RejectsWithTheLineAndWhatWasExpectedAndNoPartialTable) {
   };
   const std::vector<std::string> noFrequency = {"NAME x", "GAIN 1"};
   const Case cases[] = {
-      {WithLine(2, "FREQUENCY 900 kHz"), 2, "a frequency"},
-      {WithLine(2, "FREQUENCY 790-862"), 2, "a frequency"},
-      {WithLine(3, "GAIN 15 dB"), 3, "a gain"},
-      {WithLine(3, "TILT SIDEWAYS"), 3, "a tilt"},
-      {WithLine(3, "NAME again"), 3, "once, and this one is repeated: NAME"},
       {WithLine(3, "0 0.00"), 3, "a header keyword"},
       {WithLine(4, "HORIZONTAL 0"), 4, "row count"},
       {WithLine(4, "HORIZONTAL 360 rows"), 4, "row count"},
@@ -269,8 +264,9 @@ TEST(ReadPatternFile, RejectsWithTheLineAndWhatWasExpectedAndNoPartialTable) {
        "a constant step"},
       {Join(kHeader + std::vector<std::string>{"HORIZONTAL"} + Rows(1, HorizontalDb)), 365,
        "before the end of the file: VERTICAL"},
-      {Join(noFrequency + std::vector<std::string>{"HORIZONTAL"}), 3, "FREQUENCY and GAIN"},
-      {"", 1, "FREQUENCY and GAIN"},
+      {Join(noFrequency + std::vector<std::string>{"HORIZONTAL"}), 4, "the angle 0"},
+      {"", 1, "a block before the end of the file: HORIZONTAL"},
+      {Join(noFrequency), 3, "a block before the end of the file: HORIZONTAL"},
   };
   for (const Case& c : cases) {
     const PatternFileResult r = Read(c.text);
@@ -283,6 +279,81 @@ TEST(ReadPatternFile, RejectsWithTheLineAndWhatWasExpectedAndNoPartialTable) {
       EXPECT_EQ(column, PatternColumn{}) << "partial table left by: " << r.error;
     }
   }
+}
+
+// Nothing in the header is needed to convert a file: a value that cannot be read, or a keyword
+// given again after one that was read, is kept as written with a note, and the file reads. A
+// FREQUENCY or GAIN that cannot be read, or none at all, leaves that value unknown.
+TEST(ReadPatternFile, HeaderValuesThatCannotBeReadAreKeptAsTextWithANote) {
+  struct Case {
+    std::vector<std::string> header;
+    const char* note;  // the file's first reading note
+    bool frequencyKnown = true, gainKnown = true;
+  };
+  const std::vector<std::string> nameOnly = {"NAME panel"};
+  const Case cases[] = {
+      {kHeader + std::vector<std::string>{"TILT fixed"},
+       "line 4: \"TILT fixed\" kept as text: no tilt (a number, or MECHANICAL or ELECTRICAL "
+       "with a number)"},
+      {kHeader + std::vector<std::string>{"tilt Electrical down 4"},
+       "line 4: \"TILT Electrical down 4\" kept as text: no tilt (a number, or MECHANICAL or "
+       "ELECTRICAL with a number)"},
+      {kHeader + std::vector<std::string>{"H_WIDTH wide"},
+       "line 4: \"H_WIDTH wide\" kept as text: no number"},
+      {kHeader + std::vector<std::string>{"V_WIDTH"},
+       "line 4: \"V_WIDTH\" kept as text: no number"},
+      {kHeader + std::vector<std::string>{"FRONT_TO_BACK >25 dB"},
+       "line 4: \"FRONT_TO_BACK >25 dB\" kept as text: no number"},
+      {kHeader + std::vector<std::string>{"NAME again"},
+       "line 4: \"NAME again\" kept as text: given before; the first one stands"},
+      {{"NAME panel", "FREQUENCY 790-862", "GAIN 15 dBd"},
+       "line 2: \"FREQUENCY 790-862\" kept as text: no frequency (a number with MHz or GHz)",
+       false},
+      // A FREQUENCY that reads after one that does not is taken.
+      {{"NAME panel", "FREQUENCY 900 kHz", "GAIN 15 dBd", "FREQUENCY 900"},
+       "line 2: \"FREQUENCY 900 kHz\" kept as text: no frequency (a number with MHz or GHz)"},
+      {{"NAME panel", "FREQUENCY 900", "GAIN 15 dB"},
+       "line 3: \"GAIN 15 dB\" kept as text: no gain (a number with dBd or dBi)",
+       true,
+       false},
+      {{"NAME panel", "GAIN 15 dBd"}, "the frequency is unknown (no FREQUENCY that reads)", false},
+      {{"NAME panel", "FREQUENCY 900"}, "the gain is unknown (no GAIN that reads)", true, false},
+  };
+  for (const Case& c : cases) {
+    const PatternFileResult r = Read(TwoBlocks(1, 1, c.header));
+    ASSERT_TRUE(r.read) << c.note << ": " << r.error;
+    ExpectColumn(r.file.pattern.measured[0], HorizontalDb);
+    ExpectColumn(r.file.pattern.measured[1], VerticalDb);
+    const std::vector<std::string> notes = ReadingNotes(r.file);
+    ASSERT_GE(notes.size(), 1u) << c.note;
+    EXPECT_EQ(notes[0], c.note);
+    EXPECT_EQ(r.file.frequencyKnown, c.frequencyKnown) << c.note;
+    EXPECT_EQ(r.file.gainKnown, c.gainKnown) << c.note;
+    EXPECT_EQ(r.file.pattern.frequency, c.frequencyKnown ? 900.0f : 0.0f) << c.note;
+    EXPECT_EQ(r.file.header.gainUnit.empty(), !c.gainKnown) << c.note;
+    EXPECT_EQ(r.file.pattern.antennaName, "panel");  // the first NAME stands
+  }
+  // The text kept as written, and the note in Czech.
+  const PatternFileResult tilt =
+      Read(TwoBlocks(1, 1, kHeader + std::vector<std::string>{"TILT fixed"}));
+  ASSERT_EQ(tilt.file.header.unread.size(), 1u);
+  EXPECT_EQ(tilt.file.header.unread[0].keyword, "TILT");
+  EXPECT_EQ(tilt.file.header.unread[0].text, "fixed");
+  EXPECT_FALSE(tilt.file.header.tilt.has_value());
+  EXPECT_EQ(ReadingNotes(tilt.file, kCzech)[0],
+            "řádek 4: \"TILT fixed\" ponecháno jako text: není sklon (číslo, nebo MECHANICAL či "
+            "ELECTRICAL s číslem)");
+}
+
+// A note quotes the file's text as valid UTF-8 (code page 1250 bytes read as such, control
+// characters shown as '?') and cut after 60 characters.
+TEST(ReadPatternFile, NotesQuoteTheFileTextSafely) {
+  const std::string odd = "TILT pevn\xFD\x01" + std::string(80, 'x');
+  const PatternFileResult r = Read(TwoBlocks(1, 1, kHeader + std::vector<std::string>{odd}));
+  ASSERT_TRUE(r.read) << r.error;
+  EXPECT_EQ(ReadingNotes(r.file)[0], "line 4: \"TILT pevný?" + std::string(49, 'x') +
+                                         "...\" kept as text: no tilt (a number, or MECHANICAL "
+                                         "or ELECTRICAL with a number)");
 }
 
 TEST(ReadPatternFile, ShortBlocksAreRejectedAtTheirEnd) {
