@@ -17,13 +17,19 @@ namespace {
 // ToAntennaAngles works in double precision with its own double degree factor.
 constexpr double kDegreeD = 3.14159265358979323846 / 180.0;
 
-double FoldAzimuth(double a) {
-  if (a > 180) return a - 360;
-  if (a < -180) return a + 360;
-  return a;
+// An angle difference beyond one and a half turns loses its whole turns first (exactly:
+// fmod does not round), so that one direction gives one value however many turns its angles
+// hold; within one and a half turns the angle is left as it is, and every value stays as it
+// was.
+template <typename Angle>
+Angle WithoutWholeTurns(Angle a) {
+  return std::fabs(a) > 540 ? std::fmod(a, Angle{360}) : a;
 }
 
-float FoldAzimuth(float a) {
+// An azimuth difference in -180..180.
+template <typename Angle>
+Angle FoldAzimuth(Angle a) {
+  a = WithoutWholeTurns(a);
   if (a > 180) return a - 360;
   if (a < -180) return a + 360;
   return a;
@@ -76,7 +82,7 @@ BeamAngles ToBeamAngles(double alpha, double eps, double tau) {
 }  // namespace
 
 AntennaAngles ToAntennaAngles(float az, float azMax, float el, float elMax) {
-  const double alpha = F(az) - F(azMax);
+  const double alpha = WithoutWholeTurns(F(az) - F(azMax));
   if (elMax == 0) return {static_cast<float>(FoldAzimuth(alpha)), el};
 
   const BeamAngles beam = ToBeamAngles(alpha, el, elMax);
@@ -99,9 +105,11 @@ AntennaAngles ToAntennaAngles(float az, float azMax, float el, float elMax) {
 }
 
 float CombinePlanes(std::string_view hcode, float a, std::string_view vcode, float e, int mode) {
+  // Every positive mode is dB, as in the other branches; ANT93 gives dB only for mode 2.
+  const int planeMode = mode > 0 ? kDecibel : kRelativeField;
   // The vertical code is read at -e, so that its positive angles lie below the beam.
-  if (e == 0) return ANT93(hcode, a, mode);
-  if (a == 0) return ANT93(vcode, -e, mode);
+  if (e == 0) return ANT93(hcode, a, planeMode);
+  if (a == 0) return ANT93(vcode, -e, planeMode);
 
   const float vf = ANT93(vcode, -e, kRelativeField);
   float vb = ANT93(vcode, 180 + e, kRelativeField);
@@ -151,7 +159,8 @@ float ElectricalTilt(std::string_view hcode, float az, float azMax, std::string_
                      float el, float elMax, int mode) {
   const float alpha = FoldAzimuth(static_cast<float>(F(az) - azMax));
   const float h = ANT93(hcode, alpha, kRelativeField);
-  const float v = ANT93(vcode, static_cast<float>(F(el) - elMax), kRelativeField);
+  const float v =
+      ANT93(vcode, static_cast<float>(WithoutWholeTurns(F(el) - elMax)), kRelativeField);
   if (h < 0 || v < 0) return kInvalidPattern;
   // Towards the zenith and the nadir the horizontal pattern fades out (cos^2 of el itself).
   const auto w = static_cast<float>((CosDeg(2.0 * el) + 1.0) / 2.0);
