@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <limits>
 
 #include "pattern_files/lenient_words.h"
 #include "pattern_files/strict_reader.h"
@@ -24,6 +26,11 @@ using namespace pattern_words;
 constexpr char kEndOfFile = 26;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr int kMostRows = 36000;  // a step of 0.01 degree; anything finer is not a pattern
+// The widest spread of one block's values, far beyond any measurement (40 dB is the codes'
+// floor): beyond it the values are no pattern, and the shift to 0 dB could overflow.
+constexpr double kMostSpreadDb = 1000;
+// A header number that is left out: the frequency or gain is then not a number.
+constexpr float kMissing = std::numeric_limits<float>::quiet_NaN();
 
 constexpr TextPair kLine{"line ", "řádek "};
 constexpr TextPair kHeaderLine{"expected a header keyword, HORIZONTAL or VERTICAL",
@@ -53,6 +60,10 @@ constexpr TextPair kBlockEnd{"expected the block to end after this many rows: ",
                              "očekáván konec bloku po tomto počtu řádků: "};
 constexpr TextPair kMissingBlock{"expected a block before the end of the file: ",
                                  "očekáván blok před koncem souboru: "};
+constexpr TextPair kValueRange{"expected a value within 1000 dB of the block's others",
+                               "očekávána hodnota nejvýše 1000 dB od ostatních v bloku"};
+constexpr TextPair kBeyondFloat{" is beyond the range of a float: left out",
+                                " je mimo rozsah čísla float: vynecháno"};
 constexpr TextPair kUnreadable{"the file cannot be opened or read",
                                "soubor nelze otevřít ani přečíst"};
 
@@ -77,7 +88,21 @@ struct Block {
   int count = 0;    // the stated row count, 0 when none was given
   double step = 0;  // from the count, or from the first two rows
   std::vector<double> values;
+  double low = 0, high = 0;  // of the values so far
 };
+
+// An unknown header keyword and its text, within the bounds of PatternFileHeader.
+void KeepOtherKeyword(PatternFileHeader& header, std::string_view keyword, std::string_view text) {
+  if (header.otherKeywords.size() >= kMostOtherKeywords) {
+    ++header.otherKeywordsLeftOut;
+    return;
+  }
+  if (keyword.size() > kMostOtherKeywordBytes || text.size() > kMostOtherKeywordBytes) {
+    header.otherKeywordsCut = true;
+  }
+  header.otherKeywords.emplace_back(std::string(keyword.substr(0, kMostOtherKeywordBytes)),
+                                    std::string(text.substr(0, kMostOtherKeywordBytes)));
+}
 
 class Reader {
  public:
@@ -93,6 +118,7 @@ class Reader {
   bool FrequencyLine(std::string_view words);
   bool GainLine(std::string_view words);
   bool TiltLine(std::string_view words);
+  std::optional<float> HeaderFloat(double number, std::string_view keyword);
   bool StartBlock(int plane, std::string_view text);
   bool Row(std::string_view text);
   bool EndBlock();
@@ -168,9 +194,9 @@ bool Reader::HeaderLine(std::string_view keyword, std::string_view text) {
     std::optional<float>& field = upper == "H_WIDTH"   ? header.hWidth
                                   : upper == "V_WIDTH" ? header.vWidth
                                                        : header.frontToBack;
-    field = static_cast<float>(number);
+    field = HeaderFloat(number, upper);
   } else {
-    header.otherKeywords.emplace_back(std::string(keyword), std::string(text));
+    KeepOtherKeyword(header, keyword, text);
   }
   return true;
 }
@@ -184,7 +210,7 @@ bool Reader::FrequencyLine(std::string_view words) {
     return Fail(kFrequency);
   }
   result_.file.pattern.frequency =
-      static_cast<float>(SameWord(unit, "GHZ") ? number * 1000 : number);
+      HeaderFloat(SameWord(unit, "GHZ") ? number * 1000 : number, "FREQUENCY").value_or(kMissing);
   haveFrequency_ = true;
   return true;
 }
@@ -197,10 +223,11 @@ bool Reader::GainLine(std::string_view words) {
   const bool dbi = SameWord(unit, "DBI");
   if (!words.empty() || !(unit.empty() || dbi || SameWord(unit, "DBD"))) return Fail(kGain);
   PatternFileHeader& header = result_.file.header;
-  header.gainValue = static_cast<float>(number);
   header.gainUnit = dbi ? "dBi" : "dBd";
   // The same sum as the Kathrein reader's, so both give the same float.
-  result_.file.pattern.gain = dbi ? static_cast<float>(number) : static_cast<float>(number + 2.1);
+  const std::optional<float> dbiGain = HeaderFloat(dbi ? number : number + 2.1, "GAIN");
+  header.gainValue = dbiGain ? static_cast<float>(number) : kMissing;
+  result_.file.pattern.gain = dbiGain.value_or(kMissing);
   haveGain_ = true;
   return true;
 }
@@ -216,8 +243,19 @@ bool Reader::TiltLine(std::string_view words) {
     if (word.empty()) return true;  // the kind alone, as many files write it
   }
   if (!ParseNumber(word, number) || !words.empty()) return Fail(kTilt);
-  header.tilt = static_cast<float>(number);
+  header.tilt = HeaderFloat(number, "TILT");
   return true;
+}
+
+// A header number as a float; nothing, with a note naming the line, when it is beyond the
+// float range (FREQUENCY 1e308 GHz), which no output could show.
+std::optional<float> Reader::HeaderFloat(double number, std::string_view keyword) {
+  const auto value = static_cast<float>(number);
+  if (std::isfinite(value)) return value;
+  result_.file.headerNotes.push_back(std::string(Pick(kLine, language_)) +
+                                     std::to_string(lineNumber_) + ": " + std::string(keyword) +
+                                     std::string(Pick(kBeyondFloat, language_)));
+  return std::nullopt;
 }
 
 bool Reader::StartBlock(int plane, std::string_view text) {
@@ -269,6 +307,9 @@ bool Reader::Row(std::string_view text) {
     if (std::fabs(angle - expected) > 0.006) return Fail(kAngle, FormatAngle(expected));
   }
   if (row == 0 && angle != 0) return Fail(kAngle, "0");
+  block.low = row == 0 ? value : std::min(block.low, value);
+  block.high = row == 0 ? value : std::max(block.high, value);
+  if (block.high - block.low > kMostSpreadDb) return Fail(kValueRange);
   block.values.push_back(value);
   return true;
 }
@@ -410,7 +451,7 @@ PatternFileResult ReadPatternPath(const std::string& path, int language) {
   const std::optional<std::string> bytes = ReadWholeFile(path, reason);
   if (!bytes) {
     PatternFileResult result;
-    result.error = std::string(Pick(kUnreadable, language));
+    result.error = std::string(Pick(kUnreadable, language)) + ": " + reason;
     return result;
   }
   return ReadPatternFile(*bytes, fileName, language);
