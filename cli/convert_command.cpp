@@ -164,7 +164,8 @@ std::optional<int> SettingsOf(const ConvertRequest& request, ConvertSettings& se
     const std::string& reportPath = request.reportPath;
     const std::filesystem::path folder = std::filesystem::path(reportPath).parent_path();
     std::error_code error;
-    if (reportPath.empty() || std::filesystem::is_directory(reportPath, error) ||
+    if (reportPath.empty() || reportPath == "-" ||
+        std::filesystem::is_directory(reportPath, error) ||
         (!folder.empty() && !std::filesystem::is_directory(folder, error))) {
       return Refuse(
           err, "--report needs a file name in an existing folder, not '" + Shown(reportPath) + "'");
@@ -211,7 +212,8 @@ bool WriteConversionResults(const ConvertRequest& request, const ConvertSettings
   bool complete = true;
   for (const FileConversion& file : results) {
     if (file.failure.empty()) continue;
-    err << "lobrix: convert: " << DisplayText(file.path) << ": " << file.failure << '\n';
+    err << "lobrix: convert: " << DisplayText(file.path) << ": " << DisplayText(file.failure)
+        << '\n';
     complete = false;
   }
   if (settings.reportPictures) {
@@ -221,10 +223,11 @@ bool WriteConversionResults(const ConvertRequest& request, const ConvertSettings
       complete = false;
     }
   }
+  const bool withPictures = !settings.picturePaths.empty();
   if (request.form == "csv") {
-    WriteConversionCsv(results, out, settings.fits);
+    WriteConversionCsv(results, out, settings.fits, withPictures);
   } else if (request.form == "json") {
-    WriteConversionJson(results, out, settings.fits);
+    WriteConversionJson(results, out, settings.fits, withPictures);
   } else {
     WriteConversionTable(results, out, settings.fits);
   }

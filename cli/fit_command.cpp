@@ -27,7 +27,8 @@ they match. The plane is read from FILE (a CSV file) or from standard input:
   lines "angle,attenuation" (comma, semicolon, tab or blanks) with every whole degree once;
   angles from -360 to 360 are taken round the circle.
 Attenuations are in dB, positive below the maximum; they are shifted so that the smallest
-is 0 dB. Blank lines, lines starting with # and a header line are skipped.
+is 0 dB. Blank lines, lines starting with # and a header line are skipped; a line longer
+than 1 MiB (1048576 bytes) is refused.
   --vertical   the plane is a vertical one (default: horizontal)
   --fit WAY    db: least RMS difference in dB, both attenuations floored at 40 dB (default)
                field: least sum of squared relative-field differences
@@ -151,11 +152,17 @@ std::optional<std::array<float, 360>> FinishPlane(PlaneLines& plane, std::string
 std::optional<std::array<float, 360>> ReadPlaneAttenuations(std::istream& in, std::string& error) {
   PlaneLines plane;
   bool numberSeen = false;
-  std::string raw;
-  for (std::size_t number = 1; std::getline(in, raw); ++number) {
-    const std::string line = Trimmed(raw);
-    if (line.empty() || line[0] == '#') continue;
+  std::string buffer(kMostInputLineBytes + 1, '\0');
+  bool cut = false;
+  std::size_t number = 1;
+  for (std::optional<std::string_view> raw; (raw = ReadInputLine(in, buffer, cut)); ++number) {
     const std::string where = "line " + std::to_string(number) + ": ";
+    if (cut) {
+      error = where + "longer than " + std::to_string(kMostInputLineBytes) + " bytes";
+      return std::nullopt;
+    }
+    const std::string line = Trimmed(std::string(*raw));
+    if (line.empty() || line[0] == '#') continue;
     const std::vector<std::string> fields = Fields(line);
     std::vector<std::optional<float>> values;
     for (const std::string& field : fields) values.push_back(ParseNumber(field));

@@ -107,6 +107,8 @@ TEST(ReadPlaneAttenuations, IncompleteOrMalformedPlanesAreRefusedWithTheLine) {
       {"0,1,2\n", "line 1: more than an angle and an attenuation"},
       {"0,nan\n", "line 1: '0,nan' is no number"},
       {"", "0 attenuations, not 360"},
+      // A line without an end (fit /dev/zero) is refused at 1 MiB, not read on for ever.
+      {"0,1\n" + std::string(3 << 20, '\0'), "line 2: longer than 1048576 bytes"},
   };
   for (const Case& c : cases) {
     EXPECT_FALSE(Read(c.text, error)) << c.message;

@@ -321,7 +321,8 @@ TEST(ReadPatternFile, HeaderNumbersBeyondTheFloatRangeAreLeftOut) {
 
 // A file of junk header lines keeps a bounded part of them: memory stays near the file's size.
 TEST(ReadPatternFile, UnknownKeywordsAreBoundedAndCounted) {
-  std::vector<std::string> header = {"X_LONG " + std::string(5000, 'x'), "Y" + std::string(2000, 'y')};
+  std::vector<std::string> header = {"X_LONG " + std::string(5000, 'x'),
+                                     "Y" + std::string(2000, 'y')};
   for (int i = 0; i < 10000; ++i) header.push_back("a");
   const PatternFileResult r = Read(TwoBlocks(1, 1, kHeader + header));
   ASSERT_TRUE(r.read) << r.error;
