@@ -37,7 +37,7 @@ whether a file needed that ("lenient") or is in the strict Kathrein layout ("Kat
                   directions, gain, reading notes and the conversion picture
   --render DIR    also draws each file's conversion picture into DIR, named after the file:
                   the measured curves in red, the fitted codes' curves in blue, the texts
-                  of the conversion window
+                  of the conversion window; the CSV and JSON name each file's picture
   --format        png (default), svg or pdf
   --threads N     files converted at once, 1 to 256 (default: one a processor core)
   --czech         Czech texts in the messages and pictures
