@@ -5,6 +5,7 @@
 // elevation, for which the direction is turned into the antenna's own frame first.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "model/antenna_pattern.h"
 #include "model/code_fields.h"
@@ -20,10 +21,12 @@ constexpr double kDegreeD = 3.14159265358979323846 / 180.0;
 // An angle difference beyond one and a half turns loses its whole turns first (exactly:
 // fmod does not round), so that one direction gives one value however many turns its angles
 // hold; within one and a half turns the angle is left as it is, and every value stays as it
-// was.
+// was. A difference beyond the float range is no direction: it stays, and gives the failure
+// value.
 template <typename Angle>
 Angle WithoutWholeTurns(Angle a) {
-  return std::fabs(a) > 540 ? std::fmod(a, Angle{360}) : a;
+  constexpr auto kLargestFloat = static_cast<Angle>(std::numeric_limits<float>::max());
+  return std::fabs(a) > 540 && std::fabs(a) <= kLargestFloat ? std::fmod(a, Angle{360}) : a;
 }
 
 // An azimuth difference in -180..180.
