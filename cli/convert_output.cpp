@@ -253,13 +253,21 @@ constexpr std::size_t kMostCellCharacters = 120;
 // file's name), another text its start.
 std::string CutCell(const std::string& text, bool keepEnd) {
   if (Width(text) <= kMostCellCharacters) return text;
-  std::vector<std::size_t> starts;  // of the characters
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) starts.push_back(i);
-  }
+  const auto startsCharacter = [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  };
   const std::size_t kept = kMostCellCharacters - 1;
-  if (keepEnd) return "\u2026" + text.substr(starts[starts.size() - kept]);
-  return text.substr(0, starts[kept]) + "\u2026";
+  std::size_t characters = 0;
+  if (keepEnd) {
+    std::size_t start = text.size();
+    while (start > 0 && characters < kept) characters += startsCharacter(text[--start]) ? 1 : 0;
+    return "\u2026" + text.substr(start);
+  }
+  std::size_t end = 0;
+  for (; end < text.size(); ++end) {
+    if (startsCharacter(text[end]) && characters++ == kept) break;
+  }
+  return text.substr(0, end) + "\u2026";
 }
 
 FileLines LinesOf(const FileConversion& file, bool withFits) {

@@ -156,22 +156,30 @@ TEST(HostileFiles, ControlAndBidiCharactersInNamesAreEscaped) {
 TEST(HostileFiles, LongNamesAreCutInTheTableOnly) {
   const fs::path folder = TestFolder();
   const std::string longName(100000, 'n');
+  // A folder of 120 two-byte letters: the path is cut at its start, between whole letters.
+  std::string letters;
+  for (int i = 0; i < 120; ++i) letters += "\u010D";
+  fs::create_directories(folder / letters);
   std::vector<std::string> paths;
   for (int i = 0; i < 3; ++i) {
-    paths.push_back((folder / (std::to_string(i) + ".msi")).string());
+    paths.push_back((folder / (i == 2 ? letters : "") / (std::to_string(i) + ".msi")).string());
     WriteFile(paths.back(), WithLine(1, "NAME " + (i == 1 ? longName : "short")));
   }
   const CommandRun table = Convert(paths);
   ASSERT_EQ(table.status, 0) << table.err;
   std::istringstream lines(table.out);
-  for (std::string line; std::getline(lines, line);) EXPECT_LT(line.size(), 400u) << line;
+  for (std::string line; std::getline(lines, line);) EXPECT_LT(line.size(), 600u) << line;
   EXPECT_NE(table.out.find(std::string(119, 'n') + "\u2026 "), std::string::npos) << table.out;
+  EXPECT_NE(table.out.find("\u2026" + letters.substr(2 * 7) + "/2.msi "), std::string::npos)
+      << table.out;
 
   std::vector<std::string> words = paths;
   words.push_back("--csv");
   EXPECT_NE(Convert(words).out.find("," + longName + ","), std::string::npos);
   words.back() = "--json";
-  EXPECT_EQ(nlohmann::json::parse(Convert(words).out).at(1)["antenna"], longName);
+  const nlohmann::json records = nlohmann::json::parse(Convert(words).out);
+  EXPECT_EQ(records.at(1)["antenna"], longName);
+  EXPECT_EQ(records.at(2)["path"], paths[2]);
 }
 
 // A text cell that a spreadsheet would run as a formula gets a ' in front.
