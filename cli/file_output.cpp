@@ -1,14 +1,19 @@
 #include "cli/file_output.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <random>
 #include <system_error>
 
 #include "cli/arguments.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -34,13 +39,29 @@ std::string WriteAndClose(std::FILE* file, std::string_view bytes) {
   return reason;
 }
 
-// A device or a named pipe that exists is written as it is.
+// A device or a named pipe is written as it is.
 bool WriteStraight(const std::string& path, std::string_view bytes, std::string& error) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   const std::string reason =
       file == nullptr ? std::generic_category().message(errno) : WriteAndClose(file, bytes);
   if (!reason.empty()) error = CannotWrite(path, reason);
   return reason.empty();
+}
+
+// A device that exists is written straight: on Windows also the device names that every
+// folder holds (NUL, CON, COM1 ..., with any extension), which the file system does not list.
+bool IsDevice(const fs::path& path, const fs::file_status& status) {
+  if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status)) return true;
+#ifdef _WIN32
+  std::string name = path.filename().string();
+  name = name.substr(0, name.find('.'));
+  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (name == "NUL" || name == "CON" || name == "PRN" || name == "AUX") return true;
+  return name.size() == 4 && (name.starts_with("COM") || name.starts_with("LPT")) &&
+         name[3] >= '1' && name[3] <= '9';
+#else
+  return false;
+#endif
 }
 
 // The replaced file's owner, where the system keeps one (running as root, the new file would
@@ -60,6 +81,13 @@ void KeepOwner([[maybe_unused]] const fs::path& from, [[maybe_unused]] const fs:
 bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& error,
                     std::ostream* standardOutput) {
   if (path == "-" && standardOutput != nullptr) {
+#ifdef _WIN32
+    // The bytes are the file's own: standard output's text mode would turn CR LF into CR CR LF.
+    if (standardOutput == &std::cout) {
+      std::cout.flush();
+      _setmode(_fileno(stdout), _O_BINARY);
+    }
+#endif
     if (!standardOutput->write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush()) {
       error = "cannot write to standard output";
       return false;
@@ -68,9 +96,7 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
   }
   std::error_code ignored;
   const fs::file_status status = fs::status(path, ignored);
-  if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status)) {
-    return WriteStraight(path, bytes, error);
-  }
+  if (IsDevice(path, status)) return WriteStraight(path, bytes, error);
   // A symbolic link to a file: the file it points at is replaced, the link stays.
   const fs::path target = fs::is_symlink(path, ignored) && fs::exists(status)
                               ? fs::canonical(path, ignored)
