@@ -50,7 +50,7 @@ bool WriteStraight(const std::string& path, std::string_view bytes, std::string&
 
 // A device that exists is written straight: on Windows also the device names that every
 // folder holds (NUL, CON, COM1 ..., with any extension), which the file system does not list.
-bool IsDevice(const fs::path& path, const fs::file_status& status) {
+bool IsDevice([[maybe_unused]] const fs::path& path, const fs::file_status& status) {
   if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status)) return true;
 #ifdef _WIN32
   std::string name = path.filename().string();
