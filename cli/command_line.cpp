@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <limits>
 #include <thread>
 
 namespace lobrix::cli {
@@ -81,6 +82,21 @@ std::optional<float> DirectionTolerance(bool given, std::string_view text, std::
       << ": --direction-tolerance must be a number of degrees from 0 to 180, not '" << Shown(text)
       << "'\n";
   return std::nullopt;
+}
+
+std::optional<std::string_view> ReadInputLine(std::istream& in, std::string& buffer, bool& cut) {
+  in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+  auto length = static_cast<std::size_t>(in.gcount());
+  cut = false;
+  if (in.bad() || length == 0) return std::nullopt;  // an empty line still counts its line end
+  if (in.fail() && !in.eof()) {
+    cut = true;
+    in.clear();
+    in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+  } else if (!in.eof()) {
+    --length;  // the line end was read, not stored
+  }
+  return std::string_view(buffer.data(), length);
 }
 
 }  // namespace lobrix::cli

@@ -2,6 +2,8 @@
 // and what is no option comes back as its words, in the order given.
 #pragma once
 
+#include <cstddef>
+#include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -48,5 +50,15 @@ std::optional<int> ThreadCount(bool given, std::string_view text, std::string_vi
 // text, after a one-line message on `err`.
 std::optional<float> DirectionTolerance(bool given, std::string_view text, std::string_view command,
                                         std::ostream& err);
+
+// The longest line the commands read from standard input or a file of lines: far more than
+// any line needs, so that a line without an end (/dev/zero, say) costs this much memory and no
+// more.
+inline constexpr std::size_t kMostInputLineBytes = 1024 * 1024;
+
+// Reads the next line into `buffer` (kMostInputLineBytes + 1 bytes) and gives it without its
+// line end; nothing at the end of the input or on a read error. A longer line is cut after
+// kMostInputLineBytes bytes, its rest read and dropped, and `cut` set.
+std::optional<std::string_view> ReadInputLine(std::istream& in, std::string& buffer, bool& cut);
 
 }  // namespace lobrix::cli

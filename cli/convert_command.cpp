@@ -43,7 +43,7 @@ below) by more than 3 dB; a line under the table names that fit.
                   directions, gain, reading notes and the conversion picture
   --render DIR    also draws each file's conversion picture into DIR, named after the file:
                   the measured curves in red, the fitted codes' curves in blue, the texts
-                  of the conversion window
+                  of the conversion window; the CSV and JSON name each file's picture
   --format        png (default), svg or pdf
   --threads N     files converted at once, 1 to 256 (default: one a processor core)
   --czech         Czech texts in the messages and pictures
@@ -180,7 +180,8 @@ std::optional<int> SettingsOf(const ConvertRequest& request, ConvertSettings& se
     const std::string& reportPath = request.reportPath;
     const std::filesystem::path folder = std::filesystem::path(reportPath).parent_path();
     std::error_code error;
-    if (reportPath.empty() || std::filesystem::is_directory(reportPath, error) ||
+    if (reportPath.empty() || reportPath == "-" ||
+        std::filesystem::is_directory(reportPath, error) ||
         (!folder.empty() && !std::filesystem::is_directory(folder, error))) {
       return Refuse(
           err, "--report needs a file name in an existing folder, not '" + Shown(reportPath) + "'");
@@ -227,7 +228,8 @@ bool WriteConversionResults(const ConvertRequest& request, const ConvertSettings
   bool complete = true;
   for (const FileConversion& file : results) {
     if (file.failure.empty()) continue;
-    err << "lobrix: convert: " << DisplayText(file.path) << ": " << file.failure << '\n';
+    err << "lobrix: convert: " << DisplayText(file.path) << ": " << DisplayText(file.failure)
+        << '\n';
     complete = false;
   }
   if (settings.reportPictures) {
@@ -237,10 +239,11 @@ bool WriteConversionResults(const ConvertRequest& request, const ConvertSettings
       complete = false;
     }
   }
+  const bool withPictures = !settings.picturePaths.empty();
   if (request.form == "csv") {
-    WriteConversionCsv(results, out, settings.fits);
+    WriteConversionCsv(results, out, settings.fits, withPictures);
   } else if (request.form == "json") {
-    WriteConversionJson(results, out, settings.fits);
+    WriteConversionJson(results, out, settings.fits, withPictures);
   } else {
     WriteConversionTable(results, out, settings.fits);
   }

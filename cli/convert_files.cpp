@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "cli/arguments.h"
+#include "cli/file_output.h"
 #include "pattern_files/read_messages.h"
 #include "pattern_files/strict_reader.h"
 #include "pattern_files/whole_file.h"
@@ -89,17 +90,22 @@ ConversionPicture PictureOf(const std::string& path, const KathreinPattern& patt
                              (error ? file : absolute).parent_path().string(), language, &result);
 }
 
-// Draws the picture into `target`; empty on success, else why it could not be written.
+// Draws the picture into `target`, written as the other outputs are (whole or not at all, an
+// older picture kept when the new one cannot be written); empty on success, else why not.
 std::string WritePicture(const ConversionPicture& picture, const std::string& target) {
 #ifdef LOBRIX_RENDER_FILES
   // Twice the window's graphic area on a 96 dpi screen, lines as wide relative to the picture.
   const PixelSize area = ConversionAreaPixels();
-  Gfx gfx(std::make_unique<SurfaceCairo>(2 * area.width, 2 * area.height, 2.0));
+  auto surface = std::make_unique<SurfaceCairo>(2 * area.width, 2 * area.height, 2.0);
+  SurfaceCairo& cairo = *surface;
+  Gfx gfx(std::move(surface));
   SetUpSurface(gfx);
   DrawConversionPicture(gfx, picture);
-  if (!gfx.SaveGfxScreen(target)) {
-    return "cannot write " + Printable(target) + ": " + gfx.Device().LastError();
+  std::string bytes, error;
+  if (!cairo.Encode(target, bytes)) {
+    return "cannot draw " + Printable(target) + ": " + cairo.LastError();
   }
+  if (!WriteWholeFile(target, bytes, error)) return error;
   return {};
 #else
   (void)picture;
@@ -329,6 +335,7 @@ FileConversion ConvertFile(const std::string& path, std::size_t index,
   if (index < settings.picturePaths.size()) {
     file.failure = WritePicture(PictureOf(path, pattern, file.result, settings.language),
                                 settings.picturePaths[index]);
+    if (file.failure.empty()) file.picture = settings.picturePaths[index];
   }
   return file;
 }

@@ -80,6 +80,7 @@ struct FileConversion {
   std::vector<std::string> notes;
   std::optional<PatternFileHeader> header;
   std::string reportPicture;  // the conversion picture as SVG text, when a report is asked for
+  std::string picture;        // the picture file written for it (--render), empty when none
   std::vector<FileFit> fits;  // one for each of ConvertSettings::fits, in that order
   std::vector<PlaneWarning> warnings;  // the planes whose classic result is poor, in order
 };

@@ -22,15 +22,17 @@ struct Row {
   std::string path, antenna, frequency, gain, hCode, aziMax, vCode, eleMax, reading, status, reason;
 };
 
+// A value with one decimal; empty for a value the file did not give (a header number beyond
+// the float range).
 std::string OneDecimal(float value) {
-  return FormatFixed(value, 1);
+  return std::isfinite(value) ? FormatFixed(value, 1) : std::string();
 }
 
 Row RowOf(const FileConversion& file) {
   Row row;
   row.path = DisplayText(file.path);
   row.status = file.failure.empty() ? "converted" : "failed";
-  row.reason = file.failure;
+  row.reason = DisplayText(file.failure);
   if (!file.converted) return row;
   row.antenna = DisplayText(file.antennaName);
   if (file.frequencyKnown) row.frequency = OneDecimal(file.frequency);
@@ -57,10 +59,15 @@ void Pad(std::ostream& out, std::string_view text, std::size_t width, bool right
   if (!right) out << blanks;
 }
 
+// A text cell. A spreadsheet runs a cell that starts with =, +, - or @ as a formula (a file
+// named "=HYPERLINK(...)" would be a link); a ' in front keeps it text.
 std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  const bool formula =
+      !text.empty() && std::string_view("=+-@").find(text[0]) != std::string_view::npos;
+  const std::string cell = formula ? "'" + text : text;
+  if (cell.find_first_of(",\"\r\n") == std::string::npos) return cell;
   std::string quoted = "\"";
-  for (const char c : text) {
+  for (const char c : cell) {
     if (c == '"') quoted += '"';
     quoted += c;
   }
@@ -191,12 +198,25 @@ FitCells CellsOf(const FitResult& fit, bool vertical) {
   return cells;
 }
 
+namespace {
+
+// Characters that would drive the terminal showing a text or reorder what it shows: the C0
+// and C1 controls and DEL; the bidirectional marks, embeddings, overrides and isolates, and
+// the line and paragraph separators, with which a name can show as another one.
+bool IsControlOrBidi(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x061C || c == 0x200E || c == 0x200F ||
+         (c >= 0x2028 && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+}  // namespace
+
 std::string DisplayText(std::string_view text) {
   std::u32string shown;
   for (const char32_t c : DecodeText(text)) {
-    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+    if (IsControlOrBidi(c)) {
       char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(c));
+      std::snprintf(escaped, sizeof escaped, c < 0x100 ? "\\x%02X" : "\\u%04X",
+                    static_cast<unsigned>(c));
       for (const char* p = escaped; *p != '\0'; ++p) shown += static_cast<char32_t>(*p);
     } else {
       shown += c;
@@ -249,8 +269,35 @@ std::string Marked(const std::string& code, const FileConversion& file, int plan
   return code;
 }
 
+// The longest cell the table shows, in characters: one name of a megabyte would pad every row
+// of the table to its width. CSV and JSON keep every text whole.
+constexpr std::size_t kMostCellCharacters = 120;
+
+// A cell cut to kMostCellCharacters, with "…" where it was cut: a path keeps its end (the
+// file's name), another text its start.
+std::string CutCell(const std::string& text, bool keepEnd) {
+  if (Width(text) <= kMostCellCharacters) return text;
+  const auto startsCharacter = [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  };
+  const std::size_t kept = kMostCellCharacters - 1;
+  std::size_t characters = 0;
+  if (keepEnd) {
+    std::size_t start = text.size();
+    while (start > 0 && characters < kept) characters += startsCharacter(text[--start]) ? 1 : 0;
+    return "\u2026" + text.substr(start);
+  }
+  std::size_t end = 0;
+  for (; end < text.size(); ++end) {
+    if (startsCharacter(text[end]) && characters++ == kept) break;
+  }
+  return text.substr(0, end) + "\u2026";
+}
+
 FileLines LinesOf(const FileConversion& file, bool withFits) {
-  const Row row = RowOf(file);
+  Row row = RowOf(file);
+  row.path = CutCell(row.path, true);
+  row.antenna = CutCell(row.antenna, false);
   FileLines entry{row.path, {}, row.reason};
   if (row.hCode.empty()) return entry;
   if (!withFits) {
@@ -334,24 +381,26 @@ void WriteConversionTable(const std::vector<FileConversion>& files, std::ostream
 }
 
 void WriteConversionCsv(const std::vector<FileConversion>& files, std::ostream& out,
-                        const std::vector<FitChoice>& fits) {
+                        const std::vector<FitChoice>& fits, bool withPictures) {
   out << "path,antenna,frequency_mhz,gain_dbi,horizontal,azimax,vertical,elemax,reading,status,"
          "reason";
   if (!fits.empty()) {
     out << ",fit,h_error,h_rms_db,h_largest_db,h_largest_angle,v_error,v_rms_db,v_largest_db,"
            "v_largest_angle";
   }
-  out << '\n';
+  out << (withPictures ? ",picture\n" : "\n");
   for (const FileConversion& file : files) {
     const Row row = RowOf(file);
     const std::string common = CsvField(row.path) + ',' + CsvField(row.antenna) + ',' +
                                row.frequency + ',' + row.gain + ',';
     const std::string tail = ',' + row.reading + ',' + row.status + ',' + CsvField(row.reason);
+    const std::string end =
+        withPictures ? ',' + CsvField(DisplayText(file.picture)) + '\n' : std::string("\n");
     if (fits.empty() || file.fits.empty()) {
       out << common << row.hCode << ',' << row.aziMax << ',' << row.vCode << ',' << row.eleMax
           << tail;
       if (!fits.empty()) out << ",,,,,,,,,";
-      out << '\n';
+      out << end;
       continue;
     }
     // One record a fit, each with that fit's codes and directions.
@@ -361,13 +410,13 @@ void WriteConversionCsv(const std::vector<FileConversion>& files, std::ostream& 
       out << common << h.code << ',' << h.direction << ',' << v.code << ',' << v.direction << tail
           << ',' << FitChoiceName(fit.choice) << ',' << h.error << ',' << h.rmsDb << ','
           << h.largestDb << ',' << h.largestAngle << ',' << v.error << ',' << v.rmsDb << ','
-          << v.largestDb << ',' << v.largestAngle << '\n';
+          << v.largestDb << ',' << v.largestAngle << end;
     }
   }
 }
 
 void WriteConversionJson(const std::vector<FileConversion>& files, std::ostream& out,
-                         const std::vector<FitChoice>& fits) {
+                         const std::vector<FitChoice>& fits, bool withPictures) {
   nlohmann::ordered_json records = nlohmann::ordered_json::array();
   for (const FileConversion& file : files) {
     const Row row = RowOf(file);
@@ -391,6 +440,11 @@ void WriteConversionJson(const std::vector<FileConversion>& files, std::ostream&
     });
     if (!fits.empty()) {
       records.back()["fits"] = file.converted ? JsonFits(file) : nlohmann::ordered_json(nullptr);
+    }
+    if (withPictures) {
+      records.back()["picture"] = file.picture.empty()
+                                      ? nlohmann::ordered_json(nullptr)
+                                      : nlohmann::ordered_json(DisplayText(file.picture));
     }
   }
   out << records.dump(2) << '\n';

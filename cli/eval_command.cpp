@@ -105,28 +105,6 @@ std::optional<double> EvaluateCall(const Args& words, std::size_t count, std::st
   return ANT3D(words[1], az, azMax, words[4], el, elMax, mode);
 }
 
-// The longest line read: far more than any call needs, so that a line without an end (a file
-// of zero bytes, say) costs this much memory and no more.
-constexpr std::size_t kMaxLineBytes = 1024 * 1024;
-
-// Reads the next line into `buffer` (kMaxLineBytes + 1 bytes) and gives it without its line
-// end; nothing at the end of the input or on a read error. A longer line is cut after
-// kMaxLineBytes bytes, its rest read and dropped, and `cut` set.
-std::optional<std::string_view> ReadLine(std::istream& in, std::string& buffer, bool& cut) {
-  in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-  auto length = static_cast<std::size_t>(in.gcount());
-  cut = false;
-  if (in.bad() || length == 0) return std::nullopt;  // an empty line still counts its line end
-  if (in.fail() && !in.eof()) {
-    cut = true;
-    in.clear();
-    in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-  } else if (!in.eof()) {
-    --length;  // the line end was read, not stored
-  }
-  return std::string_view(buffer.data(), length);
-}
-
 // One line of input: its result, or "error" with its message added to `messages` and the
 // status set to failure. Blank lines and comments give nothing.
 void EvaluateLine(std::string_view line, bool cut, long lineNumber, std::ostream& out,
@@ -134,7 +112,7 @@ void EvaluateLine(std::string_view line, bool cut, long lineNumber, std::ostream
   std::string problem;
   std::optional<double> result;
   if (cut) {
-    problem = "longer than " + std::to_string(kMaxLineBytes) + " bytes";
+    problem = "longer than " + std::to_string(kMostInputLineBytes) + " bytes";
   } else {
     std::size_t count = 0;
     const Args words = SplitWords(line, count);
@@ -174,13 +152,13 @@ int RunEvalCommand(const Args& args, std::istream& in, std::ostream& out, std::o
     return kExitFailure;
   }
   int status = kExitOk;
-  std::string buffer(kMaxLineBytes + 1, '\0');
+  std::string buffer(kMostInputLineBytes + 1, '\0');
   // Messages wait here and go out in one write together with the results: standard error is
   // unbuffered, and a write per malformed line made a file of them several times slower than
   // one of good lines.
   std::string messages;
   bool cut = false;
-  for (long lineNumber = 1; std::optional<std::string_view> line = ReadLine(in, buffer, cut);
+  for (long lineNumber = 1; std::optional<std::string_view> line = ReadInputLine(in, buffer, cut);
        ++lineNumber) {
     // A byte-order mark, as some editors save UTF-8, is no part of the first call.
     if (lineNumber == 1 && line->starts_with(kByteOrderMark)) {

@@ -28,7 +28,9 @@ attenuation" pair a line in dB with two decimals, CR LF line ends.
   --gain DBD      the gain written in the file (default: the gain of the code pair)
   --frequency MHZ the frequency written in the file (default 0)
   --name TEXT     the NAME line (default: "HCODE VCODE")
-  -o FILE         the file to write; it is written whole or not at all
+  -o FILE         the file to write; it is written whole or not at all, and a file it
+                  replaces keeps its permissions. "-o -" writes to standard output; a target
+                  that is not a regular file (/dev/null, a named pipe) is written straight
 Exit status 0 when the file was written, 2 for a wrong argument, an invalid code or angle or
 a file that cannot be written (then no file is left).
 )";
@@ -89,7 +91,7 @@ int RunExportCommand(const Args& args, std::ostream& out, std::ostream& err) {
   const WrittenPatternFile file = WritePatternFile(codes);
   if (!file.written) return Refuse(err, Printable(file.error));
   std::string error;
-  if (!WriteWholeFile(output, file.bytes, error)) return Refuse(err, error);
+  if (!WriteWholeFile(output, file.bytes, error, &out)) return Refuse(err, error);
   return kExitOk;
 }
 

@@ -34,7 +34,8 @@ they match. The plane is read from FILE (a CSV file) or from standard input:
   step that divides 360 once, from 0; angles from -360 to 360 are taken round the circle.
 Other steps than 1 degree are resampled to 1 degree, linearly in dB, as lobrix convert does.
 Attenuations are in dB, positive below the maximum; they are shifted so that the smallest
-is 0 dB. Blank lines, lines starting with # and a header line are skipped.
+is 0 dB. Blank lines, lines starting with # and a header line are skipped; a line longer
+than 1 MiB (1048576 bytes) is refused.
 One of the code's maxima is kept near the plane's measured maximum (the middle of its
 highest values), as lobrix convert keeps it near the classic AziMax or EleMax.
   --vertical   the plane is a vertical one (default: horizontal): the direction is given as
@@ -221,11 +222,17 @@ std::optional<std::array<float, 360>> FinishPlane(const PlaneLines& plane, std::
 std::optional<std::array<float, 360>> ReadPlaneAttenuations(std::istream& in, std::string& error) {
   PlaneLines plane;
   bool numberSeen = false;
-  std::string raw;
-  for (std::size_t number = 1; std::getline(in, raw); ++number) {
-    const std::string line = Trimmed(raw);
-    if (line.empty() || line[0] == '#') continue;
+  std::string buffer(kMostInputLineBytes + 1, '\0');
+  bool cut = false;
+  std::size_t number = 1;
+  for (std::optional<std::string_view> raw; (raw = ReadInputLine(in, buffer, cut)); ++number) {
     const std::string where = "line " + std::to_string(number) + ": ";
+    if (cut) {
+      error = where + "longer than " + std::to_string(kMostInputLineBytes) + " bytes";
+      return std::nullopt;
+    }
+    const std::string line = Trimmed(std::string(*raw));
+    if (line.empty() || line[0] == '#') continue;
     const std::vector<std::string> fields = Fields(line);
     std::vector<std::optional<float>> values;
     for (const std::string& field : fields) values.push_back(ParseNumber(field));

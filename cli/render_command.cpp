@@ -13,6 +13,7 @@
 
 #include "cli/arguments.h"
 #include "cli/command_line.h"
+#include "cli/file_output.h"
 #include "model/antenna_pattern.h"
 #include "render/drawing_input.h"
 #include "render/page_drawing.h"
@@ -252,19 +253,27 @@ int Render(RenderRequest& request, std::ostream& err) {
   const double pen_scale = std::max(1.0, std::min(static_cast<double>(size.width) / area.width,
                                                   static_cast<double>(size.height) / area.height));
 #ifdef LOBRIX_RENDER_FILES
-  Gfx gfx(std::make_unique<SurfaceCairo>(size.width, size.height, pen_scale));
+  auto surface = std::make_unique<SurfaceCairo>(size.width, size.height, pen_scale);
+  SurfaceCairo& cairo = *surface;
+  Gfx gfx(std::move(surface));
   SetUpSurface(gfx);
   ViewMemory views;
   DrawPage(gfx, s, views, request.page);
-  if (!gfx.SaveGfxScreen(request.output)) {
-    return Fail(err, "cannot write " + Printable(request.output) + ": " + gfx.Device().LastError());
+  // Written whole or not at all, as the other outputs are: a picture that cannot be written
+  // leaves the older one as it was.
+  std::string bytes, error;
+  if (!cairo.Encode(request.output, bytes)) {
+    return Fail(err, "cannot draw " + Printable(request.output) + ": " + cairo.LastError());
   }
+  if (!WriteWholeFile(request.output, bytes, error)) return Fail(err, error);
   return kExitOk;
 #else
   (void)pen_scale;
   return Fail(err, "pictures cannot be written in this build");
 #endif
 }
+
+}  // namespace
 
 int RenderCommand(const Args& args, std::ostream& out, std::ostream& err) {
   CLI::App app("", "lobrix render");
@@ -283,7 +292,6 @@ int RenderCommand(const Args& args, std::ostream& out, std::ostream& err) {
   return Render(request, err);
 }
 
-}  // namespace
 }  // namespace lobrix::cli
 
 int RunRenderCommand(int argc, char** argv) {

@@ -1,5 +1,6 @@
 #include "cli/report_html.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "cli/arguments.h"
@@ -99,8 +100,12 @@ void Section(std::string& page, const FileConversion& file, std::size_t number, 
   const KathreinConversion& r = file.result;
   page += "<table>\n";
   Row(page, kAntenna, language, Html(file.antennaName));
-  Row(page, kFrequency, language, FormatFixed(file.frequency, 1) + " MHz");
-  Row(page, kGain, language, FormatFixed(file.gain, 1) + " dBi");
+  // A number the file gave beyond the float range is left empty (a reading note says so).
+  const auto measured = [](float value, const char* unit) {
+    return std::isfinite(value) ? FormatFixed(value, 1) + unit : std::string();
+  };
+  Row(page, kFrequency, language, measured(file.frequency, " MHz"));
+  Row(page, kGain, language, measured(file.gain, " dBi"));
   Row(page, kHorizontal, language,
       Html(r.hCode) + ", AziMax " + FormatFixed(r.aziMax, 1) + "\u00B0");
   Row(page, kVertical, language, Html(r.vCode) + ", EleMax " + FormatFixed(r.eleMax, 1) + "\u00B0");

@@ -62,7 +62,9 @@ float WINAPI ANT93(BSTR code, float angle, int mode);
 
 /* Relative field (mode 0) or attenuation in dB (mode 2) of the antenna with the horizontal code
  * `hcode` and the vertical code `vcode` towards azimuth `az`, elevation `el`, its beam pointing
- * at (`azMax`, `elMax`). A TA vertical code means electrical tilt, a P code built-in downtilt,
+ * at (`azMax`, `elMax`). Unlike ANT93, any positive mode gives dB and a negative one the
+ * relative field. `az` - `azMax` is taken round the circle however many turns it holds: one
+ * direction, one value. A TA vertical code means electrical tilt, a P code built-in downtilt,
  * any other mechanical elevation. -1 when either code fails what ANT93 checks, an angle is
  * non-finite or two angles differ by more than a float holds, and for a P vertical code whose
  * downtilt (position 5, 'A' = 0 degrees) is 90 degrees or more (byte 0x9B and up): VERANT

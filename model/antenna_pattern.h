@@ -70,6 +70,9 @@ float CombinePlanes(std::string_view hcode, float a, std::string_view vcode, flo
 
 // Attenuation of the code pair towards (az, el) with the beam at (azMax, elMax); the vertical
 // code chooses electrical tilt (TA), built-in downtilt (P) or mechanical elevation (others).
+// Any positive mode gives dB, mode 0 (or a negative one) the relative field, in every branch.
+// az - azMax is taken round the circle whatever the number of turns, so that one direction
+// gives one value.
 // -1 for a code that fails what ANT93 checks, a non-finite angle, angles whose difference
 // overflows, and a P vertical code whose downtilt (position 5, A = 0 degrees) is missing or is
 // 90 degrees or more (byte 0x9B and up): VERANT accepts such a code, but no pattern in space

@@ -5,6 +5,7 @@
 // elevation, for which the direction is turned into the antenna's own frame first.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "model/antenna_pattern.h"
 #include "model/code_fields.h"
@@ -17,12 +18,6 @@ namespace {
 
 // ToAntennaAngles works in double precision with its own double degree factor.
 constexpr double kDegreeD = 3.14159265358979323846 / 180.0;
-
-double FoldAzimuth(double a) {
-  if (a > 180) return a - 360;
-  if (a < -180) return a + 360;
-  return a;
-}
 
 double AtanDeg(double x) {
   return std::atan(x) / kDegreeD;
@@ -75,7 +70,7 @@ BeamAngles ToBeamAngles(double alpha, double eps, double tau) {
 }  // namespace
 
 AntennaAngles ToAntennaAngles(float az, float azMax, float el, float elMax) {
-  const double alpha = F(az) - F(azMax);
+  const double alpha = WithoutWholeTurns(F(az) - F(azMax));
   if (elMax == 0) return {static_cast<float>(FoldAzimuth(alpha)), el};
 
   const BeamAngles beam = ToBeamAngles(alpha, el, elMax);
@@ -98,9 +93,11 @@ AntennaAngles ToAntennaAngles(float az, float azMax, float el, float elMax) {
 }
 
 float CombinePlanes(std::string_view hcode, float a, std::string_view vcode, float e, int mode) {
+  // Every positive mode is dB, as in the other branches; ANT93 gives dB only for mode 2.
+  const int planeMode = mode > 0 ? kDecibel : kRelativeField;
   // The vertical code is read at -e, so that its positive angles lie below the beam.
-  if (e == 0) return ANT93(hcode, a, mode);
-  if (a == 0) return ANT93(vcode, -e, mode);
+  if (e == 0) return ANT93(hcode, a, planeMode);
+  if (a == 0) return ANT93(vcode, -e, planeMode);
 
   const PlaneFields p{.hf = ANT93(hcode, a, kRelativeField),
                       .hb = ANT93(hcode, 180, kRelativeField),
@@ -117,7 +114,8 @@ float ElectricalTilt(std::string_view hcode, float az, float azMax, std::string_
                      float el, float elMax, int mode) {
   const float alpha = lobrix::FoldAzimuth(static_cast<float>(F(az) - azMax));
   const float h = ANT93(hcode, alpha, kRelativeField);
-  const float v = ANT93(vcode, static_cast<float>(F(el) - elMax), kRelativeField);
+  const float v =
+      ANT93(vcode, static_cast<float>(WithoutWholeTurns(F(el) - elMax)), kRelativeField);
   if (h < 0 || v < 0) return kInvalidPattern;
   return SpaceResult(TiltedField(h, v, el), mode);
 }

@@ -43,7 +43,7 @@ void Fields(const PreparedCode& code, const Block& angles, std::size_t n, Block&
   Block hArg, vArg, h, v;
   for (std::size_t i = 0; i < d.n; ++i) {
     hArg[i] = FoldAzimuth(static_cast<float>(F(d.az[i]) - p.azMax));
-    vArg[i] = static_cast<float>(F(d.el[i]) - p.elMax);
+    vArg[i] = static_cast<float>(WithoutWholeTurns(F(d.el[i]) - p.elMax));
   }
   Fields(p.h, hArg, d.n, h);
   Fields(p.v, vArg, d.n, v);

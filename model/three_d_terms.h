@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -13,8 +14,21 @@
 
 namespace lobrix {
 
-// An azimuth difference brought into -180..180 by one turn at most.
-inline float FoldAzimuth(float a) {
+// An angle difference beyond one and a half turns loses its whole turns first (exactly:
+// fmod does not round), so that one direction gives one value however many turns its angles
+// hold; within one and a half turns the angle is left as it is, and every value stays as it
+// was. A difference beyond the float range is no direction: it stays, and gives the failure
+// value.
+template <typename Angle>
+Angle WithoutWholeTurns(Angle a) {
+  constexpr auto kLargestFloat = static_cast<Angle>(std::numeric_limits<float>::max());
+  return std::fabs(a) > 540 && std::fabs(a) <= kLargestFloat ? std::fmod(a, Angle{360}) : a;
+}
+
+// An azimuth difference in -180..180.
+template <typename Angle>
+Angle FoldAzimuth(Angle a) {
+  a = WithoutWholeTurns(a);
   if (a > 180) return a - 360;
   if (a < -180) return a + 360;
   return a;

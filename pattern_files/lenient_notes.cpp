@@ -75,6 +75,27 @@ void HeaderNotes(const PatternFile& file, int language, std::vector<std::string>
   if (!file.gainKnown) notes.push_back(std::string(Pick(kNoGain, language)));
 }
 
+// One note for the unknown header keywords that were not kept whole.
+void AddOtherKeywordNote(const PatternFileHeader& header, int language,
+                         std::vector<std::string>& notes) {
+  static constexpr TextPair kLeftOut{"%zu more unknown header keywords left out (%zu kept)",
+                                     "dalších %zu neznámých klíčových slov hlavičky vynecháno "
+                                     "(ponecháno %zu)"};
+  static constexpr TextPair kCut{"unknown header keywords cut to %zu bytes",
+                                 "neznámá klíčová slova hlavičky zkrácena na %zu bajtů"};
+  char text[160];
+  if (header.otherKeywordsLeftOut > 0) {
+    std::snprintf(text, sizeof text, std::string(Pick(kLeftOut, language)).c_str(),
+                  header.otherKeywordsLeftOut, header.otherKeywords.size());
+    notes.push_back(text);
+  }
+  if (header.otherKeywordsCut) {
+    std::snprintf(text, sizeof text, std::string(Pick(kCut, language)).c_str(),
+                  kMostOtherKeywordBytes);
+    notes.push_back(text);
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> ReadingNotes(const PatternFile& file, int language) {
@@ -112,7 +133,9 @@ std::vector<std::string> ReadingNotes(const PatternFile& file, int language) {
     }
   }
   if (file.nameFromFileName) notes.push_back(std::string(Pick(kName, language)));
+  notes.insert(notes.end(), file.headerNotes.begin(), file.headerNotes.end());
   HeaderNotes(file, language, notes);
+  AddOtherKeywordNote(file.header, language, notes);
   return notes;
 }
 

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <limits>
 
 #include "pattern_files/lenient_words.h"
 #include "pattern_files/strict_reader.h"
@@ -26,6 +28,10 @@ using namespace pattern_words;
 constexpr char kEndOfFile = 26;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr int kMostRows = 36000;  // a step of 0.01 degree; anything finer is not a pattern
+// The widest spread of one block's values, far beyond any measurement (40 dB is the codes'
+// floor): beyond it the values are no pattern, and the shift to 0 dB could overflow.
+constexpr double kMostSpreadDb = 1000;
+// A header number that is left out: the frequency or gain is then not a number.
 
 constexpr TextPair kLine{"line ", "řádek "};
 constexpr TextPair kHeaderLine{"expected a header keyword, HORIZONTAL or VERTICAL",
@@ -43,6 +49,10 @@ constexpr TextPair kBlockEnd{"expected the block to end after this many rows: ",
                              "očekáván konec bloku po tomto počtu řádků: "};
 constexpr TextPair kMissingBlock{"expected a block before the end of the file: ",
                                  "očekáván blok před koncem souboru: "};
+constexpr TextPair kValueRange{"expected a value within 1000 dB of the block's others",
+                               "očekávána hodnota nejvýše 1000 dB od ostatních v bloku"};
+constexpr TextPair kBeyondFloat{" is beyond the range of a float: left out",
+                                " je mimo rozsah čísla float: vynecháno"};
 constexpr TextPair kUnreadable{"the file cannot be opened or read",
                                "soubor nelze otevřít ani přečíst"};
 
@@ -70,7 +80,21 @@ struct Block {
   int count = 0;    // the stated row count, 0 when none was given
   double step = 0;  // from the count, or from the first two rows
   std::vector<double> values;
+  double low = 0, high = 0;  // of the values so far
 };
+
+// An unknown header keyword and its text, within the bounds of PatternFileHeader.
+void KeepOtherKeyword(PatternFileHeader& header, std::string_view keyword, std::string_view text) {
+  if (header.otherKeywords.size() >= kMostOtherKeywords) {
+    ++header.otherKeywordsLeftOut;
+    return;
+  }
+  if (keyword.size() > kMostOtherKeywordBytes || text.size() > kMostOtherKeywordBytes) {
+    header.otherKeywordsCut = true;
+  }
+  header.otherKeywords.emplace_back(std::string(keyword.substr(0, kMostOtherKeywordBytes)),
+                                    std::string(text.substr(0, kMostOtherKeywordBytes)));
+}
 
 class Reader {
  public:
@@ -88,6 +112,7 @@ class Reader {
   bool TiltLine(std::string_view words);
   bool NumberLine(const std::string& keyword, std::string_view words);
   void Unread(const std::string& keyword, std::string_view text, UnreadHeaderLine::Why why);
+  std::optional<float> HeaderFloat(double number, std::string_view keyword);
   bool StartBlock(int plane, std::string_view text);
   bool Row(std::string_view text);
   bool EndBlock();
@@ -157,7 +182,7 @@ bool Reader::HeaderLine(std::string_view keyword, std::string_view text) {
   } else if (upper == "H_WIDTH" || upper == "V_WIDTH" || upper == "FRONT_TO_BACK") {
     taken = NumberLine(upper, text);
   } else {
-    header.otherKeywords.emplace_back(std::string(keyword), std::string(text));
+    KeepOtherKeyword(header, keyword, text);
   }
   if (known && taken) keywordsSeen_.push_back(upper);
   return true;
@@ -178,8 +203,10 @@ bool Reader::FrequencyLine(std::string_view words) {
     Unread("FREQUENCY", text, UnreadHeaderLine::Why::kNotFrequency);
     return false;
   }
-  result_.file.pattern.frequency =
-      static_cast<float>(SameWord(unit, "GHZ") ? number * 1000 : number);
+  const std::optional<float> frequency =
+      HeaderFloat(SameWord(unit, "GHZ") ? number * 1000 : number, "FREQUENCY");
+  if (!frequency) return false;
+  result_.file.pattern.frequency = *frequency;
   result_.file.frequencyKnown = true;
   return true;
 }
@@ -196,10 +223,12 @@ bool Reader::GainLine(std::string_view words) {
     return false;
   }
   PatternFileHeader& header = result_.file.header;
-  header.gainValue = static_cast<float>(number);
   header.gainUnit = dbi ? "dBi" : "dBd";
   // The same sum as the Kathrein reader's, so both give the same float.
-  result_.file.pattern.gain = dbi ? static_cast<float>(number) : static_cast<float>(number + 2.1);
+  const std::optional<float> dbiGain = HeaderFloat(dbi ? number : number + 2.1, "GAIN");
+  if (!dbiGain) return false;
+  header.gainValue = static_cast<float>(number);
+  result_.file.pattern.gain = *dbiGain;
   result_.file.gainKnown = true;
   return true;
 }
@@ -221,7 +250,7 @@ bool Reader::TiltLine(std::string_view words) {
   }
   PatternFileHeader& header = result_.file.header;
   header.tiltKind = kind;
-  if (!kindAlone) header.tilt = static_cast<float>(number);
+  if (!kindAlone) header.tilt = HeaderFloat(number, "TILT");
   return true;
 }
 
@@ -237,8 +266,19 @@ bool Reader::NumberLine(const std::string& keyword, std::string_view words) {
   std::optional<float>& field = keyword == "H_WIDTH"   ? header.hWidth
                                 : keyword == "V_WIDTH" ? header.vWidth
                                                        : header.frontToBack;
-  field = static_cast<float>(number);
+  field = HeaderFloat(number, keyword);
   return true;
+}
+
+// A header number as a float; nothing, with a note naming the line, when it is beyond the
+// float range (FREQUENCY 1e308 GHz), which no output could show.
+std::optional<float> Reader::HeaderFloat(double number, std::string_view keyword) {
+  const auto value = static_cast<float>(number);
+  if (std::isfinite(value)) return value;
+  result_.file.headerNotes.push_back(std::string(Pick(kLine, language_)) +
+                                     std::to_string(lineNumber_) + ": " + std::string(keyword) +
+                                     std::string(Pick(kBeyondFloat, language_)));
+  return std::nullopt;
 }
 
 bool Reader::StartBlock(int plane, std::string_view text) {
@@ -289,6 +329,9 @@ bool Reader::Row(std::string_view text) {
     if (std::fabs(angle - expected) > 0.006) return Fail(kAngle, FormatAngle(expected));
   }
   if (row == 0 && angle != 0) return Fail(kAngle, "0");
+  block.low = row == 0 ? value : std::min(block.low, value);
+  block.high = row == 0 ? value : std::max(block.high, value);
+  if (block.high - block.low > kMostSpreadDb) return Fail(kValueRange);
   block.values.push_back(value);
   return true;
 }
@@ -450,7 +493,7 @@ PatternFileResult ReadPatternPath(const std::string& path, int language) {
   const std::optional<std::string> bytes = ReadWholeFile(path, reason);
   if (!bytes) {
     PatternFileResult result;
-    result.error = std::string(Pick(kUnreadable, language));
+    result.error = std::string(Pick(kUnreadable, language)) + ": " + reason;
     return result;
   }
   return ReadPatternFile(*bytes, fileName, language);

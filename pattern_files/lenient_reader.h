@@ -48,11 +48,19 @@ struct PatternFileHeader {
   std::optional<float> tilt;  // degrees, as written
   std::string polarization;
   std::string comment;
-  // Keywords this reader does not know, in file order: (keyword as written, the rest).
+  // Keywords this reader does not know, in file order: (keyword as written, the rest). At most
+  // kMostOtherKeywords are kept, each part cut to kMostOtherKeywordBytes; the rest are counted.
   std::vector<std::pair<std::string, std::string>> otherKeywords;
   // Lines of known keywords whose value was not taken, in file order.
   std::vector<UnreadHeaderLine> unread;
+  std::size_t otherKeywordsLeftOut = 0;  // unknown keyword lines beyond the ones kept
+  bool otherKeywordsCut = false;         // some kept keyword or its text was cut
 };
+
+// A file of junk lines would otherwise keep every one of them: memory many times the file's
+// size for a file that is rejected anyway.
+inline constexpr std::size_t kMostOtherKeywords = 64;
+inline constexpr std::size_t kMostOtherKeywordBytes = 1024;
 
 // What was done to one plane to make it a table at 1 degree with its maximum at 0 dB.
 struct PlaneNormalisation {
@@ -67,12 +75,16 @@ struct PlaneNormalisation {
 enum class PatternReading { kKathrein, kLenient };
 
 struct PatternFile {
-  // Antenna name (the file name when NAME is missing), MHz and dBi (0 where not known), table.
+  // Antenna name (the file name when NAME is missing), MHz and dBi (0 where not known: no line
+  // that reads, or a number beyond the float range), table.
   KathreinPattern pattern;
   PatternFileHeader header;
   bool nameFromFileName = false;
   bool frequencyKnown = false, gainKnown = false;  // a FREQUENCY, a GAIN line was read
   std::array<PlaneNormalisation, 2> normalised{};  // [0] horizontal, [1] vertical
+  // Header numbers left out because they are beyond the float range (the field is then NaN
+  // or empty), one line each, in the language of the read.
+  std::vector<std::string> headerNotes;
   PatternReading reading = PatternReading::kLenient;
 };
 

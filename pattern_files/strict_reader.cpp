@@ -93,13 +93,14 @@ float FieldOfAttenuation(float db) {
 }
 
 // Reads the 360 pairs of one block into `column`. Returns false when an angle is not the row
-// number; a pair at the end of the text is skipped and its row keeps its value.
+// number or the text ends before the 360th pair is whole: a file cut off inside a block (a
+// partial download) would otherwise leave rows of the previous file, or zeros, in the table.
 bool ReadBlock(FileText& text, PatternColumn& column) {
   std::string field;
   for (int i = 0; i < 360; ++i) {
-    if (!text.ReadField(field)) continue;
+    if (!text.ReadField(field)) return false;
     if (TextNumber(field) != i) return false;
-    if (!text.ReadField(field)) continue;  // the text ended after the angle
+    if (!text.ReadField(field)) return false;  // the text ended after the angle
     column[static_cast<std::size_t>(i)] = FieldOfAttenuation(static_cast<float>(TextNumber(field)));
   }
   return true;

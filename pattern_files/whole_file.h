@@ -9,12 +9,15 @@
 
 namespace lobrix {
 
-// A pattern file is some 20 KB; a file far larger is read only this far, so that a stray huge
-// file cannot take the memory of a batch (the readers are done with a pattern file long before).
+// A pattern file is some 20 KB; a file far larger is refused, so that a stray huge file cannot
+// take the memory of a batch.
 inline constexpr std::size_t kMostPatternFileBytes = std::size_t{64} << 20;
+// The reason given for a file beyond that size.
+inline constexpr const char* kTooLargeReason = "too large for a pattern file (over 64 MiB)";
 
-// The bytes of the file at `path` (at most kMostPatternFileBytes of them), or nothing with the
-// reason in `reason`: "a folder", or the system's reason why it cannot be opened or read.
+// The bytes of the file at `path`, or nothing with the reason in `reason`: "a folder",
+// kTooLargeReason for more than kMostPatternFileBytes, or the system's reason why it cannot be
+// opened or read.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& reason);
 
 // The same for a file the caller opened for reading (the Windows side opens by a wide name);

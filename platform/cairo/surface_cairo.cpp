@@ -8,9 +8,12 @@
 #include <array>
 #include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <numbers>
+#include <system_error>
 #include <utility>
 
 #include "platform/gfx/pixel_round.h"
@@ -94,6 +97,12 @@ void PaintPixel(cairo_t* cr, const CairoOp& op, double s, double off) {
   SetColor(cr, op.color);
   cairo_rectangle(cr, std::nearbyint(op.x) + off - s / 2, std::nearbyint(op.y) + off - s / 2, s, s);
   cairo_fill(cr);
+}
+
+// Cairo's write function for pictures kept in memory: `closure` is the std::string.
+cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  return CAIRO_STATUS_SUCCESS;
 }
 
 }  // namespace
@@ -330,25 +339,54 @@ GfxColor SurfaceCairo::PixelAt(double x, double y) const {
 }
 
 bool SurfaceCairo::Save(std::string_view target) {
-  lastError_.clear();
   const std::string path(target);
-  const std::string lower = Lower(target);
-  if (EndsWith(lower, ".svg")) return SaveVector(path, false);
-  if (EndsWith(lower, ".pdf")) return SaveVector(path, true);
-  if (!EndsWith(lower, ".png")) {
-    lastError_ = "cannot save the picture as \"" + path + "\": use a .png, .svg or .pdf file";
+  std::string bytes;
+  if (!Encode(target, bytes)) {
+    lastError_ = "cannot save the picture as \"" + path + "\": " + lastError_;
     return false;
   }
-  FinishDrawing();
-  const cairo_status_t status = cairo_surface_write_to_png(image_.get(), path.c_str());
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  bool written =
+      file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  int reason = errno;
+  // A full disk may show only when the last block is flushed at the close.
+  if (file != nullptr && std::fclose(file) != 0 && written) {
+    written = false;
+    reason = errno;
+  }
+  if (!written) {
+    lastError_ = "cannot write \"" + path + "\": " + std::generic_category().message(reason);
+  }
+  return written;
+}
+
+bool SurfaceCairo::Encode(std::string_view target, std::string& bytes) {
+  lastError_.clear();
+  bytes.clear();
+  const std::string lower = Lower(target);
+  cairo_status_t status = CAIRO_STATUS_SUCCESS;
+  if (EndsWith(lower, ".svg") || EndsWith(lower, ".pdf")) {
+    Picture file(EndsWith(lower, ".pdf")
+                     ? cairo_pdf_surface_create_for_stream(AppendBytes, &bytes, width_, height_)
+                     : cairo_svg_surface_create_for_stream(AppendBytes, &bytes, width_, height_));
+    status = Replay(file.get());
+  } else if (EndsWith(lower, ".png")) {
+    FinishDrawing();
+    status = cairo_surface_write_to_png_stream(image_.get(), AppendBytes, &bytes);
+  } else {
+    lastError_ = "use a .png, .svg or .pdf file";
+    return false;
+  }
   if (status != CAIRO_STATUS_SUCCESS) {
-    lastError_ = "cannot write \"" + path + "\": " + cairo_status_to_string(status);
+    lastError_ = cairo_status_to_string(status);
+    bytes.clear();
     return false;
   }
   return true;
 }
 
-// Vector pictures get the drawing replayed from the last Clear on a white page.
+// Vector pictures get the drawing replayed from the last Clear on a white page. The status is
+// read after the surface is finished: a vector file is written out only then.
 cairo_status_t SurfaceCairo::Replay(cairo_surface_t* target) {
   cairo_status_t status = cairo_surface_status(target);
   if (status != CAIRO_STATUS_SUCCESS) return status;
@@ -364,24 +402,9 @@ cairo_status_t SurfaceCairo::Replay(cairo_surface_t* target) {
   return status == CAIRO_STATUS_SUCCESS ? cairo_surface_status(target) : status;
 }
 
-bool SurfaceCairo::SaveVector(const std::string& path, bool pdf) {
-  Picture file(pdf ? cairo_pdf_surface_create(path.c_str(), width_, height_)
-                   : cairo_svg_surface_create(path.c_str(), width_, height_));
-  const cairo_status_t status = Replay(file.get());
-  if (status != CAIRO_STATUS_SUCCESS) {
-    lastError_ = "cannot write \"" + path + "\": " + cairo_status_to_string(status);
-    return false;
-  }
-  return true;
-}
-
 std::string SurfaceCairo::SvgText() {
   std::string text;
-  const auto append = [](void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-  };
-  Picture svg(cairo_svg_surface_create_for_stream(append, &text, width_, height_));
+  Picture svg(cairo_svg_surface_create_for_stream(AppendBytes, &text, width_, height_));
   if (Replay(svg.get()) != CAIRO_STATUS_SUCCESS) return {};
   return text;
 }

@@ -47,8 +47,12 @@ class SurfaceCairo final : public GfxDevice {
   GfxColor PixelAt(double x, double y) const override;
   void Text(double x, double y, std::string_view utf8, int align, const GfxFont& font) override;
   // "name.png", "name.svg" or "name.pdf" (any case); false with LastError() otherwise or when
-  // the file cannot be written.
+  // the file cannot be written (the system's reason: a full disk is no success).
   bool Save(std::string_view target) override;
+  // The picture as the bytes of a PNG, SVG or PDF file, chosen by the extension of `target`
+  // (any case), for a caller that writes the file its own way; false with LastError() for
+  // another extension or when cairo fails.
+  bool Encode(std::string_view target, std::string& bytes);
   // The drawing as the text of an SVG file (empty when cairo fails), for pages that hold their
   // pictures inline.
   std::string SvgText();
@@ -83,7 +87,6 @@ class SurfaceCairo final : public GfxDevice {
   void PaintText(cairo_t* cr, const CairoOp& op);
   cairo_status_t Replay(cairo_surface_t* target);
   FaceMetrics Metrics(cairo_t* cr, const std::string& family, bool bold);
-  bool SaveVector(const std::string& path, bool pdf);
 
   int width_, height_;
   double penScale_;

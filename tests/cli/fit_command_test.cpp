@@ -110,6 +110,8 @@ TEST(ReadPlaneAttenuations, IncompleteOrMalformedPlanesAreRefusedWithTheLine) {
       {"",
        "0 attenuations, not one for each step of a constant step that divides 360 (360, 72 "
        "for 5 degrees, 720 for 0.5 ...)"},
+      // A line without an end (fit /dev/zero) is refused at 1 MiB, not read on for ever.
+      {"0,1\n" + std::string(3 << 20, '\0'), "line 2: longer than 1048576 bytes"},
   };
   for (const Case& c : cases) {
     EXPECT_FALSE(Read(c.text, error)) << c.message;

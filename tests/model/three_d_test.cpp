@@ -86,6 +86,62 @@ TEST(Ant3D, AzimuthDifferenceIsFoldedInEveryBranch) {
                   ANT93("030EA05", 70, kRelativeField));
 }
 
+// One direction, one value: the azimuth written with any number of whole turns (angles that
+// are exact in binary, so the turns come off exactly). The values without turns are the
+// reference: within one and a half turns they are what they always were.
+TEST(Ant3D, WholeTurnsOfTheAzimuthGiveTheSameValue) {
+  const struct {
+    const char* hcode;
+    const char* vcode;
+    float el, elMax;
+  } cases[] = {
+      {"050LA10", "029VA00", 7.75f, 0},  {"050LA10", "029VA00", 7.75f, 6.5f},
+      {"050LA10", "100TA00", 7.75f, -3}, {"050LA10", "120PA05", 7.75f, 2},
+      {"030EB10", "030EA10", -4.5f, 0},  {"072WA09", "510VE00", 12.25f, 10},
+  };
+  for (const auto& c : cases) {
+    for (const float az : {4.25f, 170.5f, 250.0f}) {
+      const float once = ANT3D(c.hcode, az, 343.375f, c.vcode, c.el, c.elMax, kDecibel);
+      for (const float turns : {-3.0f, -2.0f, -1.0f, 1.0f, 2.0f, 5.0f}) {
+        EXPECT_FLOAT_EQ(
+            ANT3D(c.hcode, az + 360 * turns, 343.375f, c.vcode, c.el, c.elMax, kDecibel), once)
+            << c.hcode << " " << c.vcode << " az " << az << " turns " << turns;
+        EXPECT_FLOAT_EQ(
+            ANT3D(c.hcode, az, 343.375f - 360 * turns, c.vcode, c.el, c.elMax, kDecibel), once)
+            << c.hcode << " " << c.vcode << " azMax turned " << turns;
+      }
+    }
+  }
+  // The direction of the fault found by hand: 4.35 and -355.65 were 1.01 and 20.83 dB apart.
+  EXPECT_NEAR(ANT3D("050LA10", -355.65f, 343.37f, "029VA00", 7.8f, 0, kDecibel),
+              ANT3D("050LA10", 4.35f, 343.37f, "029VA00", 7.8f, 0, kDecibel), 1e-3);
+}
+
+// Every positive mode is dB and every other one the relative field, in each branch and on the
+// mechanical shortcuts (on the horizon, and towards the beam's azimuth) alike.
+TEST(Ant3D, EveryPositiveModeIsDecibels) {
+  const struct {
+    const char* vcode;
+    float az, el, elMax;
+  } cases[] = {
+      {"510VE00", 30, 0, 0},   // the horizon: the horizontal code alone
+      {"510VE00", 0, 12, 0},   // the beam's azimuth: the vertical code alone
+      {"510VE00", 30, 12, 5},  // the general mechanical case
+      {"100TA00", 30, 12, -3}, {"120PA05", 30, 12, 0},
+  };
+  for (const auto& c : cases) {
+    const float db = ANT3D("030EA10", c.az, 0, c.vcode, c.el, c.elMax, kDecibel);
+    const float field = ANT3D("030EA10", c.az, 0, c.vcode, c.el, c.elMax, kRelativeField);
+    ASSERT_GT(db, 0.1f) << c.vcode;
+    EXPECT_FLOAT_EQ(-20 * std::log10(field), db) << c.vcode;
+    for (const int mode : {1, 3, 1000}) {
+      EXPECT_EQ(ANT3D("030EA10", c.az, 0, c.vcode, c.el, c.elMax, mode), db)
+          << c.vcode << " mode " << mode;
+    }
+    EXPECT_EQ(ANT3D("030EA10", c.az, 0, c.vcode, c.el, c.elMax, -1), field) << c.vcode;
+  }
+}
+
 TEST(Ant3D, MechanicalCaseReducesToThePlanes) {
   std::mt19937 random(9);
   for (int i = 0; i < 500; ++i) {

@@ -256,6 +256,9 @@ TEST(ReadPatternFile, RejectsWithTheLineAndWhatWasExpectedAndNoPartialTable) {
       {WithLine(7, "2 3.00 1.00"), 7, "separated by blanks or tabs"},
       {WithLine(7, "2"), 7, "separated by blanks or tabs"},  // one number: found by the fuzz run
       {WithLine(7, "2 nan"), 7, "separated by blanks or tabs"},
+      {WithLine(7, "2 1e308"), 7, "a value within 1000 dB"},  // would shift to infinity
+      {WithLine(7, "2 -1e308"), 7, "a value within 1000 dB"},
+      {WithLine(369, "3 1000.5"), 369, "a value within 1000 dB"},  // the vertical block
       {WithLine(7, "3 1.00"), 7, "the angle 2"},
       {WithLine(5, "1 0.00"), 5, "the angle 0"},
       {WithLine(100, "GAIN 3"), 100, "a row"},
@@ -354,6 +357,59 @@ TEST(ReadPatternFile, NotesQuoteTheFileTextSafely) {
   EXPECT_EQ(ReadingNotes(r.file)[0], "line 4: \"TILT pevný?" + std::string(49, 'x') +
                                          "...\" kept as text: no tilt (a number, or MECHANICAL "
                                          "or ELECTRICAL with a number)");
+}
+
+// A header number beyond the float range is left out with a note (a FREQUENCY or GAIN is then
+// unknown); the file still reads.
+TEST(ReadPatternFile, HeaderNumbersBeyondTheFloatRangeAreLeftOut) {
+  const struct {
+    const char* line;
+    const char* note;
+  } cases[] = {
+      {"FREQUENCY 1e308 GHz", "line 2: FREQUENCY is beyond the range of a float: left out"},
+      {"GAIN -1e39", "line 2: GAIN is beyond the range of a float: left out"},
+      {"H_WIDTH 1e39 deg", "line 2: H_WIDTH is beyond the range of a float: left out"},
+      {"TILT MECHANICAL -4e38", "line 2: TILT is beyond the range of a float: left out"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> header = {"NAME x", c.line, "FREQUENCY 900", "GAIN 15"};
+    // The keyword of the case replaces the ordinary line of that keyword.
+    const std::string keyword = std::string(c.line).substr(0, std::string(c.line).find(' '));
+    if (keyword == "FREQUENCY" || keyword == "GAIN") {
+      header.erase(header.begin() + (keyword == "FREQUENCY" ? 2 : 3));
+    }
+    const PatternFileResult r = Read(TwoBlocks(1, 1, header));
+    ASSERT_TRUE(r.read) << c.line << ": " << r.error;
+    const std::vector<std::string> notes = ReadingNotes(r.file);
+    ASSERT_GE(notes.size(), 1u) << c.line;
+    EXPECT_EQ(notes[0], c.note);
+    EXPECT_EQ(r.file.frequencyKnown, keyword != "FREQUENCY") << c.line;
+    EXPECT_EQ(r.file.gainKnown, keyword != "GAIN") << c.line;
+    EXPECT_TRUE(std::isfinite(r.file.pattern.frequency) && std::isfinite(r.file.pattern.gain));
+    EXPECT_FALSE(r.file.header.hWidth.has_value()) << c.line;
+    EXPECT_FALSE(r.file.header.tilt.has_value()) << c.line;
+    EXPECT_EQ(r.file.reading, PatternReading::kLenient) << c.line;
+  }
+}
+
+// A file of junk header lines keeps a bounded part of them: memory stays near the file's size.
+TEST(ReadPatternFile, UnknownKeywordsAreBoundedAndCounted) {
+  std::vector<std::string> header = {"X_LONG " + std::string(5000, 'x'),
+                                     "Y" + std::string(2000, 'y')};
+  for (int i = 0; i < 10000; ++i) header.push_back("a");
+  const PatternFileResult r = Read(TwoBlocks(1, 1, kHeader + header));
+  ASSERT_TRUE(r.read) << r.error;
+  const PatternFileHeader& h = r.file.header;
+  ASSERT_EQ(h.otherKeywords.size(), kMostOtherKeywords);
+  EXPECT_EQ(h.otherKeywordsLeftOut, 10002 - kMostOtherKeywords);
+  EXPECT_EQ(h.otherKeywords[0].first, "X_LONG");
+  EXPECT_EQ(h.otherKeywords[0].second, std::string(1024, 'x'));
+  EXPECT_EQ(h.otherKeywords[1].first, "Y" + std::string(1023, 'y'));
+  EXPECT_EQ(h.otherKeywords[63].first, "a");
+  const std::vector<std::string> notes = ReadingNotes(r.file);
+  ASSERT_EQ(notes.size(), 2u);
+  EXPECT_EQ(notes[0], "9938 more unknown header keywords left out (64 kept)");
+  EXPECT_EQ(notes[1], "unknown header keywords cut to 1024 bytes");
 }
 
 TEST(ReadPatternFile, ShortBlocksAreRejectedAtTheirEnd) {
