@@ -61,6 +61,8 @@ struct FileConversion {
   PatternFileHeader header;
   std::string reportPicture;  // the conversion picture as SVG text, when a report is asked for
   std::vector<FileFit> fits;  // one for each of ConvertSettings::fits, in that order
+  // What the user should know about the result, one sentence each (none: nothing to say).
+  std::vector<std::string> warnings;
 };
 
 struct ConvertSettings {
