@@ -32,7 +32,6 @@ inline constexpr int kFileTimerMs = 300;
 
 // Dialog units; the button row along the bottom stays free of the picture.
 inline constexpr DialogRect kConversionWindowRect{0, 0, 368, 229};
-inline constexpr int kButtonRowHeight = 20;
 
 // The five buttons in creation order (5, 4, 3, 1, 2).
 std::span<const ControlRow> ConversionWindowRows();
