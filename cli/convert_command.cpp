@@ -39,8 +39,9 @@ below) by more than 3 dB; a line under the table names that fit.
   --csv, --json   one record a file for machines, failed files included with their reason
                   (default: a readable table); --json adds the reading notes, the warnings
                   and the header
-  --report FILE   also writes one self-contained HTML page: a section a file with its codes,
-                  directions, gain, reading notes and the conversion picture
+  --report FILE   also writes one self-contained HTML page: a summary table a row a file,
+                  then a section a file with its codes, directions, gain, reading notes and
+                  the conversion picture, every --fit drawn over the measured curves
   --render DIR    also draws each file's conversion picture into DIR, named after the file:
                   the measured curves in red, the fitted codes' curves in blue, the texts
                   of the conversion window; the CSV and JSON name each file's picture
@@ -234,7 +235,8 @@ bool WriteConversionResults(const ConvertRequest& request, const ConvertSettings
   }
   if (settings.reportPictures) {
     std::string error;
-    if (!WriteWholeFile(request.reportPath, ConversionReport(results, settings.language), error)) {
+    if (!WriteWholeFile(request.reportPath,
+                        ConversionReport(results, settings.language, settings.fits), error)) {
       err << "lobrix: convert: --report: " << error << '\n';
       complete = false;
     }

@@ -79,15 +79,26 @@ void SearchFolder(const fs::path& folder, std::vector<std::string>& found, bool&
   for (const fs::path& subfolder : subfolders) SearchFolder(subfolder, found, complete, err);
 }
 
-// The picture of a converted file: its name and folder (made absolute, as the window shows
-// the folder a file was chosen from) taken from the path the user gave.
-ConversionPicture PictureOf(const std::string& path, const KathreinPattern& pattern,
-                            const KathreinConversion& result, int language) {
-  const fs::path file(path);
-  std::error_code error;
-  const fs::path absolute = fs::absolute(file, error);
-  return ConversionPictureOf(pattern, file.filename().string(),
-                             (error ? file : absolute).parent_path().string(), language, &result);
+// The picture of a converted file: its name, folder and maker as the user and the file give
+// them (the maker "Kathrein" where the file names none, as the window shows every file), and
+// the curves of every search asked for over the classic conversion's.
+ConversionPicture PictureOf(const FileConversion& file, const KathreinPattern& pattern,
+                            int language) {
+  const fs::path path(file.path);
+  ConversionPicture picture = ConversionPictureOf(
+      pattern, path.filename().string(), path.parent_path().string(), language, &file.result);
+  if (file.header && !file.header->make.empty()) picture.maker = file.header->make;
+  for (const FileFit& fit : file.fits) {
+    if (fit.choice == FitChoice::kClassic) continue;
+    ConversionOverlay overlay;
+    overlay.color = FitColor(fit.choice);
+    if (fit.planes[0].found) overlay.hCode = fit.planes[0].code;
+    if (fit.planes[1].found) overlay.vCode = fit.planes[1].code;
+    overlay.azimuth = fit.planes[0].direction;
+    overlay.tilt = fit.planes[1].direction;
+    picture.overlays.push_back(overlay);
+  }
+  return picture;
 }
 
 // Draws the picture into `target`, written as the other outputs are (whole or not at all, an
@@ -260,6 +271,19 @@ std::optional<std::vector<FitChoice>> ParseFitChoices(std::string_view text) {
   return std::nullopt;
 }
 
+GfxColor FitColor(FitChoice choice) {
+  switch (choice) {
+    case FitChoice::kDb:
+      return GfxRgb(0, 150, 110);
+    case FitChoice::kField:
+      return GfxRgb(230, 150, 0);
+    case FitChoice::kEnvelope:
+      return GfxRgb(200, 70, 170);
+    default:
+      return kFittedColor;
+  }
+}
+
 float ElevationOfDirection(float v) {
   return v < 180 ? -v : 360.0f - v;
 }
@@ -329,13 +353,13 @@ FileConversion ConvertFile(const std::string& path, std::size_t index,
     file.fits.push_back(FitOf(choice, pattern, file.result, settings));
   }
   if (settings.warnings) file.warnings = WarningsOf(pattern, file.result, file.fits, settings);
-  if (settings.reportPictures) {
-    file.reportPicture = PictureSvg(PictureOf(path, pattern, file.result, settings.language));
-  }
-  if (index < settings.picturePaths.size()) {
-    file.failure = WritePicture(PictureOf(path, pattern, file.result, settings.language),
-                                settings.picturePaths[index]);
-    if (file.failure.empty()) file.picture = settings.picturePaths[index];
+  if (settings.reportPictures || index < settings.picturePaths.size()) {
+    const ConversionPicture picture = PictureOf(file, pattern, settings.language);
+    if (settings.reportPictures) file.reportPicture = PictureSvg(picture);
+    if (index < settings.picturePaths.size()) {
+      file.failure = WritePicture(picture, settings.picturePaths[index]);
+      if (file.failure.empty()) file.picture = settings.picturePaths[index];
+    }
   }
   return file;
 }

@@ -15,6 +15,7 @@
 #include "best_fit/best_fit.h"
 #include "conversion/conversion.h"
 #include "pattern_files/lenient_reader.h"
+#include "platform/gfx/gfx.h"
 
 namespace lobrix::cli {
 
@@ -31,6 +32,9 @@ std::vector<std::string> FindPatternFiles(const std::vector<std::string>& paths,
 enum class FitChoice { kClassic, kDb, kField, kEnvelope };
 // "classic", "db", "field", "envelope".
 const char* FitChoiceName(FitChoice choice);
+// The colour of a conversion's curves in the report's pictures: the classic one in the
+// conversion window's blue, each search in a colour of its own, none of them the measured red.
+GfxColor FitColor(FitChoice choice);
 // The choices a --fit word names: one of those names, or "all" for every one in that order
 // (classic first); nothing for another word.
 std::optional<std::vector<FitChoice>> ParseFitChoices(std::string_view text);

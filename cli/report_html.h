@@ -1,7 +1,7 @@
-// lobrix convert --report: one self-contained HTML page with a section a file: the codes, the
-// directions, the gain, the reading and what it normalised, and the conversion picture (the
-// measured and the fitted curves of both planes) as inline SVG. Nothing is fetched from
-// anywhere: no scripts, no fonts, no links out.
+// lobrix convert --report: one self-contained HTML page: a summary of every file, then a
+// section a file with the codes, the directions, the gain, the reading and what it normalised,
+// and the conversion picture (the measured and the fitted curves of both planes) as inline SVG.
+// Nothing is fetched from anywhere: no scripts, no fonts, no links out.
 #pragma once
 
 #include <string>
@@ -12,7 +12,13 @@
 
 namespace lobrix::cli {
 
-std::string ConversionReport(const std::vector<FileConversion>& files, int language);
+// A summary table first (a row a file: its path linking to its section, antenna, maker,
+// frequency, the codes and directions of every conversion in `fits` (the classic one alone
+// when empty) with their RMS errors, and its warnings), then a section a file with its picture:
+// the measured curves and every conversion's curves over them, each in its colour, with a
+// legend.
+std::string ConversionReport(const std::vector<FileConversion>& files, int language,
+                             const std::vector<FitChoice>& fits = {});
 
 // An SVG document made fit to stand inline in a page beside others: the XML declaration goes,
 // and every id (and every reference to one) gets `prefix` in front, so that the glyphs and

@@ -32,10 +32,29 @@ inline constexpr int kFileTimerMs = 300;
 
 // Dialog units; the button row along the bottom stays free of the picture.
 inline constexpr DialogRect kConversionWindowRect{0, 0, 368, 229};
-inline constexpr int kButtonRowHeight = 20;
 
 // The five buttons in creation order (5, 4, 3, 1, 2).
 std::span<const ControlRow> ConversionWindowRows();
+
+// The window in pixels for the dialog font it got. The picture's drawing follows its width to
+// height ratio, so the picture keeps the shape it has under Windows' own dialog font (6 x 13
+// base units: 549 x 315 pixels from x = 2 in a client area 552 wide), whatever the font: a
+// flatter one (Wine's substitute font has units less tall for their width) would cut the codes
+// and angles under the frames in half. The button row goes right below the picture, as far
+// from the window's bottom as in dialog units, and the window is as tall as that needs. Under
+// Windows' own font everything stays where the dialog units put it.
+struct ConversionWindowPixels {
+  int pictureLeft = 0;
+  int pictureRight = 0;   // exclusive
+  int pictureBottom = 0;  // exclusive; the picture starts at the top
+  int buttonTop = 0;
+  int clientHeight = 0;
+};
+// `clientWidth`: the client area's width in pixels; `buttonsToBottom`: the dialog units from
+// the button row's top to the window's bottom, in pixels as the dialog maps them.
+ConversionWindowPixels ConversionWindowLayout(int clientWidth, int buttonsToBottom);
+// The dialog units from the button row's top to the window's bottom.
+int ConversionButtonsToBottom();
 
 // captionPrefix + " Conversion of antenna diagrams from Kathrein files to VA-99 format".
 std::string ConversionCaption(const EditorState& state);

@@ -58,6 +58,7 @@ class ConversionWindowRun {
 
  private:
   void Init(HWND dialog);
+  void LayOut(HWND dialog);
   bool Message(UINT message, WPARAM wParam);
   Gfx* NewSurface();
   void ReleaseSurface();
@@ -68,6 +69,7 @@ class ConversionWindowRun {
   ConversionUi ui_;
   DialogHandlers handlers_;
   std::unique_ptr<Gfx> surface_;
+  RECT picture_{};  // where the surface goes, in client pixels
 };
 
 ConversionWindowRun::ConversionWindowRun(EditorState& state)
@@ -112,6 +114,7 @@ int ConversionWindowRun::Run() {
 
 void ConversionWindowRun::Init(HWND dialog) {
   controls_.Attach(dialog);
+  LayOut(dialog);
   if (const HWND owner = static_cast<HWND>(state_.ownerWindow)) {
     RECT ownerRect{};
     RECT offset{0, kOwnedOffsetDialogUnits, 0, 0};
@@ -127,19 +130,42 @@ bool ConversionWindowRun::Message(UINT message, WPARAM wParam) {
   return SurfaceWindowMessage(message, wParam, ui_.surface, static_cast<HWND>(state_.ownerWindow));
 }
 
-// The surface covers the client area from x = 2 to the right edge less one pixel, and from the
-// top down to 20 dialog units above the bottom, but never over the buttons.
+// The picture in the shape it has under Windows' own dialog font, the button row right below
+// it and the window as tall as that needs (ConversionWindowLayout): under another font, such as
+// Wine's, the texts under the frames stay whole. Under Windows' own font nothing moves.
+void ConversionWindowRun::LayOut(HWND dialog) {
+  RECT client{};
+  GetClientRect(dialog, &client);
+  RECT below{0, 0, 0, ConversionButtonsToBottom()};
+  MapDialogRect(dialog, &below);
+  const ConversionWindowPixels pixels = ConversionWindowLayout(client.right, below.bottom);
+  picture_ = {pixels.pictureLeft, 0, pixels.pictureRight, pixels.pictureBottom};
+  for (const ControlRow& row : ConversionWindowRows()) {
+    const HWND button = GetDlgItem(dialog, row.id);
+    RECT rect{};
+    GetWindowRect(button, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    SetWindowPos(button, nullptr, rect.left, pixels.buttonTop, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  const int grow = pixels.clientHeight - client.bottom;
+  if (grow == 0) return;
+  // Taller or shorter by as much as the client area, and still centred where it was centred.
+  RECT window{};
+  GetWindowRect(dialog, &window);
+  const int top = window.top - (static_cast<HWND>(state_.ownerWindow) == nullptr ? grow / 2 : 0);
+  SetWindowPos(dialog, nullptr, window.left, std::max(top, 0), window.right - window.left,
+               window.bottom - window.top + grow, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The surface covers the picture's place, from x = 2 to the right edge less one pixel and from
+// the top down to the button row.
 Gfx* ConversionWindowRun::NewSurface() {
   ReleaseSurface();
   const HWND dialog = controls_.Dialog();
   if (dialog == nullptr) return nullptr;
-  RECT client{};
-  GetClientRect(dialog, &client);
-  RECT units{0, kButtonRowHeight, 0, ConversionWindowRows()[0].rect.y};
-  MapDialogRect(dialog, &units);
-  const int bottom = std::min<int>(client.bottom - units.top, units.bottom);
   // Below the buttons in the z-order, so that no part of it ever hides one.
-  surface_ = MakeWindowSurface(dialog, {2, 0, client.right - 1, bottom}, HWND_BOTTOM);
+  surface_ = MakeWindowSurface(dialog, picture_, HWND_BOTTOM);
   return surface_.get();
 }
 

@@ -12,8 +12,8 @@
 namespace lobrix {
 namespace {
 
-constexpr GfxColor kMeasuredRed = GfxRgb(255, 0, 0);
-constexpr GfxColor kFittedBlue = GfxRgb(0, 0, 200);
+constexpr GfxColor kMeasuredRed = kMeasuredColor;
+constexpr GfxColor kFittedBlue = kFittedColor;
 constexpr double kDegree = std::numbers::pi / 180.0;
 
 // The window's font for its texts, and its height in logical units.
@@ -68,15 +68,11 @@ std::string FrequencyText(float frequency) {
   return NumberText(frequency, 1);
 }
 
-// One plane's result under its frame: the code at the left, the angle text at `angleX`, and
-// the code's curve. `point(i, r)` places the curve's point of column index i at distance r.
+// The curve of `code` with its maximum at `fittedAngle`. `point(i, r)` places the curve's point
+// of column index i at distance r.
 template <typename PointOf>
-void DrawFittedPlane(Gfx& gfx, const ConversionFrames& f, int cx, double angleFactor,
-                     const std::string& code, const std::string& angleText, float fittedAngle,
-                     PointOf point) {
-  const int textY = f.centreY + Times(1.05, f.r);
-  TextAt(gfx, cx - Times(1.21, f.r), textY, code);
-  TextAt(gfx, cx + Times(angleFactor, f.r), textY, angleText);
+void DrawFittedCurve(Gfx& gfx, const ConversionFrames& f, const std::string& code,
+                     float fittedAngle, PointOf point) {
   const Point start = point(0, FittedField(code, 0, fittedAngle) * f.r);
   gfx.DrawFrom(start.x, start.y);
   for (int i = 1; i < 360; ++i) {
@@ -84,6 +80,18 @@ void DrawFittedPlane(Gfx& gfx, const ConversionFrames& f, int cx, double angleFa
     gfx.DrawTo(p.x, p.y);
   }
   gfx.DrawTo(start.x, start.y);
+}
+
+// One plane's result under its frame: the code at the left, the angle text at `angleX`, and
+// the code's curve.
+template <typename PointOf>
+void DrawFittedPlane(Gfx& gfx, const ConversionFrames& f, int cx, double angleFactor,
+                     const std::string& code, const std::string& angleText, float fittedAngle,
+                     PointOf point) {
+  const int textY = f.centreY + Times(1.05, f.r);
+  TextAt(gfx, cx - Times(1.21, f.r), textY, code);
+  TextAt(gfx, cx + Times(angleFactor, f.r), textY, angleText);
+  DrawFittedCurve(gfx, f, code, fittedAngle, point);
 }
 
 Point HorizontalPoint(const ConversionFrames& f, int i, double distance) {
@@ -170,11 +178,11 @@ void PaintConversionWindow(Gfx& gfx, const ConversionPicture& picture) {
   SetTextFont(gfx, kGfxBlack);
   const int language = picture.language;
   const double x0 = 0.041 * extentX;
-  TextAt(gfx, x0, 0.018 * extentY,
-         std::string(Pick(kFileText, language)) + "  " + picture.fileName +
-             std::string(Pick(kFolderText, language)) + picture.folder);
+  std::string source = std::string(Pick(kFileText, language)) + "  " + picture.fileName;
+  if (!picture.folder.empty()) source += std::string(Pick(kFolderText, language)) + picture.folder;
+  TextAt(gfx, x0, 0.018 * extentY, source);
   TextAt(gfx, x0, 0.068 * extentY,
-         std::string(Pick(kNameText, language)) + "Kathrein, " + picture.antennaName);
+         std::string(Pick(kNameText, language)) + picture.maker + ", " + picture.antennaName);
   TextAt(gfx, x0, 0.118 * extentY,
          std::string(Pick(kFrequencyText, language)) + FrequencyText(picture.frequency) +
              std::string(Pick(kGainText, language)) + FormatMask(picture.gain, "###.# dBi"));
@@ -198,8 +206,26 @@ void DrawConversionResults(Gfx& gfx, const ConversionPicture& picture) {
   gfx.GfxFontColor(kGfxBlack);
 }
 
+void DrawConversionOverlays(Gfx& gfx, const ConversionPicture& picture) {
+  const ConversionFrames f = ConversionGeometry(gfx.GfxMetrics(kGfxExtentX));
+  GfxBatch batch(gfx);
+  gfx.PenStyle(kPenSolid);
+  for (const ConversionOverlay& overlay : picture.overlays) {
+    gfx.PenColor(overlay.color);
+    if (!overlay.hCode.empty()) {
+      DrawFittedCurve(gfx, f, overlay.hCode, overlay.azimuth,
+                      [&](int i, double distance) { return HorizontalPoint(f, i, distance); });
+    }
+    if (!overlay.vCode.empty()) {
+      DrawFittedCurve(gfx, f, overlay.vCode, overlay.tilt,
+                      [&](int i, double distance) { return VerticalPoint(f, i, distance); });
+    }
+  }
+}
+
 void DrawConversionPicture(Gfx& gfx, const ConversionPicture& picture) {
   PaintConversionWindow(gfx, picture);
+  if (!picture.overlays.empty()) DrawConversionOverlays(gfx, picture);
   if (picture.converted) DrawConversionResults(gfx, picture);
 }
 

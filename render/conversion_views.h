@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "platform/gfx/gfx.h"
 #include "render/page_drawing.h"
@@ -15,14 +16,29 @@
 
 namespace lobrix {
 
+// The colours of the measured curves (red) and of the conversion's fitted curves (blue).
+inline constexpr GfxColor kMeasuredColor = GfxRgb(255, 0, 0);
+inline constexpr GfxColor kFittedColor = GfxRgb(0, 0, 200);
+
+// Another conversion's curves over the measured ones, in a colour of its own (the codes and
+// directions as a fit gives them: the azimuth of the horizontal maximum, and the angle of the
+// vertical one in the vertical column, 0..360). A plane without a code draws nothing.
+struct ConversionOverlay {
+  GfxColor color = kGfxBlack;
+  std::string hCode, vCode;
+  float azimuth = 0;
+  float tilt = 0;
+};
+
 // What the window shows of one file and its conversion.
 struct ConversionPicture {
   int language = kEnglish;
-  std::string fileName;     // without its folder
-  std::string folder;       // the Kathrein folder the file came from
-  std::string antennaName;  // as the file names it
-  float frequency = 0;      // MHz
-  float gain = 0;           // dBi
+  std::string fileName;  // without its folder
+  std::string folder;    // the folder the file came from; empty: the file's name alone is shown
+  std::string maker = "Kathrein";  // shown before the antenna's name
+  std::string antennaName;         // as the file names it
+  float frequency = 0;             // MHz
+  float gain = 0;                  // dBi
   // Relative field strengths at whole degrees: [0] horizontal (azimuth), [1] vertical (tilt).
   std::array<std::array<float, 360>, 2> measured{};
   bool measuredShown = false;  // a file is loaded: draw the measured curves
@@ -31,6 +47,8 @@ struct ConversionPicture {
   float fittedAzimuth = 0;  // azimuth of the horizontal fit as found (may lie just below 0)
   float fittedTilt = 0;     // angle of the vertical fit in the vertical column, 0..360
   float eleMax = 0;         // the elevation that angle stands for, as the window shows it
+  // Other conversions' curves, drawn over the measured ones before the fitted curves.
+  std::vector<ConversionOverlay> overlays;
 };
 
 // Where the window's two frames lie, in logical units (X and Y the surface's extents):
@@ -64,8 +82,11 @@ void PaintConversionWindow(Gfx& gfx, const ConversionPicture& picture);
 // with its angle, and the code's curve at that angle over the measured one.
 void DrawConversionResults(Gfx& gfx, const ConversionPicture& picture);
 
+// The overlays' curves, each in its colour.
+void DrawConversionOverlays(Gfx& gfx, const ConversionPicture& picture);
+
 // The whole picture as the window shows it after a conversion (results only when
-// `picture.converted`), on a surface already set up.
+// `picture.converted`) with the overlays' curves, on a surface already set up.
 void DrawConversionPicture(Gfx& gfx, const ConversionPicture& picture);
 
 // The window's graphic area in pixels: the client area of the 368 x 229 unit dialog from x = 2

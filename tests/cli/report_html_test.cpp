@@ -109,6 +109,87 @@ TEST(ConversionReport, OneWellFormedSelfContainedSectionPerFile) {
   EXPECT_GT(ids.size(), 10u);
 }
 
+FitResult Plane(std::string code, float direction, double rmsDb) {
+  FitResult plane;
+  plane.found = !code.empty();
+  plane.code = std::move(code);
+  plane.direction = direction;
+  plane.figures.rmsDb = rmsDb;
+  return plane;
+}
+
+// The summary's rows, each a list of its cells' texts (tags dropped, a line break as " / "),
+// with the section each row links to in front.
+std::vector<std::vector<std::string>> SummaryRows(const std::string& page) {
+  const std::size_t begin = page.find("<table class=\"summary\">");
+  const std::string table = page.substr(begin, page.find("</table>", begin) - begin);
+  std::vector<std::vector<std::string>> rows;
+  static const std::regex row("<tr class=\"file[^\"]*\">(.*?)</tr>");
+  static const std::regex cell("<td[^>]*>(.*?)</td>");
+  static const std::regex link("href=\"#([^\"]+)\"");
+  for (auto r = std::sregex_iterator(table.begin(), table.end(), row); r != std::sregex_iterator();
+       ++r) {
+    const std::string cells = (*r)[1];
+    std::smatch target;
+    std::regex_search(cells, target, link);
+    std::vector<std::string> texts{target[1]};
+    for (auto c = std::sregex_iterator(cells.begin(), cells.end(), cell);
+         c != std::sregex_iterator(); ++c) {
+      std::string text = std::regex_replace((*c)[1].str(), std::regex("<br/>|</div><div>"), " / ");
+      texts.push_back(std::regex_replace(text, std::regex("<[^>]*>"), ""));
+    }
+    rows.push_back(texts);
+  }
+  return rows;
+}
+
+TEST(ConversionReport, SummaryRowsGiveEveryFileAndEachFitShownWithItsWarnings) {
+  FileConversion panel;
+  panel.path = "measured/panel.msi";
+  panel.converted = true;
+  panel.antennaName = "Panel <A>";
+  panel.header.make = "Acme";
+  panel.frequency = 791;
+  panel.fits.push_back(
+      {FitChoice::kClassic, {Plane("017EB00", 359.2f, 10.04), Plane("025EC00", 2.6f, 6.55)}});
+  panel.fits.push_back({FitChoice::kEnvelope, {Plane("003KA00", 358.9f, 2.4), Plane("", 0, 0)}});
+  panel.warnings = {"horizontal: the classic code is poor", "vertical: also"};
+  FileConversion bad;
+  bad.path = "bad.msi";
+  bad.failure = "line 2: expected a frequency";
+  FileConversion omni;
+  omni.path = "omni.msi";
+  omni.converted = true;
+  omni.antennaName = "Omni";
+  omni.frequency = 2140;
+  omni.result.hCode = "000ND00";
+  omni.result.vCode = "030EA10";
+  omni.result.eleMax = -4;
+
+  const std::string page =
+      ConversionReport({panel, bad}, kEnglish, {FitChoice::kClassic, FitChoice::kEnvelope});
+  EXPECT_EQ(WellFormed(page), "");
+  using Row = std::vector<std::string>;
+  const std::vector<Row> rows = SummaryRows(page);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0],
+            (Row{"file-1", "1", "measured/panel.msi", "Panel &lt;A&gt;", "Acme", "791.0",
+                 "017EB00 359.2° / 10.04 dB", "025EC00 -2.6° / 6.55 dB", "003KA00 358.9° / 2.40 dB",
+                 "none", "horizontal: the classic code is poor / vertical: also"}));
+  EXPECT_EQ(rows[1],
+            (Row{"file-2", "2", "bad.msi", "Not converted: line 2: expected a frequency"}));
+  // Each row links to its file's section; the failed file's row is marked, as are warnings.
+  for (const Row& row : rows) EXPECT_NE(page.find("id=\"" + row[0] + "\""), std::string::npos);
+  EXPECT_EQ(Count(page, "<tr class=\"file warned\">"), 2u);
+  EXPECT_NE(page.find("<li>vertical: also</li>"), std::string::npos);
+
+  // Without --fit, the classic conversion's codes and directions alone, without figures.
+  const std::vector<Row> plain = SummaryRows(ConversionReport({omni}, kEnglish));
+  ASSERT_EQ(plain.size(), 1u);
+  EXPECT_EQ(plain[0], (Row{"file-1", "1", "omni.msi", "Omni", "", "2140.0", "000ND00 0.0°",
+                           "030EA10 -4.0°", ""}));
+}
+
 TEST(ConversionReport, AReportThatCannotBeWrittenIsAWrongArgument) {
   const std::string folder = ::testing::TempDir();
   for (const std::string& target : {folder + "/no/such/folder/r.html", folder}) {

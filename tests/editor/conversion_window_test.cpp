@@ -137,6 +137,59 @@ std::string TextOfColor(const RecordingDevice& device, GfxColor color, std::stri
   return {};
 }
 
+// Dialog units to pixels as the dialog manager maps them: rounded.
+int Pixels(int units, int base, int per) {
+  return (units * base + per / 2) / per;
+}
+
+// The window in pixels for the base units of a dialog font: Windows' own (MS Sans Serif 8 at 96
+// dpi), Wine's substitute font, and a narrower and a larger one. Whatever the font, the
+// picture keeps its shape, so the results under the frames lie whole inside it, and the button
+// row starts below it; under Windows' own font everything is where the dialog units put it.
+TEST(ConversionWindow, PictureKeepsItsShapeAndTheButtonsGoBelowItWhateverTheFont) {
+  struct Font {
+    int x, y;
+    int pictureBottom, clientHeight;  // worked out by hand: 549 x 315 scaled to the width
+  };
+  // Windows: 368 units * 6 / 4 = 552 pixels wide, the buttons at 194 * 13 / 8 = 315.25, the
+  // client 229 * 13 / 8 = 372.1 high. Wine (6 x 12): the same width, 35 * 12 / 8 = 52.5 below
+  // the buttons. 5 x 11: 460 wide, 457 * 315 / 549 = 262.2, 35 * 11 / 8 = 48.1 below. 7 x 15:
+  // 644 wide, 641 * 315 / 549 = 367.8, 35 * 15 / 8 = 65.6 below.
+  const Font fonts[] = {{6, 13, 315, 372}, {6, 12, 315, 368}, {5, 11, 262, 310}, {7, 15, 368, 434}};
+  for (const Font& font : fonts) {
+    SCOPED_TRACE(std::to_string(font.x) + " x " + std::to_string(font.y));
+    const int clientWidth = Pixels(kConversionWindowRect.width, font.x, 4);
+    const ConversionWindowPixels pixels =
+        ConversionWindowLayout(clientWidth, Pixels(ConversionButtonsToBottom(), font.y, 8));
+    EXPECT_EQ(pixels.pictureLeft, 2);
+    EXPECT_EQ(pixels.pictureRight, clientWidth - 1);
+    EXPECT_EQ(pixels.pictureBottom, font.pictureBottom);
+    EXPECT_EQ(pixels.buttonTop, pixels.pictureBottom);
+    EXPECT_EQ(pixels.clientHeight, font.clientHeight);
+
+    // The picture after a conversion at that size: the codes and angles under the frames whole.
+    const int width = pixels.pictureRight - pixels.pictureLeft;
+    auto device = std::make_unique<RecordingDevice>(width, pixels.pictureBottom);
+    RecordingDevice& recording = *device;
+    Gfx gfx(std::move(device));
+    SetUpSurface(gfx);
+    ConversionPicture picture;
+    picture.converted = true;
+    picture.hCode = "006KA00";
+    picture.vCode = "025EC00";
+    DrawConversionPicture(gfx, picture);
+    const std::vector<DrawRecord> results = recording.TextsOfColor(kFittedBlue);
+    ASSERT_EQ(results.size(), 4u);
+    for (const DrawRecord& text : results) {
+      EXPECT_LE(text.y2 + text.height, pixels.pictureBottom) << text.text;
+      EXPECT_LE(text.x2 + text.width, width) << text.text;
+    }
+  }
+  // Under Windows' own font the rows of the dialog template stand where the buttons go.
+  EXPECT_EQ(Pixels(ConversionWindowRows()[0].rect.y, 13, 8), 315);
+  EXPECT_EQ(Pixels(kConversionWindowRect.height, 13, 8), 372);
+}
+
 TEST(ConversionWindow, OpensWithEmptyFramesAndWaitsForAFile) {
   Window w;
   w.pattern.measured[0].fill(0.5f);     // what an earlier opening left

@@ -131,5 +131,27 @@ TEST(ConversionViews, CurvesLieWhereThePlanesPointThem) {
                              static_cast<int>(std::lround(f.centreY + std::sin(a) * f.r))}));
 }
 
+TEST(ConversionViews, OverlaysInTheirColoursAndTheFilesOwnTexts) {
+  TestSurface surface(kExtentX, 1000);
+  ConversionPicture picture = Picture(kEnglish);
+  picture.folder = "";
+  picture.maker = "Acme";
+  constexpr GfxColor kGreen = GfxRgb(0, 150, 110), kOrange = GfxRgb(230, 150, 0);
+  // Both planes of one overlay, and the horizontal plane alone of another.
+  picture.overlays = {{kGreen, "030EA10", "030EA10", 90, 0}, {kOrange, "060LA00", "", 0, 0}};
+  DrawConversionPicture(*surface.gfx, picture);
+  const ConversionFrames f = ConversionGeometry(kExtentX);
+  const std::vector<DrawRecord> green = surface.device->LinesOfColor(kGreen);
+  ASSERT_EQ(green.size(), 720u);
+  EXPECT_TRUE(EndsAt(green[89], {f.horizontalX + f.r, f.centreY}));  // full field at azimuth 90
+  EXPECT_TRUE(EndsAt(green[359 + 360], {f.verticalX + f.r, f.centreY}));  // and at tilt 0
+  EXPECT_EQ(surface.device->LinesOfColor(kOrange).size(), 360u);
+  EXPECT_EQ(surface.device->LinesOfColor(kBlue).size(), 720u);  // the classic fit still drawn
+  const std::vector<std::string> texts = surface.device->Texts();
+  for (const char* text : {"source file:  a.msi", "name of antenna:  Acme, 742 215"}) {
+    EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
+  }
+}
+
 }  // namespace
 }  // namespace lobrix
