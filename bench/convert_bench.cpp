@@ -103,7 +103,7 @@ const fs::path& RealisticCatalogue() {
     fs::remove_all(path);
     fs::create_directories(path);
     const char* horizontal[] = {"065EB00", "090EC00", "033EA00", "060LA00", "045KA00",
-                                "030DE10", "160VE00", "105EB00", "020EC05", "085LA00"};
+                                "030DE10", "160VE00", "075EB00", "020EC05", "085LA00"};
     const char* vertical[] = {"007EA00", "012EB00", "005EC00", "009EA00"};
     std::mt19937 random(2024);
     for (int i = 0; i < kRealisticFiles; ++i) {

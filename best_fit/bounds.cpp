@@ -69,30 +69,28 @@ void SegmentExtremes(const float* low, const float* high, float* segmentLow, flo
 void FindExtremes(const float* segmentLow, const float* segmentHigh, GroupExtremes& x) {
   static_assert(kBlockTenths % 10 == 0);
   constexpr int kSegments = kBlockTenths / 10;
-  x.windowLow.resize(kSamples);
-  x.windowHigh.resize(kSamples);
-  for (int k = 0; k < kSamples; ++k) {
-    float low = segmentLow[k], high = segmentHigh[k];
-    for (int s = 1; s < kSegments; ++s) {
-      const int at = k >= s ? k - s : k - s + kSamples;
-      low = std::min(low, segmentLow[at]);
-      high = std::max(high, segmentHigh[at]);
+  // The segments with the last kSegments - 1 in front, so that no window wraps.
+  std::array<float, kSamples + kSegments - 1> low{}, high{};
+  std::copy_n(segmentLow + kSamples - (kSegments - 1), kSegments - 1, low.begin());
+  std::copy_n(segmentHigh + kSamples - (kSegments - 1), kSegments - 1, high.begin());
+  std::copy_n(segmentLow, kSamples, low.begin() + kSegments - 1);
+  std::copy_n(segmentHigh, kSamples, high.begin() + kSegments - 1);
+  x.windowLow.assign(low.begin() + kSegments - 1, low.end());
+  x.windowHigh.assign(high.begin() + kSegments - 1, high.end());
+  for (int s = 1; s < kSegments; ++s)
+    for (std::size_t k = 0; k < kSamples; ++k) {
+      x.windowLow[k] = std::min(x.windowLow[k], low[k + kSegments - 1 - s]);
+      x.windowHigh[k] = std::max(x.windowHigh[k], high[k + kSegments - 1 - s]);
     }
-    x.windowLow[static_cast<std::size_t>(k)] = low;
-    x.windowHigh[static_cast<std::size_t>(k)] = high;
-  }
 }
 
-// Sample i seen from the directions 50 q .. 50 q + 49 lies at 10 i - 50 q - 49 .. 10 i - 50 q
-// tenths from the code's maximum; the region between the lobes is 0 .. 2L (at most the half
-// turn, as InnerRegion folds).
-void MaybeInner(int lobe, int block, float* maybeInner) {
-  // 10 i - 50 q lies in 0 .. R + 49 (mod 3600) for i = 5 q .. 5 q + (R + 49) / 10 (mod 360).
+// Sample i seen from the directions 0 .. 49 lies at 10 i - 49 .. 10 i tenths from the code's
+// maximum; the region between the lobes is 0 .. 2L (at most the half turn, as InnerRegion
+// folds): 10 i lies in 0 .. R + 49 for i = 0 .. (R + 49) / 10.
+void MaybeInnerTwice(int lobe, float* twice) {
   const int region = std::min(20 * lobe, kTenths / 2 - 1);
-  std::fill(maybeInner, maybeInner + kSamples, 0.0f);
-  const int first = kBlockTenths / 10 * block;
-  const int last = first + (region + kBlockTenths - 1) / 10;
-  for (int i = first; i <= last; ++i) maybeInner[i % kSamples] = 1.0f;
+  const int last = (region + kBlockTenths - 1) / 10;
+  for (int i = 0; i < kSamples; ++i) twice[i] = twice[kSamples + i] = i <= last ? 1.0f : 0.0f;
 }
 
 // Direction 10 d + p puts sample d + k at 10 k - p tenths: for p = 0 .. 9 that passes the

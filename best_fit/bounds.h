@@ -105,9 +105,11 @@ inline float RegionBound(const float* m, const float* c, const float* innerMask,
 inline constexpr int kBlockTenths = 50;
 inline constexpr int kBlocks = kTenths / kBlockTenths;
 
-// For W codes of lobe half-angle `lobe` at the directions of `block`: 1 at the samples that
-// some direction puts between the lobes (0 .. 2L from it), else 0.
-void MaybeInner(int lobe, int block, float* maybeInner);
+// For W codes of lobe half-angle `lobe` at the directions of block 0: 1 at the samples that
+// some direction puts between the lobes (0 .. 2L from it), else 0; written twice (kSamples
+// values, then the same again), so that block q's are the kSamples values from
+// kSamples - 5 q on.
+void MaybeInnerTwice(int lobe, float* twice);
 
 // IntervalBound for W over a block of directions: the outer levels between a and b, and where
 // some direction of the block puts the sample between the lobes (maybeInner[j] = 1) the inner

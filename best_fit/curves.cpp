@@ -159,12 +159,13 @@ void TwinSegments(const SharedSegmentTables& tables, const BaseShape& base, Segm
   // k - 2L of the lobe table.
   const Segments& table = tables.lobe[static_cast<std::size_t>(base.first * 9 + base.letter)];
   const int turn = (2 * base.lobe) % kSamples;
-  for (int k = 0; k < kSamples; ++k) {
-    const auto here = static_cast<std::size_t>(k);
-    const auto back = static_cast<std::size_t>(k >= turn ? k - turn : k - turn + kSamples);
-    segments[here] = std::min(table[here], table[back]);
-    segments[kSamples + here] = std::min(table[kSamples + here], table[kSamples + back]);
-  }
+  const auto pair = [&](int k, int back) {
+    const auto here = static_cast<std::size_t>(k), there = static_cast<std::size_t>(back);
+    segments[here] = std::min(table[here], table[there]);
+    segments[kSamples + here] = std::min(table[kSamples + here], table[kSamples + there]);
+  };
+  for (int k = 0; k < turn; ++k) pair(k, k - turn + kSamples);
+  for (int k = turn; k < kSamples; ++k) pair(k, k - turn);
 }
 
 }  // namespace lobrix::fit

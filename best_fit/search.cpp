@@ -7,16 +7,18 @@
 // 3600 directions cut into blocks of 50 tenths. Each base's curve is computed once on the
 // tenth-degree grid and split into ten phases, so every direction is a circular shift of one
 // phase (exact, no interpolation).
-//  1. A seed: the single-curve bases on the measured maximum (anchored: on the anchor) give a
+//  1. A seed: some single-curve bases on the measured maximum (anchored: on the anchor) give a
 //     first best error.
-//  2. For every group and block: the pointwise lowest and highest curve value of the group
-//     over the block's directions bound the value any code of the set takes at each sample;
+//  2. For every group and block: the lowest and highest curve value of the group over the
+//     block's directions (from each base's extremes over segments of ten tenths, kept in
+//     tables made once a process) bound the value any code of the set takes at each sample;
 //     with the envelope levels cut into bands of similar level, the squared distance of the
 //     measured value from that range, summed, bounds the error of every code and direction of
 //     the set (infinite when, for the envelope criterion, no code of the set can stay within
 //     1 dB above the measured values).
-//  3. Blocks in order of their bounds, until a bound exceeds the best error: each direction of
-//     each base is bounded with its own curve, band by band, and what is left is evaluated
+//  3. Blocks in order of their bounds, until a bound exceeds the best error: each whole degree
+//     (ten directions) of each base is bounded with the base's own segment extremes, each
+//     direction left with its own curve, band by band, and what is left is evaluated
 //     exactly for every level at once (samples bucketed by the first level that cuts them,
 //     errors from running sums of the buckets).
 // An anchored search bounds only the blocks where some base of the group may point, and scans
@@ -158,7 +160,8 @@ class Search {
     Segments segments;
     std::vector<float> sampleLow = std::vector<float>(kSamples),
                        sampleHigh = std::vector<float>(kSamples),
-                       maybeInner = std::vector<float>(kSamples);
+                       maybeInner = std::vector<float>(kSamples),
+                       maybeInnerTwice = std::vector<float>(2 * kSamples);
   };
 
   template <typename Work>
@@ -216,9 +219,9 @@ class Search {
   // The least error of a block's candidates for any of the levels the group's codes take.
   // A bound that already exceeds the best error stays a partial sum: the block is dropped
   // either way. W's inner levels are allowed only where some direction of the block puts the
-  // sample between the lobes (`maybeInner`, made here).
-  float BlockBound(const Group& group, int block, const float* low, const float* high,
-                   float* maybeInner) const {
+  // sample between the lobes (`maybeInner`, see MaybeInnerTwice).
+  float BlockBound(const Group& group, const float* low, const float* high,
+                   const float* maybeInner) const {
     float least = std::numeric_limits<float>::infinity();
     const bool single = group.family != FitFamily::kV || wantV_;
     // Each kind of level with all its bands together first: most blocks end there.
@@ -233,7 +236,6 @@ class Search {
       }
     }
     if (group.family == FitFamily::kV && wantW_) {
-      MaybeInner(bases_[static_cast<std::size_t>(group.firstBase)].lobe, block, maybeInner);
       const float innerLow = levels_.inner.level.back(), innerHigh = levels_.inner.level.front();
       const std::vector<Band>& bands = levels_.wBands;
       float w = BlockRegionBound(&m_[0], low, high, maybeInner, bands.back().low,
@@ -249,14 +251,17 @@ class Search {
     return least;
   }
 
-  // A first best error before the blocks are bounded, so their sums can stop early: every
-  // single-curve base with its maximum on the measured maximum.
+  // A first best error before the blocks are bounded, so their sums can stop early: the first
+  // base of every group of single-curve bases (every fourth first number; all of them cost
+  // more than they save) with its maximum on the measured maximum (anchored: on the anchor).
   void Seed(Best& best) {
     int peak = 0;
     for (int i = 1; i < kSamples; ++i)
       if (m_[static_cast<std::size_t>(i)] < m_[static_cast<std::size_t>(peak)]) peak = i;
     if (window_.Anchored()) peak = window_.NearestDegree();
-    for (int b = 0; b < singleCount_; ++b) {
+    for (const Group& group : groups_) {
+      const int b = group.firstBase;
+      if (b >= singleCount_) break;  // the V/W groups come last
       const BaseShape& shape = bases_[static_cast<std::size_t>(b)];
       const int shift = shape.family == FitFamily::kND ? 0 : peak;
       if (!window_.Allows(maxima_[static_cast<std::size_t>(b)], 10 * shift)) continue;
@@ -274,6 +279,9 @@ class Search {
     const Group& group = groups_[static_cast<std::size_t>(g)];
     GroupSegments(group, s.segments);
     FindExtremes(s.segments.data(), s.segments.data() + kSamples, s.extremes);
+    if (group.family == FitFamily::kV && wantW_)
+      MaybeInnerTwice(bases_[static_cast<std::size_t>(group.firstBase)].lobe,
+                      s.maybeInnerTwice.data());
     std::array<bool, kBlocks> open{};
     for (int b = group.firstBase; b < group.firstBase + group.baseCount; ++b)
       window_.MarkBlocks(maxima_[static_cast<std::size_t>(b)], kBlockTenths, open.data(), kBlocks);
@@ -282,8 +290,9 @@ class Search {
     for (int q = 0; q < blocks; ++q) {
       if (!open[static_cast<std::size_t>(q)]) continue;
       GatherBlock(s.extremes, q, s.sampleLow.data(), s.sampleHigh.data());
-      const float bound =
-          BlockBound(group, q, s.sampleLow.data(), s.sampleHigh.data(), s.maybeInner.data());
+      const float bound = BlockBound(
+          group, s.sampleLow.data(), s.sampleHigh.data(),
+          &s.maybeInnerTwice[static_cast<std::size_t>(kSamples - kBlockTenths / 10 * q)]);
       // The best error only falls: a block that cannot beat it now never will.
       if (!Pruned(bound)) items.push_back({bound, g, q});
     }
