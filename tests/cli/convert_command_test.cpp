@@ -591,17 +591,17 @@ TEST(ConvertCommand, RenderFormatsAndNameClashes) {
   }
 }
 
-// A picture that cannot be written fails its file, but the file's codes are still given.
+// A picture that cannot be written fails its file, but the file's codes are still given. The
+// message says the system's reason, and shows the folder's ESC escaped.
 TEST(ConvertCommand, UnwritablePictureFailsTheFileAndKeepsItsCodes) {
   const fs::path folder = TestFolder();
   WriteFile(folder / "in/x.msi", MsiText("x", {"030EA10", 45}, {"030EA10", 2}));
-  fs::create_directories(folder / "pictures/x.png");  // a folder where the picture would go
-  const ConvertRun run = Convert(
-      {(folder / "in/x.msi").string(), "--json", "--render", (folder / "pictures").string()});
+  fs::create_directories(folder / "p\x1b/x.png");  // a folder where the picture would go
+  const ConvertRun run =
+      Convert({(folder / "in/x.msi").string(), "--json", "--render", (folder / "p\x1b").string()});
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(run.err.starts_with("lobrix: convert: " + (folder / "in/x.msi").string() +
-                                  ": cannot write " + (folder / "pictures/x.png").string()))
-      << run.err;
+  EXPECT_EQ(run.err, "lobrix: convert: " + (folder / "in/x.msi").string() + ": cannot write " +
+                         (folder / "p\\x1B/x.png").string() + ": Is a directory\n");
   const nlohmann::json record = nlohmann::json::parse(run.out).at(0);
   EXPECT_EQ(record["status"], "failed");
   EXPECT_EQ(record["horizontal"], "030EA10");

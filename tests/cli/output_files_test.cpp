@@ -140,8 +140,6 @@ TEST(OutputFiles, AFullDiskIsAFailureAndKeepsTheOlderFile) {
   } cases[] = {
       {"pattern.msi", RunExportCommand, kExport, 2},
       {"page.pdf", RenderCommand, {"--page", "horizontal", "-o"}, 2},
-      {"page.png", RenderCommand, {"--page", "3d", "-o"}, 2},
-      {"page.svg", RenderCommand, {"--page", "vertical", "-o"}, 2},
       {"report.html", Convert, {input, "--report"}, 1},
   };
   for (const auto& c : cases) {
