@@ -259,8 +259,9 @@ void Section(std::string& page, const FileConversion& file, std::size_t number,
   Row(page, kVertical, language, Html(r.vCode) + ", EleMax " + FormatFixed(r.eleMax, 1) + "\u00B0");
   Row(page, kReading, language, Html(file.reading));
   page += "</table>\n";
-  std::vector<std::string> warnings;
-  for (const PlaneWarning& warning : file.warnings) warnings.push_back(warning.text);
+  std::vector<std::string> warningTexts;
+  for (const PlaneWarning& warning : file.warnings) warningTexts.push_back(warning.text);
+  const std::vector<std::string>& warnings = warningTexts;
   for (const auto& [lines, kind] : {std::pair{&warnings, "warnings"}, {&file.notes, "notes"}}) {
     if (lines->empty()) continue;
     page += "<ul class=\"" + std::string(kind) + "\">\n";

@@ -148,12 +148,14 @@ TEST(ConversionReport, SummaryRowsGiveEveryFileAndEachFitShownWithItsWarnings) {
   panel.path = "measured/panel.msi";
   panel.converted = true;
   panel.antennaName = "Panel <A>";
-  panel.header.make = "Acme";
+  panel.header = PatternFileHeader{};
+  panel.header->make = "Acme";
   panel.frequency = 791;
   panel.fits.push_back(
       {FitChoice::kClassic, {Plane("017EB00", 359.2f, 10.04), Plane("025EC00", 2.6f, 6.55)}});
   panel.fits.push_back({FitChoice::kEnvelope, {Plane("003KA00", 358.9f, 2.4), Plane("", 0, 0)}});
-  panel.warnings = {"horizontal: the classic code is poor", "vertical: also"};
+  panel.warnings = {{.plane = 0, .text = "horizontal: the classic code is poor"},
+                    {.plane = 1, .text = "vertical: also"}};
   FileConversion bad;
   bad.path = "bad.msi";
   bad.failure = "line 2: expected a frequency";
