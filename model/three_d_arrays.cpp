@@ -71,10 +71,10 @@ void Fields(const PreparedCode& code, const Block& angles, std::size_t n, Block&
   }
 }
 
-// ANT93's result in its own mode (dB for 2 only) from the relative field of the same code at
-// the same angle: what CombinePlanes returns on the beam's planes.
+// What CombinePlanes returns on the beam's planes from the relative field of the same code at
+// the same angle: ANT93's result, in dB for every positive mode as in the other branches.
 float Ant93Result(const PreparedCode& code, float field, int mode) {
-  if (field < 0 || mode != kDecibel) return field;
+  if (field < 0 || mode <= 0) return field;
   return code.family == PreparedCode::Family::kOmni ? 0.0f : ToDecibel(field);
 }
 

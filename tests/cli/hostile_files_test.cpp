@@ -72,8 +72,8 @@ TEST(HostileFiles, EachGetsItsStatusAndAClearMessage) {
       {"ghz.msi", GoodFile(2, "FREQUENCY 1e308 GHz"), "--csv", 0, ""},
       // ESC, a line feed and U+202E (right-to-left override) in the name.
       {"a\x1b[31m\nb\xe2\x80\xaegnp.msi", "x", "--csv", 1,
-       "a\\x1B[31m\\x0Ab\\u202Egnp.msi: line 2: expected FREQUENCY and GAIN in the header "
-       "before the first block"},
+       "a\\x1B[31m\\x0Ab\\u202Egnp.msi: line 2: expected a block before the end of the file: "
+       "HORIZONTAL"},
   };
   for (const auto& c : cases) {
     WriteFile(folder / c.name, c.text);
