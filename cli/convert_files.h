@@ -74,11 +74,12 @@ struct FileConversion {
   bool frequencyKnown = true, gainKnown = true;  // the lenient reader may find none
   KathreinConversion result;
   // Which reading the file needed ("Kathrein", "lenient"; every file "Kathrein" under
-  // --strict), what the lenient reading normalised, and the rest of its header (none under
-  // --strict).
+  // --strict), what the lenient reading normalised, and the rest of its header (read by the
+  // lenient reader only: empty, with `headerRead` false, under --strict).
   std::string reading;
   std::vector<std::string> notes;
-  std::optional<PatternFileHeader> header;
+  PatternFileHeader header;
+  bool headerRead = false;
   std::string reportPicture;  // the conversion picture as SVG text, when a report is asked for
   std::vector<FileFit> fits;  // one for each of ConvertSettings::fits, in that order
   std::vector<PlaneWarning> warnings;  // the planes whose classic result is poor, in order
