@@ -77,10 +77,10 @@ void FindExtremes(const float* segmentLow, const float* segmentHigh, GroupExtrem
   std::copy_n(segmentHigh, kSamples, high.begin() + kSegments - 1);
   x.windowLow.assign(low.begin() + kSegments - 1, low.end());
   x.windowHigh.assign(high.begin() + kSegments - 1, high.end());
-  for (int s = 1; s < kSegments; ++s)
+  for (std::size_t back = 1; back < kSegments; ++back)
     for (std::size_t k = 0; k < kSamples; ++k) {
-      x.windowLow[k] = std::min(x.windowLow[k], low[k + kSegments - 1 - s]);
-      x.windowHigh[k] = std::max(x.windowHigh[k], high[k + kSegments - 1 - s]);
+      x.windowLow[k] = std::min(x.windowLow[k], low[k + kSegments - 1 - back]);
+      x.windowHigh[k] = std::max(x.windowHigh[k], high[k + kSegments - 1 - back]);
     }
 }
 

@@ -341,6 +341,7 @@ FileConversion ConvertFile(const std::string& path, std::size_t index,
     file.reading = ReadingName(read.file.reading);
     file.notes = ReadingNotes(read.file, settings.language);
     file.header = std::move(read.file.header);
+    file.headerRead = true;
     file.frequencyKnown = read.file.frequencyKnown;
     file.gainKnown = read.file.gainKnown;
   }

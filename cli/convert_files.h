@@ -78,11 +78,12 @@ struct FileConversion {
   bool frequencyKnown = true, gainKnown = true;  // the lenient reader may find none
   KathreinConversion result;
   // Which reading the file needed ("Kathrein", "lenient"; every file "Kathrein" under
-  // --strict), what the lenient reading normalised, and the rest of its header (none under
-  // --strict).
+  // --strict), what the lenient reading normalised, and the rest of its header (read by the
+  // lenient reader only: empty, with `headerRead` false, under --strict).
   std::string reading;
   std::vector<std::string> notes;
-  std::optional<PatternFileHeader> header;
+  PatternFileHeader header;
+  bool headerRead = false;
   std::string reportPicture;  // the conversion picture as SVG text, when a report is asked for
   std::string picture;        // the picture file written for it (--render), empty when none
   std::vector<FileFit> fits;  // one for each of ConvertSettings::fits, in that order

@@ -121,8 +121,8 @@ nlohmann::ordered_json OptionalText(const std::string& text) {
 // What the header said besides name, frequency and gain; null for a file without results and
 // for a file read by the Kathrein reader alone (it reads nothing else).
 nlohmann::ordered_json JsonHeader(const FileConversion& file) {
-  if (!file.converted || !file.header) return nullptr;
-  const PatternFileHeader& h = *file.header;
+  if (!file.converted || !file.headerRead) return nullptr;
+  const PatternFileHeader& h = file.header;
   nlohmann::ordered_json other = nlohmann::ordered_json::array();
   for (const auto& [keyword, text] : h.otherKeywords) {
     other.push_back({{"keyword", DisplayText(keyword)}, {"text", DisplayText(text)}});
