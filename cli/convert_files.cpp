@@ -87,7 +87,7 @@ ConversionPicture PictureOf(const FileConversion& file, const KathreinPattern& p
   const fs::path path(file.path);
   ConversionPicture picture = ConversionPictureOf(
       pattern, path.filename().string(), path.parent_path().string(), language, &file.result);
-  if (file.header && !file.header->make.empty()) picture.maker = file.header->make;
+  if (!file.header.make.empty()) picture.maker = file.header.make;
   for (const FileFit& fit : file.fits) {
     if (fit.choice == FitChoice::kClassic) continue;
     ConversionOverlay overlay;

@@ -150,7 +150,7 @@ void SummaryRow(std::string& page, const FileConversion& file, std::size_t numbe
             Text(kNotConverted, language) + Html(file.failure) + "</td></tr>\n";
     return;
   }
-  page += "<td>" + Html(file.antennaName) + "</td><td>" + Html(file.header ? file.header->make : std::string()) +
+  page += "<td>" + Html(file.antennaName) + "</td><td>" + Html(file.header.make) +
           "</td><td class=\"number\">" + FormatFixed(file.frequency, 1) + "</td>";
   for (const FitChoice choice : shown) {
     for (const PlaneText& plane : PlanesOf(file, choice)) {
@@ -244,9 +244,7 @@ void Section(std::string& page, const FileConversion& file, std::size_t number,
   const KathreinConversion& r = file.result;
   page += "<table>\n";
   Row(page, kAntenna, language, Html(file.antennaName));
-  if (file.header && !file.header->make.empty()) {
-    Row(page, kMaker, language, Html(file.header->make));
-  }
+  if (!file.header.make.empty()) Row(page, kMaker, language, Html(file.header.make));
   // A frequency or gain the file does not give (or gives beyond the float range) is left empty;
   // a reading note says why.
   const auto measured = [](bool known, float value, const char* unit) {

@@ -148,8 +148,7 @@ TEST(ConversionReport, SummaryRowsGiveEveryFileAndEachFitShownWithItsWarnings) {
   panel.path = "measured/panel.msi";
   panel.converted = true;
   panel.antennaName = "Panel <A>";
-  panel.header = PatternFileHeader{};
-  panel.header->make = "Acme";
+  panel.header.make = "Acme";
   panel.frequency = 791;
   panel.fits.push_back(
       {FitChoice::kClassic, {Plane("017EB00", 359.2f, 10.04), Plane("025EC00", 2.6f, 6.55)}});
