@@ -82,7 +82,8 @@ class Monkey {
     last_.push_back(action);
     if (last_.size() > 20) last_.pop_front();
   }
-  HWND TopDialog() const;
+  HWND Main();
+  HWND TopDialog();
   void OnDialog(HWND dialog);
   void OnControl(HWND dialog, HWND control);
   void OnFileDialog(HWND dialog);
@@ -93,19 +94,33 @@ class Monkey {
   std::deque<std::string> last_;
 };
 
-// The dialog the user would see on top: the last visible top-level window of the thread
-// that is not the editor, else the editor.
-HWND Monkey::TopDialog() const {
-  HWND top = editor_;
-  for (HWND window : VisibleTopWindows(ui_)) {
-    if (window != editor_ && ClassOf(window) == L"#32770") top = window;
-  }
+// The editor's main dialog; it gives way to the conversion window and comes back after it,
+// as a new window. Nothing while it is away.
+HWND Monkey::Main() {
+  if (!IsWindow(editor_)) editor_ = WaitForDialog(ui_, L"HCM Lobrix", 0.1);
+  return editor_;
+}
+
+// The dialog the user would see on top: the last visible top-level dialog of the thread that
+// is not the editor, else the editor; nothing when the thread shows no dialog for 5 s (the
+// editor has returned).
+HWND Monkey::TopDialog() {
+  HWND top = nullptr;
+  WaitFor(
+      [&] {
+        top = Main();
+        for (HWND window : VisibleTopWindows(ui_)) {
+          if (window != editor_ && ClassOf(window) == L"#32770") top = window;
+        }
+        return top != nullptr;
+      },
+      5);
   return top;
 }
 
 bool Monkey::Act(Findings& findings) {
-  if (!IsWindow(editor_)) return false;
   const HWND dialog = TopDialog();
+  if (dialog == nullptr) return false;
   OnDialog(dialog);
   // Every window of the thread answers within kAnswerMs.
   for (HWND window : VisibleTopWindows(ui_)) {
@@ -117,7 +132,7 @@ bool Monkey::Act(Findings& findings) {
       return false;
     }
   }
-  return IsWindow(editor_) != FALSE;
+  return true;
 }
 
 void Monkey::OnDialog(HWND dialog) {
@@ -133,15 +148,17 @@ void Monkey::OnDialog(HWND dialog) {
     return;
   }
   const int kind = Pick(20);
-  if (kind == 0) {
+  // Escape closes the box on top; on the editor itself it would end the run, which the last
+  // step does.
+  if (kind == 0 && dialog != Main()) {
     Log("Escape on \"" + Ascii(caption) + "\"");
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     return;
   }
-  if (kind == 1 && dialog == editor_) {
+  if (kind == 1 && dialog == Main()) {
     const int page = Pick(4);
     Log("tab " + std::to_string(page));
-    SwitchPage(editor_, page);
+    SwitchPage(dialog, page);
     return;
   }
   if (kind == 2) {
@@ -166,7 +183,7 @@ void Monkey::OnControl(HWND dialog, HWND control) {
   const std::string name = Ascii(kind) + " " + std::to_string(id);
   if (kind == L"Button") {
     // Transfer and Close end the editor; the monkey leaves them to Escape and the last step.
-    if (parent == editor_ && (id == kTransfer || id == kClose)) return;
+    if (parent == Main() && (id == kTransfer || id == kClose)) return;
     if (dialog != editor_ && id == kClose && Pick(4) != 0) return;
     Log("press " + name + " \"" + Ascii(Text(control)) + "\"");
     PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
@@ -188,7 +205,7 @@ void Monkey::OnControl(HWND dialog, HWND control) {
   } else if (kind == L"SysTabControl32") {
     const int page = Pick(4);
     Log("tab " + std::to_string(page));
-    SwitchPage(editor_, page);
+    SwitchPage(dialog, page);
   } else if (id == 0 || kind.find(L"Lobrix") != std::wstring::npos ||
              GetWindow(control, GW_CHILD) == nullptr) {
     // A drawing surface (or any other window): a move and maybe a click at a random point.
@@ -258,9 +275,10 @@ TEST(Monkey, RandomActionsLeaveTheRecordAndTheObjectsAsTheyWere) {
         user.push_back(GuiObjects(GR_USEROBJECTS));
       }
     }
-    if (!findings.Empty()) monkey.PrintLast();
+    if (!findings.Empty() || done < actions) monkey.PrintLast();
     // The end of the run: the editor closed with Escape unless it has gone already.
-    if (IsWindow(editor)) PostMessageW(editor, WM_COMMAND, IDCANCEL, 0);
+    const HWND last = WaitForDialog(ui, L"HCM Lobrix", 1);
+    if (last) PostMessageW(last, WM_COMMAND, IDCANCEL, 0);
   });
 
   // Objects may grow while caches fill; growth at every sample after the first third is a leak.
