@@ -7,15 +7,12 @@
 #include <algorithm>
 #include <sstream>
 
+#include "tests/cli/cli_test_support.h"
+
 namespace lobrix::cli {
 namespace {
 
 using Command = int (*)(const Args&, std::ostream&, std::ostream&);
-
-struct CommandRun {
-  int status;
-  std::string out, err;
-};
 
 CommandRun RunCommand(Command command, const Args& args) {
   std::ostringstream out, err;

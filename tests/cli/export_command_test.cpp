@@ -12,6 +12,7 @@
 
 #include "conversion/conversion.h"
 #include "pattern_files/strict_reader.h"
+#include "tests/cli/cli_test_support.h"
 
 namespace lobrix::cli {
 namespace {
@@ -30,21 +31,8 @@ ExportRun Export(std::initializer_list<std::string> words) {
   return {status, out.str(), err.str()};
 }
 
-fs::path TestFolder() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const fs::path folder = fs::path(::testing::TempDir()) / "lobrix_export" / info->name();
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  return folder;
-}
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 TEST(ExportCommand, WritesTheFileWithTheGivenOptions) {
-  const fs::path file = TestFolder() / "sector.msi";
+  const fs::path file = TestFolder("lobrix_export") / "sector.msi";
   const ExportRun run =
       Export({"030EA10", "030EA10", "--azimuth", "120", "--elevation", "-4", "--frequency", "1800",
               "--gain", "16.5", "--name", "Sector 2", "-o", file.string()});
@@ -61,7 +49,7 @@ TEST(ExportCommand, WritesTheFileWithTheGivenOptions) {
 }
 
 TEST(ExportCommand, WrongInputGetsOneLineAndLeavesNoFile) {
-  const fs::path folder = TestFolder();
+  const fs::path folder = TestFolder("lobrix_export");
   const std::string target = (folder / "x.msi").string();
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{"066EA00", "010EA00", "-o", target},
@@ -92,7 +80,7 @@ TEST(ExportCommand, WrongInputGetsOneLineAndLeavesNoFile) {
 
 // The temporary file is written but cannot take the target's name (a folder has it): it goes.
 TEST(ExportCommand, ATargetThatCannotBeReplacedLeavesNoTemporaryFile) {
-  const fs::path folder = TestFolder();
+  const fs::path folder = TestFolder("lobrix_export");
   fs::create_directory(folder / "taken.msi");
   const ExportRun run = Export({"030EA10", "010EA00", "-o", (folder / "taken.msi").string()});
   EXPECT_EQ(run.status, kExitFailure);
@@ -101,7 +89,7 @@ TEST(ExportCommand, ATargetThatCannotBeReplacedLeavesNoTemporaryFile) {
 }
 
 TEST(ExportCommand, AFailedRunLeavesAnEarlierFileAsItWas) {
-  const fs::path file = TestFolder() / "kept.msi";
+  const fs::path file = TestFolder("lobrix_export") / "kept.msi";
   ASSERT_EQ(Export({"030EA10", "010EA00", "-o", file.string()}).status, 0);
   const std::string before = ReadAll(file);
   EXPECT_EQ(Export({"030EA10", "010EA00", "--azimuth", "-1", "-o", file.string()}).status,

@@ -18,16 +18,12 @@
 
 #include "cli/convert_command.h"
 #include "model/antenna_pattern.h"
+#include "tests/cli/cli_test_support.h"
 
 namespace lobrix::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CommandRun {
-  int status;
-  std::string out, err;
-};
 
 CommandRun Fit(std::vector<std::string> words, const std::string& input) {
   std::istringstream in(input);

@@ -14,16 +14,12 @@
 
 #include "cli/convert_command.h"
 #include "cli/export_command.h"
+#include "tests/cli/cli_test_support.h"
 
 namespace lobrix::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CommandRun {
-  int status;
-  std::string out, err;
-};
 
 CommandRun Convert(std::vector<std::string> words) {
   std::ostringstream out, err;
@@ -43,20 +39,12 @@ std::string GoodFile(int number = 0, const std::string& line = "") {
   return text.replace(start, text.find("\r\n", start) - start, line);
 }
 
-fs::path TestFolder() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const fs::path folder = fs::path(::testing::TempDir()) / "lobrix_hostile" / info->name();
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  return folder;
-}
-
 void WriteFile(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
 TEST(HostileFiles, EachGetsItsStatusAndAClearMessage) {
-  const fs::path folder = TestFolder();
+  const fs::path folder = TestFolder("lobrix_hostile");
   const std::string good = GoodFile();
   const struct {
     std::string name, text;
@@ -100,7 +88,7 @@ TEST(HostileFiles, EachGetsItsStatusAndAClearMessage) {
 // One long name pads no row of the table: it is cut there (a path keeps its end, cut between
 // whole letters), and kept whole in CSV and JSON.
 TEST(HostileFiles, LongNamesAreCutInTheTableOnly) {
-  const fs::path folder = TestFolder();
+  const fs::path folder = TestFolder("lobrix_hostile");
   const std::string longName(100000, 'n');
   std::string letters;  // 120 two-byte letters
   for (int i = 0; i < 120; ++i) letters += "\u010D";
@@ -121,7 +109,7 @@ TEST(HostileFiles, LongNamesAreCutInTheTableOnly) {
 // of one name get numbered pictures. A text cell that a spreadsheet would run as a formula
 // gets a ' in front.
 TEST(HostileFiles, CsvNamesPicturesAndKeepsFormulasText) {
-  const fs::path folder = TestFolder();
+  const fs::path folder = TestFolder("lobrix_hostile");
   fs::create_directories(folder / "a");
   fs::create_directories(folder / "b");
   const std::string a = (folder / "a/x.msi").string(), b = (folder / "b/x.msi").string();

@@ -23,16 +23,12 @@
 #include "cli/convert_command.h"
 #include "cli/export_command.h"
 #include "cli/render_command.h"
+#include "tests/cli/cli_test_support.h"
 
 namespace lobrix::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CommandRun {
-  int status;
-  std::string out, err;
-};
 
 using Command = int (*)(const Args&, std::ostream&, std::ostream&);
 
@@ -46,19 +42,6 @@ int Convert(const Args& args, std::ostream& out, std::ostream& err) {
   return RunConvertCommand(args, out, err);
 }
 
-fs::path TestFolder() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const fs::path folder = fs::path(::testing::TempDir()) / "lobrix_output" / info->name();
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  return folder;
-}
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 std::size_t Entries(const fs::path& folder) {
   return static_cast<std::size_t>(
       std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
@@ -67,7 +50,7 @@ std::size_t Entries(const fs::path& folder) {
 const std::vector<std::string> kExport = {"030EA10", "010EA00", "-o"};
 
 TEST(OutputFiles, StandardOutputAndAReplacedFileKeepsItsPermissionsAndLink) {
-  const fs::path folder = TestFolder();
+  const fs::path folder = TestFolder("lobrix_output");
   const CommandRun piped = Call(RunExportCommand, {"030EA10", "010EA00", "-o", "-"});
   ASSERT_EQ(piped.status, 0) << piped.err;
   EXPECT_TRUE(piped.out.starts_with("NAME 030EA10 010EA00\r\n")) << piped.out.substr(0, 40);
@@ -95,7 +78,7 @@ TEST(OutputFiles, StandardOutputAndAReplacedFileKeepsItsPermissionsAndLink) {
 // regular file in its place (as it did with /dev/null). The file (7.7 KB) fits the pipe's
 // buffer, so the reader can be this thread, after the command.
 TEST(OutputFiles, ATargetThatIsNoRegularFileIsWrittenStraight) {
-  const fs::path pipe = TestFolder() / "pipe";
+  const fs::path pipe = TestFolder("lobrix_output") / "pipe";
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
   ASSERT_GE(reader, 0);
@@ -129,7 +112,7 @@ CommandRun WithFullDisk(std::size_t bytes, const std::function<CommandRun()>& ac
 }
 
 TEST(OutputFiles, AFullDiskIsAFailureAndKeepsTheOlderFile) {
-  const fs::path folder = TestFolder();
+  const fs::path folder = TestFolder("lobrix_output");
   const std::string input = (folder / "in.msi").string();
   ASSERT_EQ(Call(RunExportCommand, {"030EA10", "010EA00", "-o", input}).status, 0);
   const struct {
