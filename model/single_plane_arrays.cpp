@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "model/antenna_pattern.h"
 #include "model/code_fields.h"
@@ -117,7 +119,31 @@ void CosinePowerFields(float exponent, float radius, const float* angles, float*
   }
 }
 
-// Values at n angles, all within the vector range, in the mode.
+// LA: beyond 1.5 half beam widths the envelope alone gives the value, with no cosine; a
+// narrow beam leaves most angles there. The angles inside are gathered, so that the vector loop
+// computes its two cosines for them only, and their values put back in place.
+template <bool kDecibels>
+void LaValues(const PreparedCode& p, const float* angles, float* out, std::size_t n) {
+  const SampleAngle outsideAngle{};  // LA reads no angle term when the raw field is -inf
+  const float outside = InMode<kDecibels>(
+      FinishField(p.curve, -std::numeric_limits<float>::infinity(), outsideAngle, p.levels));
+  std::array<float, kBlock> inside;
+  std::array<std::uint16_t, kBlock> at;
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const SampleAngle a = MakeSampleAngle(angles[i], kLaTerms);
+    if (std::fabs(a.laX) > 1.5 * p.curve.laWidth) {
+      out[i] = outside;
+    } else {
+      inside[count] = angles[i];
+      at[count++] = static_cast<std::uint16_t>(i);
+    }
+  }
+  CurveFields<CurveKind::LA, kDecibels>(p.curve, p.levels, inside.data(), inside.data(), count);
+  for (std::size_t j = 0; j < count; ++j) out[at[j]] = inside[j];
+}
+
+// Values at n angles (n at most one block), all within the vector range, in the mode.
 template <bool kDecibels>
 void VectorValues(const PreparedCode& p, const float* angles, float* out, std::size_t n) {
   using Family = PreparedCode::Family;
@@ -130,6 +156,10 @@ void VectorValues(const PreparedCode& p, const float* angles, float* out, std::s
     return;
   }
   using enum CurveKind;
+  if (p.kind == LA) {
+    LaValues<kDecibels>(p, angles, out, n);
+    return;
+  }
   using Kernel = void (*)(const PreparedCurve&, EnvelopeLevels, const float*, float*, std::size_t);
   static constexpr std::array<Kernel, 11> kKernels = {
       CurveFields<EA, kDecibels>, CurveFields<EB, kDecibels>, CurveFields<EC, kDecibels>,
