@@ -15,6 +15,7 @@
 #include "cli/command_line.h"
 #include "cli/convert_files.h"
 #include "cli/convert_output.h"
+#include "cli/version.h"
 #include "conversion/conversion.h"
 #include "pattern_files/lenient_reader.h"
 
@@ -287,7 +288,11 @@ double ShownDirection(const FitResult& fit, bool vertical) {
 
 // One fit as a JSON record.
 nlohmann::ordered_json FitRecord(FitCriterion criterion, const FitResult& fit, bool vertical) {
-  if (!fit.found) return {{"fit", FitCriterionName(criterion)}, {"code", nullptr}};
+  if (!fit.found) {
+    return {{"fit", FitCriterionName(criterion)},
+            {"code", nullptr},
+            {"lobrix_version", ProgramVersion()}};
+  }
   const FitFigures& f = fit.figures;
   return {{"fit", FitCriterionName(criterion)},
           {"code", fit.code},
@@ -297,7 +302,8 @@ nlohmann::ordered_json FitRecord(FitCriterion criterion, const FitResult& fit, b
           {"rms_db", f.rmsDb},
           {"largest_deviation_db", f.largestDeviationDb},
           {"largest_deviation_angle", f.largestDeviationAngle},
-          {"envelope_holds", f.envelopeHolds}};
+          {"envelope_holds", f.envelopeHolds},
+          {"lobrix_version", ProgramVersion()}};
 }
 
 constexpr const char* kLineFormat = "%-8s  %-7s  %9s  %8s  %6s  %10s  %3s\n";

@@ -220,6 +220,7 @@ TEST(FitCommand, FitsStayNearThePlanesMaximum) {
     const CommandRun run = Fit({"--json", "--direction-tolerance", tolerance}, plane);
     ASSERT_EQ(run.status, 0) << run.err;
     const nlohmann::json fit = nlohmann::json::parse(run.out).at(0);
+    EXPECT_EQ(fit["lobrix_version"], LOBRIX_EXPECTED_VERSION);
     const double azimax = fit["azimax"];
     bool near = false;
     for (int t = 0; t < 3600; ++t) {
