@@ -200,8 +200,13 @@ void ExpectCurvesOfLinux(const std::string& png, int width, int height, const ch
   const double placed = ShareNear(drawnRed, linuxRed, width, height, 2);
   EXPECT_GE(found, 0.97) << mask << ": Linux curve pixels with one drawn within 2 pixels";
   EXPECT_GE(placed, 0.97) << mask << ": red pixels drawn within 2 pixels of a Linux one";
-  std::printf("%s: %.4f of the Linux curve found, %.4f of the red drawn placed\n", mask, found,
-              placed);
+  // As much red as there: lines as wide as the Linux picture's, relative to its size.
+  const double ink = static_cast<double>(std::count(drawnRed.begin(), drawnRed.end(), true)) /
+                     static_cast<double>(std::count(linuxRed.begin(), linuxRed.end(), true));
+  EXPECT_GT(ink, 0.8) << mask << ": red pixels drawn for each red pixel there";
+  EXPECT_LT(ink, 1.25) << mask << ": red pixels drawn for each red pixel there";
+  std::printf("%s: %.4f of the Linux curve found, %.4f of the red drawn placed, %.2f as many\n",
+              mask, found, placed, ink);
 }
 
 TEST(PngWic, EncodesEveryPixelInPlace) {
