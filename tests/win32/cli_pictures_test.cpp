@@ -233,7 +233,17 @@ TEST(PngWic, EncodesEveryPixelInPlace) {
   }
 }
 
-TEST(CliPictures, PagesMatchTheLinuxCurves) {
+// Each case starts lobrix-cli.exe.
+class CliPictures : public ::testing::Test {
+ protected:
+  void SetUp() override {
+#ifdef LOBRIX_NO_CLI_PROCESSES
+    GTEST_SKIP() << "every process takes a minute or more to start under the 32-bit emulator";
+#endif
+  }
+};
+
+TEST_F(CliPictures, PagesMatchTheLinuxCurves) {
   struct Case {
     const char* arguments;
     int width, height;
@@ -260,7 +270,7 @@ TEST(CliPictures, PagesMatchTheLinuxCurves) {
 }
 
 // convert --render writes the conversion window's picture; --report holds the same picture.
-TEST(CliPictures, ConvertRendersAndReportsPng) {
+TEST_F(CliPictures, ConvertRendersAndReportsPng) {
   const fs::path folder = FreshFolder("convert");
   const fs::path input = fs::path(LOBRIX_TEST_DATA) / "msi" / "80010465_0791_x_co.msi";
   const CliRun run = RunCli("convert " + Quoted(input) + " --render " + Quoted(folder) +
@@ -291,7 +301,7 @@ TEST(CliPictures, ConvertRendersAndReportsPng) {
   EXPECT_EQ(bytes, png) << "the report's picture is the --render picture";
 }
 
-TEST(CliPictures, RefusedAndFailedPicturesLeaveNothingBehind) {
+TEST_F(CliPictures, RefusedAndFailedPicturesLeaveNothingBehind) {
   const fs::path folder = FreshFolder("failures");
   fs::create_directory(folder / "taken.png");  // a folder where the picture would go
   const std::string input = Quoted(fs::path(LOBRIX_TEST_DATA) / "msi" / "80010465_0791_x_co.msi");
@@ -326,7 +336,7 @@ TEST(CliPictures, RefusedAndFailedPicturesLeaveNothingBehind) {
   EXPECT_TRUE(fs::is_empty(folder / "taken.png"));
 }
 
-TEST(CliPictures, HelpNamesTheFormatsOfEachBuild) {
+TEST_F(CliPictures, HelpNamesTheFormatsOfEachBuild) {
   const CliRun render = RunCli("render --help");
   EXPECT_NE(render.output.find("-o FILE.png\n"), std::string::npos) << render.output;
   const CliRun convert = RunCli("convert --help");
