@@ -76,7 +76,8 @@ std::string ConvertUsage() {
     usage.replace(usage.find(mark), mark.size(), text);
   };
   put("CHOICE", PictureFormatChoice());
-  put("FORMATS", std::string(PictureFormatWords()) + " (default png)");
+  // "png (default), svg or pdf"; in the Windows build "png (default)".
+  put("FORMATS", "png (default)" + PictureFormatWords().substr(3));
   return usage + std::string(kPictureFormatsNote) + "\n";
 }
 
@@ -161,8 +162,7 @@ std::optional<int> SettingsOf(const ConvertRequest& request, ConvertSettings& se
   }
   const std::string& format = request.format;
   if (format != "png" && format != "svg" && format != "pdf") {
-    return Refuse(err, "unknown format '" + Shown(format) + "' (" +
-                           std::string(PictureFormatWords()) + ")");
+    return Refuse(err, "unknown format '" + Shown(format) + "' (" + PictureFormatWords() + ")");
   }
   if (const std::string fault = PictureFormatFault(format); !fault.empty()) {
     return Refuse(err, "--format " + format + ": " + fault);

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,10 +14,29 @@
 
 namespace lobrix::cli {
 
-// The formats this build writes, as the usage texts and messages name them: "png, svg or pdf"
-// (Linux) or "png" (Windows); and as a synopsis: "png|svg|pdf" or "png".
-std::string_view PictureFormatWords();
-std::string_view PictureFormatChoice();
+// The formats this build writes, as lower-case extensions without the dot: png, svg and pdf
+// (Linux) or png (Windows).
+std::span<const std::string_view> PictureFormats();
+
+// The formats as messages and usage texts name them: "png, svg or pdf" (or ".png, .svg or
+// .pdf" with `dot` "."; "png" in the Windows build); as a synopsis: "png|svg|pdf", "png".
+inline std::string PictureFormatWords(std::string_view dot = "") {
+  const std::span<const std::string_view> formats = PictureFormats();
+  std::string words;
+  for (std::size_t i = 0; i < formats.size(); ++i) {
+    if (i > 0) words += i + 1 == formats.size() ? " or " : ", ";
+    words += std::string(dot) + std::string(formats[i]);
+  }
+  return words;
+}
+inline std::string PictureFormatChoice() {
+  std::string choice;
+  for (const std::string_view format : PictureFormats()) {
+    choice += (choice.empty() ? "" : "|") + std::string(format);
+  }
+  return choice;
+}
+
 // Which build writes which format, one line for the usage texts.
 inline constexpr std::string_view kPictureFormatsNote =
     "lobrix on Linux writes PNG, SVG and PDF pictures; lobrix-cli.exe on Windows writes PNG.";

@@ -6,16 +6,14 @@
 
 namespace lobrix::cli {
 
-std::string_view PictureFormatWords() {
-  return "png, svg or pdf";
-}
-std::string_view PictureFormatChoice() {
-  return "png|svg|pdf";
+std::span<const std::string_view> PictureFormats() {
+  static constexpr std::string_view kFormats[] = {"png", "svg", "pdf"};
+  return kFormats;
 }
 
 std::string PictureFormatFault(std::string_view format) {
   if (format == "png" || format == "svg" || format == "pdf") return {};
-  return "unknown picture format '" + Shown(format) + "' (png, svg or pdf)";
+  return "unknown picture format '" + Shown(format) + "' (" + PictureFormatWords() + ")";
 }
 
 bool EncodePicture(int width, int height, double penScale, const PictureDrawing& draw,

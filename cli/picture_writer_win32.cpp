@@ -1,6 +1,5 @@
 // The pictures of the Windows build: the GDI surface off-screen, encoded as PNG by the Windows
 // imaging codecs.
-#include <algorithm>
 #include <cctype>
 #include <string>
 
@@ -38,11 +37,9 @@ bool DrawPng(int width, int height, double penScale, const PictureDrawing& draw,
 
 }  // namespace
 
-std::string_view PictureFormatWords() {
-  return "png";
-}
-std::string_view PictureFormatChoice() {
-  return "png";
+std::span<const std::string_view> PictureFormats() {
+  static constexpr std::string_view kFormats[] = {"png"};
+  return kFormats;
 }
 
 std::string PictureFormatFault(std::string_view format) {
@@ -50,7 +47,7 @@ std::string PictureFormatFault(std::string_view format) {
   if (format == "svg" || format == "pdf") {
     return "this build writes PNG pictures only (SVG and PDF: lobrix on Linux)";
   }
-  return "unknown picture format '" + Shown(format) + "' (png)";
+  return "unknown picture format '" + Shown(format) + "' (" + PictureFormatWords() + ")";
 }
 
 bool EncodePicture(int width, int height, double penScale, const PictureDrawing& draw,

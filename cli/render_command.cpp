@@ -52,7 +52,7 @@ no pattern in space and is refused.
 )";
 
 std::string RenderUsage() {
-  return std::string(kRenderUsageStart) + std::string(PictureFormatChoice()) + "\n" +
+  return std::string(kRenderUsageStart) + PictureFormatChoice() + "\n" +
          std::string(kRenderUsageOptions) + std::string(kPictureFormatsNote) + "\n";
 }
 
@@ -105,18 +105,6 @@ std::string Extension(std::string_view path) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   });
   return end;
-}
-
-// The build's picture formats as extensions: ".png, .svg or .pdf".
-std::string DottedFormats() {
-  std::string dotted;
-  bool wordStart = true;
-  for (const char c : PictureFormatWords()) {
-    if (wordStart && c != ' ' && c != 'o') dotted += '.';
-    wordStart = c == ' ';
-    dotted += c;
-  }
-  return dotted;
 }
 
 bool InAzimuthRange(float a) {
@@ -228,7 +216,7 @@ bool CheckRequest(const RenderRequest& request, std::ostream& err) {
   if (request.output.empty()) return Refuse(err, "-o FILE is missing");
   const std::string extension = Extension(request.output);
   if (extension != "png" && extension != "svg" && extension != "pdf") {
-    return Refuse(err, "the output file must end in " + DottedFormats() + ": " +
+    return Refuse(err, "the output file must end in " + PictureFormatWords(".") + ": " +
                            Shown(request.output));
   }
   const std::string fault = PictureFormatFault(extension);
