@@ -13,6 +13,7 @@
 #include "cli/convert_files.h"
 #include "cli/convert_output.h"
 #include "cli/file_output.h"
+#include "cli/picture_writer.h"
 #include "cli/report_html.h"
 
 namespace lobrix::cli {
@@ -20,7 +21,7 @@ namespace {
 
 constexpr std::string_view kConvertUsage =
     R"(Usage: lobrix convert PATH... [--csv|--json] [--strict] [--report FILE.html]
-                      [--render DIR [--format png|svg|pdf]] [--threads N] [--czech]
+                      [--render DIR [--format CHOICE]] [--threads N] [--czech]
                       [--fit classic|db|field|envelope|all] [--direction-tolerance DEG]
 
 Converts measured antenna pattern files (*.MSI) into the nearest horizontal and vertical
@@ -45,7 +46,7 @@ below) by more than 3 dB; a line under the table names that fit.
   --render DIR    also draws each file's conversion picture into DIR, named after the file:
                   the measured curves in red, the fitted codes' curves in blue, the texts
                   of the conversion window; the CSV and JSON name each file's picture
-  --format        png (default), svg or pdf
+  --format        FORMATS
   --threads N     files converted at once, 1 to 256 (default: one a processor core)
   --czech         Czech texts in the messages and pictures
   --fit WAY       how the codes are found, with how well they match the measured planes:
@@ -67,6 +68,18 @@ A file that cannot be read or is no Kathrein antenna file gets one line on stand
 and the other files are still converted. Exit status: 0 when every file was converted, 1
 when some were not, 2 for a wrong argument.
 )";
+
+// The usage with the picture formats of this build.
+std::string ConvertUsage() {
+  std::string usage(kConvertUsage);
+  const auto put = [&usage](std::string_view mark, std::string_view text) {
+    usage.replace(usage.find(mark), mark.size(), text);
+  };
+  put("CHOICE", PictureFormatChoice());
+  // "png (default), svg or pdf"; in the Windows build "png (default)".
+  put("FORMATS", "png (default)" + PictureFormatWords().substr(3));
+  return usage + std::string(kPictureFormatsNote) + "\n";
+}
 
 constexpr int kExitSomeFailed = 1;
 
@@ -123,12 +136,12 @@ std::optional<int> ReadConvertRequest(const Args& args, ConvertRequest& request,
   app.add_flag("--strict", request.strict);
   app.add_option("--report", request.reportPath, "an HTML file name");
   app.add_option("--render", request.renderFolder, "a folder for the pictures");
-  app.add_option("--format", request.format, "png, svg or pdf");
+  app.add_option("--format", request.format, "a picture format");
   app.add_option("--threads", request.threadsText, "a number of threads");
   app.add_flag("--czech", request.czech);
   app.add_option("--fit", request.fitText, "classic, db, field, envelope or all");
   app.add_option("--direction-tolerance", request.toleranceText, "a number of degrees");
-  if (auto end = ParseCommandWords(app, "convert", kConvertUsage, args, request.paths, out, err)) {
+  if (auto end = ParseCommandWords(app, "convert", ConvertUsage(), args, request.paths, out, err)) {
     return end;
   }
   request.renderGiven = app.count("--render") > 0;
@@ -149,11 +162,11 @@ std::optional<int> SettingsOf(const ConvertRequest& request, ConvertSettings& se
   }
   const std::string& format = request.format;
   if (format != "png" && format != "svg" && format != "pdf") {
-    return Refuse(err, "unknown format '" + Shown(format) + "' (png, svg or pdf)");
+    return Refuse(err, "unknown format '" + Shown(format) + "' (" + PictureFormatWords() + ")");
   }
-#ifndef LOBRIX_RENDER_FILES
-  if (request.renderGiven) return Refuse(err, "pictures cannot be written in this build");
-#endif
+  if (const std::string fault = PictureFormatFault(format); !fault.empty()) {
+    return Refuse(err, "--format " + format + ": " + fault);
+  }
   if (request.formatGiven && !request.renderGiven) {
     return Refuse(err, "--format is for the pictures of --render DIR");
   }

@@ -21,15 +21,12 @@
 
 #include "cli/arguments.h"
 #include "cli/file_output.h"
+#include "cli/picture_writer.h"
 #include "pattern_files/read_messages.h"
 #include "pattern_files/strict_reader.h"
 #include "pattern_files/whole_file.h"
 #include "render/conversion_picture.h"
 #include "render/conversion_views.h"
-
-#ifdef LOBRIX_RENDER_FILES
-#include "platform/cairo/surface_cairo.h"
-#endif
 
 namespace lobrix::cli {
 namespace {
@@ -104,41 +101,22 @@ ConversionPicture PictureOf(const FileConversion& file, const KathreinPattern& p
 // Draws the picture into `target`, written as the other outputs are (whole or not at all, an
 // older picture kept when the new one cannot be written); empty on success, else why not.
 std::string WritePicture(const ConversionPicture& picture, const std::string& target) {
-#ifdef LOBRIX_RENDER_FILES
   // Twice the window's graphic area on a 96 dpi screen, lines as wide relative to the picture.
   const PixelSize area = ConversionAreaPixels();
-  auto surface = std::make_unique<SurfaceCairo>(2 * area.width, 2 * area.height, 2.0);
-  SurfaceCairo& cairo = *surface;
-  Gfx gfx(std::move(surface));
-  SetUpSurface(gfx);
-  DrawConversionPicture(gfx, picture);
   std::string bytes, error;
-  if (!cairo.Encode(target, bytes)) {
-    return "cannot draw " + Printable(target) + ": " + cairo.LastError();
+  const auto draw = [&picture](Gfx& gfx) { DrawConversionPicture(gfx, picture); };
+  if (!EncodePicture(2 * area.width, 2 * area.height, 2.0, draw, target, bytes, error) ||
+      !WriteWholeFile(target, bytes, error)) {
+    return error;
   }
-  if (!WriteWholeFile(target, bytes, error)) return error;
   return {};
-#else
-  (void)picture;
-  (void)target;
-  return "pictures cannot be written in this build";
-#endif
 }
 
-// The picture as SVG text, at the window's size; empty where pictures cannot be drawn.
-std::string PictureSvg(const ConversionPicture& picture) {
-#ifdef LOBRIX_RENDER_FILES
+// The picture as the report holds it inline, at the window's size.
+InlinePicture ReportPicture(const ConversionPicture& picture) {
   const PixelSize area = ConversionAreaPixels();
-  auto surface = std::make_unique<SurfaceCairo>(area.width, area.height);
-  SurfaceCairo& cairo = *surface;
-  Gfx gfx(std::move(surface));
-  SetUpSurface(gfx);
-  DrawConversionPicture(gfx, picture);
-  return cairo.SvgText();
-#else
-  (void)picture;
-  return {};
-#endif
+  return DrawInlinePicture(area.width, area.height,
+                           [&picture](Gfx& gfx) { DrawConversionPicture(gfx, picture); });
 }
 
 FitResult ClassicFit(const PatternColumn& column, const std::string& code, float direction) {
@@ -356,7 +334,7 @@ FileConversion ConvertFile(const std::string& path, std::size_t index,
   if (settings.warnings) file.warnings = WarningsOf(pattern, file.result, file.fits, settings);
   if (settings.reportPictures || index < settings.picturePaths.size()) {
     const ConversionPicture picture = PictureOf(file, pattern, settings.language);
-    if (settings.reportPictures) file.reportPicture = PictureSvg(picture);
+    if (settings.reportPictures) file.reportPicture = ReportPicture(picture);
     if (index < settings.picturePaths.size()) {
       file.failure = WritePicture(picture, settings.picturePaths[index]);
       if (file.failure.empty()) file.picture = settings.picturePaths[index];
@@ -369,13 +347,10 @@ std::vector<FileConversion> ConvertFiles(const std::vector<std::string>& files,
                                          const ConvertSettings& settings, int threads,
                                          const std::function<void(std::size_t)>& progress) {
   std::vector<FileConversion> results(files.size());
-#ifdef LOBRIX_RENDER_FILES
-  // The cairo surface gives cairo's and fontconfig's font caches back when the last surface
-  // goes. A surface kept for the whole batch keeps them: they are not built again for every
-  // picture, and not torn down under another thread that is making its surface.
-  std::optional<SurfaceCairo> keepFontCaches;
-  if (!settings.picturePaths.empty() || settings.reportPictures) keepFontCaches.emplace(1, 1);
-#endif
+  // What every picture's surface would set up again stays for the batch.
+  const std::shared_ptr<void> keepPictureResources =
+      !settings.picturePaths.empty() || settings.reportPictures ? KeepPictureResources()
+                                                                : nullptr;
   std::atomic<std::size_t> next{0};
   std::atomic<std::size_t> done{0};
   std::mutex mutex;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "best_fit/best_fit.h"
+#include "cli/picture_writer.h"
 #include "conversion/conversion.h"
 #include "pattern_files/lenient_reader.h"
 #include "platform/gfx/gfx.h"
@@ -84,7 +85,9 @@ struct FileConversion {
   std::vector<std::string> notes;
   PatternFileHeader header;
   bool headerRead = false;
-  std::string reportPicture;  // the conversion picture as SVG text, when a report is asked for
+  // The conversion picture as the report holds it (SVG, or PNG in the Windows build), when a
+  // report is asked for.
+  InlinePicture reportPicture;
   std::string picture;        // the picture file written for it (--render), empty when none
   std::vector<FileFit> fits;  // one for each of ConvertSettings::fits, in that order
   std::vector<PlaneWarning> warnings;  // the planes whose classic result is poor, in order
@@ -93,8 +96,8 @@ struct FileConversion {
 struct ConvertSettings {
   int language = kEnglish;      // of the failure messages and the pictures' texts
   bool strict = false;          // the Kathrein reader only, as the conversion window reads
-  bool reportPictures = false;  // draw each picture as SVG text for the report
-  // Where each file's picture goes (the extension picks PNG, SVG or PDF), in the order of the
+  bool reportPictures = false;  // draw each picture for the report
+  // Where each file's picture goes (the extension picks the format), in the order of the
   // files; empty: no pictures.
   std::vector<std::string> picturePaths;
   // The conversions whose figures are wanted (--fit); empty: the classic conversion alone,

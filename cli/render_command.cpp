@@ -1,5 +1,6 @@
-// lobrix render: draws one editor page from a state given on the command line into a PNG, SVG
-// or PDF file, through the same page drawing the editor uses.
+// lobrix render: draws one editor page from a state given on the command line into a picture
+// file (PNG, SVG or PDF on Linux, PNG on Windows), through the same page drawing the editor
+// uses.
 #include "cli/render_command.h"
 
 #include <CLI/CLI.hpp>
@@ -14,25 +15,23 @@
 #include "cli/arguments.h"
 #include "cli/command_line.h"
 #include "cli/file_output.h"
+#include "cli/picture_writer.h"
 #include "model/antenna_pattern.h"
 #include "render/drawing_input.h"
 #include "render/page_drawing.h"
 #include "render/view_memory.h"
 
-#ifdef LOBRIX_RENDER_FILES
-#include "platform/cairo/surface_cairo.h"
-#endif
-
 namespace lobrix::cli {
 namespace {
 
-constexpr std::string_view kRenderUsage =
+constexpr std::string_view kRenderUsageStart =
     R"(Usage: lobrix render --page horizontal|vertical|direction|3d [--view graph|table|xy]
                      [--h CODE] [--v CODE] [--azimax DEG] [--elemax DEG]
                      [--test-azimuth DEG] [--test-elevation DEG] [--lin] [--czech]
-                     [--size WxH] -o FILE.png|svg|pdf
+                     [--size WxH] -o FILE.)";
 
-Draws one page of the editor into a picture file, chosen by its extension.
+constexpr std::string_view kRenderUsageOptions = R"(
+Draws one page of the editor into a picture file, its format chosen by its extension.
   --page            horizontal, vertical, direction (azimuth and elevation of maximum
                     radiation) or 3d
   --view            graph (default); table on the horizontal page, xy on the vertical page
@@ -51,6 +50,11 @@ Draws one page of the editor into a picture file, chosen by its extension.
 A P vertical code with a downtilt of 90 degrees or more (position 5 from byte 0x9B on) has
 no pattern in space and is refused.
 )";
+
+std::string RenderUsage() {
+  return std::string(kRenderUsageStart) + PictureFormatChoice() + "\n" +
+         std::string(kRenderUsageOptions) + std::string(kPictureFormatsNote) + "\n";
+}
 
 constexpr int kMinSide = 16;
 constexpr int kMaxSide = 6000;
@@ -92,13 +96,15 @@ std::optional<PixelSize> ParseSize(std::string_view text) {
   return PixelSize{*w, *h};
 }
 
-bool HasPictureExtension(std::string_view path) {
-  if (path.size() < 5) return false;
-  std::string end(path.substr(path.size() - 4));
+// The lower-case extension of a file name, without the dot; empty when it has none.
+std::string Extension(std::string_view path) {
+  const std::size_t dot = path.find_last_of("./\\");
+  if (dot == std::string_view::npos || path[dot] != '.') return {};
+  std::string end(path.substr(dot + 1));
   std::transform(end.begin(), end.end(), end.begin(), [](char c) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   });
-  return end == ".png" || end == ".svg" || end == ".pdf";
+  return end;
 }
 
 bool InAzimuthRange(float a) {
@@ -208,9 +214,13 @@ bool ReadRequest(const CLI::App& app, const RenderWords& w, RenderRequest& reque
 bool CheckRequest(const RenderRequest& request, std::ostream& err) {
   if (request.page < 0) return Refuse(err, "--page is missing (lobrix render --help)");
   if (request.output.empty()) return Refuse(err, "-o FILE is missing");
-  if (!HasPictureExtension(request.output)) {
-    return Refuse(err, "the output file must end in .png, .svg or .pdf: " + Shown(request.output));
+  const std::string extension = Extension(request.output);
+  if (extension != "png" && extension != "svg" && extension != "pdf") {
+    return Refuse(err, "the output file must end in " + PictureFormatWords(".") + ": " +
+                           Shown(request.output));
   }
+  const std::string fault = PictureFormatFault(extension);
+  if (!fault.empty()) return Refuse(err, Shown(request.output) + ": " + fault);
   if (request.view == "table" && request.page != kHorizontalPage) {
     return Refuse(err, "--view table is only for --page horizontal");
   }
@@ -252,25 +262,18 @@ int Render(RenderRequest& request, std::ostream& err) {
   // Lines as wide, relative to the picture, as on the screen.
   const double pen_scale = std::max(1.0, std::min(static_cast<double>(size.width) / area.width,
                                                   static_cast<double>(size.height) / area.height));
-#ifdef LOBRIX_RENDER_FILES
-  auto surface = std::make_unique<SurfaceCairo>(size.width, size.height, pen_scale);
-  SurfaceCairo& cairo = *surface;
-  Gfx gfx(std::move(surface));
-  SetUpSurface(gfx);
-  ViewMemory views;
-  DrawPage(gfx, s, views, request.page);
   // Written whole or not at all, as the other outputs are: a picture that cannot be written
   // leaves the older one as it was.
   std::string bytes, error;
-  if (!cairo.Encode(request.output, bytes)) {
-    return Fail(err, "cannot draw " + Printable(request.output) + ": " + cairo.LastError());
+  const auto draw = [&](Gfx& gfx) {
+    ViewMemory views;
+    DrawPage(gfx, s, views, request.page);
+  };
+  if (!EncodePicture(size.width, size.height, pen_scale, draw, request.output, bytes, error) ||
+      !WriteWholeFile(request.output, bytes, error)) {
+    return Fail(err, error);
   }
-  if (!WriteWholeFile(request.output, bytes, error)) return Fail(err, error);
   return kExitOk;
-#else
-  (void)pen_scale;
-  return Fail(err, "pictures cannot be written in this build");
-#endif
 }
 
 }  // namespace
@@ -282,7 +285,7 @@ int RenderCommand(const Args& args, std::ostream& out, std::ostream& err) {
   RenderRequest request;
   DeclareOptions(app, optionWords, request);
   Words words;
-  if (auto end = ParseCommandWords(app, "render", kRenderUsage, args, words, out, err)) {
+  if (auto end = ParseCommandWords(app, "render", RenderUsage(), args, words, out, err)) {
     return *end;
   }
   if (!words.empty()) return Fail(err, "unexpected argument '" + Shown(words[0]) + "'");

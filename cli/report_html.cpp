@@ -1,6 +1,8 @@
 #include "cli/report_html.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cmath>
 #include <cstdio>
 #include <utility>
@@ -48,7 +50,7 @@ constexpr std::string_view kStyle =
     ".number{text-align:right}.failed{color:#a00}.notes{color:#555}.warnings{color:#850}"
     ".swatch{display:inline-block;width:1.6em;height:3px;vertical-align:middle;"
     "margin-right:0.4em}.legend .key{margin-right:1.5em;white-space:nowrap}"
-    "figure{margin:0.5em 0}svg{max-width:100%;height:auto}";
+    "figure{margin:0.5em 0}svg,img{max-width:100%;height:auto}";
 
 // A text from a file or a path, shown as UTF-8 with &, <, > and " written as entities.
 std::string Html(std::string_view text) {
@@ -215,7 +217,13 @@ void FitTable(std::string& page, const FileConversion& file, int language) {
 // The picture with its legend: the measured curves, then each conversion drawn over them.
 void Picture(std::string& page, const FileConversion& file, std::size_t number,
              const std::vector<FitChoice>& shown, int language) {
-  page += "<figure>\n" + InlineSvg(file.reportPicture, "f" + std::to_string(number) + "-") +
+  const InlinePicture& picture = file.reportPicture;
+  page += "<figure>\n" +
+          (picture.type == "image/png"
+               ? "<img src=\"data:image/png;base64," + Base64(picture.bytes) + "\" width=\"" +
+                     std::to_string(picture.width) + "\" height=\"" +
+                     std::to_string(picture.height) + "\" alt=\"\">"
+               : InlineSvg(picture.bytes, "f" + std::to_string(number) + "-")) +
           "\n<figcaption class=\"legend\"><span class=\"key\">" + Swatch(kMeasuredColor) +
           Text(kMeasured, language) + "</span>";
   // The classic conversion is always drawn: it gives the window's codes below the frames.
@@ -270,11 +278,30 @@ void Section(std::string& page, const FileConversion& file, std::size_t number,
   if (!file.failure.empty()) {
     page += "<p class=\"failed\">" + Text(kPictureFailed, language) + Html(file.failure) + "</p>\n";
   }
-  if (!file.reportPicture.empty()) Picture(page, file, number, shown, language);
+  if (!file.reportPicture.type.empty()) Picture(page, file, number, shown, language);
   page += "</section>\n";
 }
 
 }  // namespace
+
+std::string Base64(std::string_view bytes) {
+  static constexpr char kDigits[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string text;
+  text.reserve((bytes.size() + 2) / 3 * 4);
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
+    std::uint32_t group = 0;
+    for (std::size_t k = 0; k < 3; ++k) {
+      const auto byte = k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u;
+      group = group << 8 | byte;
+    }
+    for (std::size_t k = 0; k < 4; ++k) {
+      text += k <= n ? kDigits[group >> (18 - 6 * k) & 0x3F] : '=';
+    }
+  }
+  return text;
+}
 
 std::string InlineSvg(std::string_view svg, std::string_view prefix) {
   if (svg.starts_with("<?xml")) {

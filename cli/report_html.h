@@ -1,6 +1,7 @@
 // lobrix convert --report: one self-contained HTML page: a summary of every file, then a
 // section a file with the codes, the directions, the gain, the reading and what it normalised,
-// and the conversion picture (the measured and the fitted curves of both planes) as inline SVG.
+// and the conversion picture (the measured and the fitted curves of both planes) held in the
+// page: SVG (Linux) or a PNG in base 64 (Windows).
 // Nothing is fetched from anywhere: no scripts, no fonts, no links out.
 #pragma once
 
@@ -24,5 +25,8 @@ std::string ConversionReport(const std::vector<FileConversion>& files, int langu
 // and every id (and every reference to one) gets `prefix` in front, so that the glyphs and
 // clip paths of one picture never stand in for another's.
 std::string InlineSvg(std::string_view svg, std::string_view prefix);
+
+// The bytes in base 64 (RFC 4648, with padding), as a data: address holds a picture.
+std::string Base64(std::string_view bytes);
 
 }  // namespace lobrix::cli

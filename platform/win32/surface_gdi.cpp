@@ -38,10 +38,6 @@ bool RegisterSurfaceClass(HINSTANCE module, WNDPROC procedure) {
   return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-GdiObject MakePen(const GfxPen& pen) {
-  return GdiObject(CreatePen(pen.style == kPenDotted ? PS_DOT : PS_SOLID, 1, pen.color));
-}
-
 // The brush of a filled shape, or the stock hollow brush (which is never deleted).
 HGDIOBJ BrushFor(const GfxBrush& brush, GdiObject& made) {
   if (!brush.filled) return GetStockObject(NULL_BRUSH);
@@ -66,16 +62,25 @@ std::unique_ptr<SurfaceGdi> InitGfx(HWND parent, int left, int top, int right, i
     return nullptr;
   }
   std::unique_ptr<SurfaceGdi> surface(new SurfaceGdi());
-  if (!surface->Create(parent, left, top, static_cast<int>(width), static_cast<int>(height))) {
+  if (!surface->CreatePicture(static_cast<int>(width), static_cast<int>(height)) ||
+      !surface->CreateWindowOn(parent, left, top)) {
     return nullptr;
   }
   return surface;
 }
 
-bool SurfaceGdi::Create(HWND parent, int left, int top, int width, int height) {
-  const HINSTANCE module = ThisModule();
-  if (!RegisterSurfaceClass(module, &SurfaceGdi::WindowProc)) return false;
+std::unique_ptr<SurfaceGdi> MakePictureGdi(int width, int height, double penScale) {
+  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return nullptr;
+  std::unique_ptr<SurfaceGdi> surface(new SurfaceGdi());
+  if (!surface->CreatePicture(width, height)) return nullptr;
+  surface->penWidth_ = std::isfinite(penScale) && penScale >= 1
+                           ? static_cast<int>(std::lround(std::min(penScale, 64.0)))
+                           : 1;
+  return surface;
+}
 
+// The picture: a top-down 32-bit DIB section selected into a memory DC, cleared white.
+bool SurfaceGdi::CreatePicture(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -93,13 +98,38 @@ bool SurfaceGdi::Create(HWND parent, int left, int top, int width, int height) {
   height_ = height;
   SetBkMode(dc_.Get(), TRANSPARENT);  // the gaps of dotted lines stay as they are
   Clear(kGfxWhite);
+  return true;
+}
 
+// The child window that shows the picture on the page.
+bool SurfaceGdi::CreateWindowOn(HWND parent, int left, int top) {
+  const HINSTANCE module = ThisModule();
+  if (!RegisterSurfaceClass(module, &SurfaceGdi::WindowProc)) return false;
   window_.Reset(CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left,
-                                top, width, height, parent, nullptr, module, nullptr));
+                                top, width_, height_, parent, nullptr, module, nullptr));
   if (!window_) return false;
   SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   Show();
   return true;
+}
+
+// A pen one pixel wide, or for an enlarged picture a geometric pen of its width: solid with
+// round ends, so that the short lines of a curve join without corners standing out; dotted 3
+// widths on and 3 off, as PS_DOT's pixels scaled up. `insideFrame`: a solid outline kept
+// inside the shape's rectangle.
+GdiObject SurfaceGdi::MakePen(const GfxPen& pen, bool insideFrame) const {
+  const bool dotted = pen.style == kPenDotted;
+  if (penWidth_ <= 1) return GdiObject(CreatePen(dotted ? PS_DOT : PS_SOLID, 1, pen.color));
+  const LOGBRUSH brush{BS_SOLID, pen.color, 0};
+  const DWORD width = static_cast<DWORD>(penWidth_);
+  if (dotted) {
+    const DWORD dashes[2] = {3 * width, 3 * width};
+    return GdiObject(ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT | PS_JOIN_MITER,
+                                  width, &brush, 2, dashes));
+  }
+  return GdiObject(ExtCreatePen(PS_GEOMETRIC | (insideFrame ? PS_INSIDEFRAME : PS_SOLID) |
+                                    PS_ENDCAP_ROUND | PS_JOIN_ROUND,
+                                width, &brush, 0, nullptr));
 }
 
 SurfaceGdi::~SurfaceGdi() {
@@ -180,7 +210,7 @@ void SurfaceGdi::Line(double x0, double y0, double x1, double y1, const GfxPen& 
 void SurfaceGdi::Rect(double x, double y, double w, double h, const GfxPen& pen,
                       const GfxBrush& brush) {
   if (!dc_) return;
-  GdiObject gdiPen = MakePen(pen), made;
+  GdiObject gdiPen = MakePen(pen, true), made;
   SelectedObject selectedPen(dc_.Get(), gdiPen.Get());
   SelectedObject selectedBrush(dc_.Get(), BrushFor(brush, made));
   Rectangle(dc_.Get(), RoundToPixel(x), RoundToPixel(y), RoundToPixel(x + w), RoundToPixel(y + h));
@@ -201,8 +231,21 @@ void SurfaceGdi::Circle(double cx, double cy, double r, const GfxPen& pen, const
 
 void SurfaceGdi::Pixel(double x, double y, GfxColor color) {
   if (!dc_) return;
-  SetPixelV(dc_.Get(), RoundToPixel(x), RoundToPixel(y), color);
+  const int px = RoundToPixel(x), py = RoundToPixel(y);
+  if (penWidth_ <= 1) {
+    SetPixelV(dc_.Get(), px, py, color);
+  } else {
+    // A dot as wide as the pens, from the pixel right and down, as the cairo surface puts it.
+    GdiObject brush(CreateSolidBrush(color));
+    const RECT dot{px, py, px + penWidth_, py + penWidth_};
+    FillRect(dc_.Get(), &dot, static_cast<HBRUSH>(brush.Get()));
+  }
   Drawn();
+}
+
+const std::uint32_t* SurfaceGdi::Pixels() const {
+  GdiFlush();
+  return bits_;
 }
 
 GfxColor SurfaceGdi::PixelAt(double x, double y) const {

@@ -1,7 +1,8 @@
-// The surface of the Windows module: a child window of the page holding an off-screen 32-bit
-// DIB section. Drawing goes off-screen; a batch's end and Refresh show it, WM_PAINT copies it
-// to the window. Save("CLIPBOARD") puts the picture on the clipboard as CF_DIB, Save("x.bmp")
-// writes a BMP file.
+// The GDI surface: a 32-bit DIB section on a memory DC. In the Windows module it sits in a
+// child window of the page: drawing goes off-screen; a batch's end and Refresh show it, WM_PAINT
+// copies it to the window. Without a window it draws pictures for files (the command line's
+// PNG files), its pixels read with Pixels(). Save("CLIPBOARD") puts the picture on the
+// clipboard as CF_DIB, Save("x.bmp") writes a BMP file.
 #pragma once
 
 #include <windows.h>
@@ -23,6 +24,8 @@ class SurfaceGdi final : public GfxDevice {
   SurfaceGdi& operator=(const SurfaceGdi&) = delete;
 
   HWND Window() const { return window_.Get(); }
+  // The picture, width x height pixels 0x00RRGGBB, top row first (nullptr once released).
+  const std::uint32_t* Pixels() const;
 
   int PixelWidth() const override { return width_; }
   int PixelHeight() const override { return height_; }
@@ -45,9 +48,18 @@ class SurfaceGdi final : public GfxDevice {
 
  private:
   friend std::unique_ptr<SurfaceGdi> InitGfx(HWND parent, int left, int top, int right, int bottom);
+
+// Makes a white surface of width x height pixels without a window, for a picture drawn to be
+// written; nullptr for an empty or too large size or without memory. `penScale` widens lines,
+// dots and outlines (rounded to whole pixels, 2 for a picture at twice the screen's size), as
+// the cairo surface does.
+std::unique_ptr<SurfaceGdi> MakePictureGdi(int width, int height, double penScale = 1.0);
+  friend std::unique_ptr<SurfaceGdi> MakePictureGdi(int width, int height, double penScale);
   SurfaceGdi() = default;
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  bool Create(HWND parent, int left, int top, int width, int height);
+  bool CreatePicture(int width, int height);
+  bool CreateWindowOn(HWND parent, int left, int top);
+  GdiObject MakePen(const GfxPen& pen, bool insideFrame = false) const;
   void Drawn();  // outside a batch: repaint when the window next paints
   void Show();
   POINT Mouse() const;
@@ -61,6 +73,7 @@ class SurfaceGdi final : public GfxDevice {
   SelectedObject bitmapSelection_;
   std::uint32_t* bits_ = nullptr;  // 0x00RRGGBB, top row first
   int width_ = 0, height_ = 0;
+  int penWidth_ = 1;  // pixels: lines, dots and outlines of enlarged pictures are wider
   int batchDepth_ = 0;
   std::string lastError_;
 };
@@ -68,5 +81,11 @@ class SurfaceGdi final : public GfxDevice {
 // Makes the surface as a child window of `parent` at the pixel rectangle (right and bottom
 // exclusive); nullptr when it cannot be made (no parent, an empty rectangle, no memory).
 std::unique_ptr<SurfaceGdi> InitGfx(HWND parent, int left, int top, int right, int bottom);
+
+// Makes a white surface of width x height pixels without a window, for a picture drawn to be
+// written; nullptr for an empty or too large size or without memory. `penScale` widens lines,
+// dots and outlines (rounded to whole pixels, 2 for a picture at twice the screen's size), as
+// the cairo surface does.
+std::unique_ptr<SurfaceGdi> MakePictureGdi(int width, int height, double penScale = 1.0);
 
 }  // namespace lobrix

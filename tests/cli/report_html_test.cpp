@@ -214,5 +214,16 @@ TEST(ConversionReport, InlineSvgPrefixesIdsAndShortensCoordinates) {
             "clip-path=\"url(#f7-clip1)\"/></svg>");
 }
 
+// The Windows report holds its PNG pictures in base 64: the test vectors of RFC 4648, and
+// bytes above 127 (which a sign-extended char would spoil).
+TEST(ConversionReport, Base64AsTheStandardGivesIt) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},
+      {"foo", "Zm9v"},  {"foob", "Zm9vYg=="},  {"foobar", "Zm9vYmFy"},
+      {"\x89PNG", "iVBORw=="}, {"\xff\xfe\xfd", "//79"},
+  };
+  for (const auto& [bytes, text] : cases) EXPECT_EQ(Base64(bytes), text) << text;
+}
+
 }  // namespace
 }  // namespace lobrix::cli
