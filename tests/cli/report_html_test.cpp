@@ -153,8 +153,10 @@ TEST(ConversionReport, SummaryRowsGiveEveryFileAndEachFitShownWithItsWarnings) {
   panel.fits.push_back(
       {FitChoice::kClassic, {Plane("017EB00", 359.2f, 10.04), Plane("025EC00", 2.6f, 6.55)}});
   panel.fits.push_back({FitChoice::kEnvelope, {Plane("003KA00", 358.9f, 2.4), Plane("", 0, 0)}});
-  panel.warnings = {{.plane = 0, .text = "horizontal: the classic code is poor"},
-                    {.plane = 1, .text = "vertical: also"}};
+  panel.warnings.resize(2);
+  panel.warnings[0].text = "horizontal: the classic code is poor";
+  panel.warnings[1].plane = 1;
+  panel.warnings[1].text = "vertical: also";
   FileConversion bad;
   bad.path = "bad.msi";
   bad.failure = "line 2: expected a frequency";

@@ -354,6 +354,14 @@ TEST(Monkey, RandomActionsLeaveTheRecordAndTheObjectsAsTheyWere) {
                done, seed, gdi.size(), range(gdi).c_str(),
                countedByIndex ? "windows" : "USER objects", range(user).c_str(),
                countedByIndex ? " (counted by handle index and window enumeration)" : "");
+  auto series = [](const std::vector<DWORD>& counts) {
+    std::string text;
+    for (const DWORD count : counts) text += " " + std::to_string(count);
+    return text;
+  };
+  std::fprintf(stderr, "monkey: GDI objects every 50 actions:%s\n", series(gdi).c_str());
+  std::fprintf(stderr, "monkey: %s every 50 actions:%s\n",
+               countedByIndex ? "windows" : "USER objects", series(user).c_str());
   if (!findings.Empty()) std::fprintf(stderr, "monkey: failed with seed %lu\n", seed);
   findings.Report();
 }
