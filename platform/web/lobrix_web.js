@@ -297,6 +297,9 @@ mergeInto(LibraryManager.library, {
         if (kind !== K.status) LobrixWeb.place(el, x, y, width, height);
         if (kind === K.edit) el.style.height = Math.max(height, 18) + 'px';
         if (kind === K.list) el.style.height = '20px';
+        // A label one line high never wraps (the direction rows' texts are as wide as their
+        // labels); taller ones wrap at blanks as the Windows labels do.
+        if (kind === K.label && height < 20) el.style.whiteSpace = 'pre';
       }
       el.id = 'ctl-' + dialog + '-' + id;
       if (outer !== el) outer.id = el.id + '-box';
