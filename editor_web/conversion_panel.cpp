@@ -181,9 +181,19 @@ void TakePatternFile(WebEditor& editor, std::string_view bytes, std::string_view
 void AfterConversion(WebEditor& editor) {
   const EditorState& s = editor.conversionState;
   editor.lastConversion = WebConversionResult{s.hCode, s.vCode, s.aziMax, s.eleMax};
+  // The search takes a second or two on one thread: the classic result shows first.
+  lobrix_conversion_text(std::string(Pick({"Searching the best fits...",
+                                           "Hledání nejlepších shod..."},
+                                          s.language))
+                             .c_str());
+  lobrix_defer_best_fits();
+}
+
+void ShowBestFits(WebEditor& editor) {
+  if (!editor.conversionOpen || !editor.lastConversion) return;
   const double start = lobrix_now();
   const KathreinConversion classic = ConvertKathreinPattern(editor.pattern);
-  const std::string text = BestFitsText(editor.pattern, classic, s.language);
+  const std::string text = BestFitsText(editor.pattern, classic, editor.conversionState.language);
   editor.lastFitMs = lobrix_now() - start;
   lobrix_conversion_text(text.c_str());
 }

@@ -14,6 +14,8 @@ void lobrix_pick_file();
 void lobrix_status_note(const char* text);
 // The conversion panel's text under its picture: what the reading did and the best fits.
 void lobrix_conversion_text(const char* text);
+// Calls web_best_fits once the page has shown what is drawn so far.
+void lobrix_defer_best_fits();
 // Clears the editor's elements before the dialogs are built anew (the language changed).
 void lobrix_reset_page();
 // Milliseconds since the page's navigation started.

@@ -18,6 +18,11 @@ mergeInto(LibraryManager.library, {
     var box = document.getElementById('conversion-text');
     if (box) box.textContent = UTF8ToString(text);
   },
+  lobrix_defer_best_fits: function() {
+    requestAnimationFrame(function() {
+      setTimeout(function() { Module['_web_best_fits'](); }, 0);
+    });
+  },
   lobrix_reset_page: function() {
     window['LobrixPage'].resetPage();
   },

@@ -69,7 +69,9 @@ void OpenConversionPanel(WebEditor& editor);
 void CloseConversionPanel(WebEditor& editor, int result);
 // The bytes of a pattern file the user chose or dropped, read by the lenient reader.
 void TakePatternFile(WebEditor& editor, std::string_view bytes, std::string_view name);
-// After the Conversion button: the result kept and the best fits shown.
+// After the Conversion button: the result kept, the best fits asked for.
 void AfterConversion(WebEditor& editor);
+// The best fits of both planes under each criterion, listed under the picture.
+void ShowBestFits(WebEditor& editor);
 
 }  // namespace lobrix

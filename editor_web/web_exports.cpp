@@ -94,6 +94,10 @@ EMSCRIPTEN_KEEPALIVE void web_pattern_file(const char* bytes, int size, const ch
                   name ? name : "");
 }
 
+EMSCRIPTEN_KEEPALIVE void web_best_fits() {
+  ShowBestFits(WebEditorInstance());
+}
+
 EMSCRIPTEN_KEEPALIVE void web_open_conversion() {
   OpenConversionPanel(WebEditorInstance());
 }

@@ -12,14 +12,16 @@ inline constexpr int kDialogBaseX = 6;
 inline constexpr int kDialogBaseY = 13;
 
 // value * numerator / denominator rounded to the nearest integer, halves away from zero (the
-// rounding of the Windows MulDiv that the dialog manager uses); 0 for a zero denominator.
+// rounding of the Windows MulDiv that the dialog manager uses); -1, as MulDiv gives, for a zero
+// denominator or a result beyond an int.
 constexpr int MulDivRound(int value, int numerator, int denominator) {
-  if (denominator == 0) return 0;
+  if (denominator == 0) return -1;
   const long long product = static_cast<long long>(value) * numerator;
   const long long d = denominator < 0 ? -static_cast<long long>(denominator) : denominator;
   const long long p = denominator < 0 ? -product : product;
   const long long half = d / 2;
   const long long q = p >= 0 ? (p + half) / d : -((-p + half) / d);
+  if (q > 2147483647LL || q < -2147483648LL) return -1;
   return static_cast<int>(q);
 }
 
