@@ -150,13 +150,19 @@ void CloseConversionPanel(WebEditor& editor, int result) {
   RedrawPage(state, editor.ui, state.activePage);
 }
 
+void RefusePatternFile(WebEditor& editor, std::string_view name, std::string_view reason) {
+  if (!editor.conversionOpen) return;
+  const std::string title = std::string(name);
+  const std::string text = std::string(reason);
+  lobrix_show_message(title.c_str(), text.c_str());
+}
+
 void TakePatternFile(WebEditor& editor, std::string_view bytes, std::string_view name) {
   if (!editor.conversionOpen || !editor.conversion) return;
   const int language = editor.state.language;
   PatternFileResult read = ReadPatternFile(bytes, name, language);
   if (!read.read) {
-    const std::string title = std::string(name);
-    lobrix_show_message(title.c_str(), read.error.c_str());
+    RefusePatternFile(editor, name, read.error);
     return;
   }
   const std::string fileSpec = editor.pattern.fileSpec;

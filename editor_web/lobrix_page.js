@@ -76,10 +76,19 @@
   // The bytes of a file into the conversion panel (opened for a file dropped on the editor).
   function takeFile(file) {
     if (!file || !started) return;
+    if (file.size > Module._web_most_pattern_bytes()) {
+      Module._web_open_conversion();
+      withText(file.name, function(name) { Module._web_pattern_file(0, -1, name); });
+      return;
+    }
     file.arrayBuffer().then(function(buffer) {
       var bytes = new Uint8Array(buffer);
       Module._web_open_conversion();
       var pointer = Module._malloc(Math.max(bytes.length, 1));
+      if (!pointer) {
+        withText(file.name, function(name) { Module._web_pattern_file(0, -1, name); });
+        return;
+      }
       Module.HEAPU8.set(bytes, pointer);
       try {
         withText(file.name, function(name) {

@@ -69,6 +69,8 @@ void OpenConversionPanel(WebEditor& editor);
 void CloseConversionPanel(WebEditor& editor, int result);
 // The bytes of a pattern file the user chose or dropped, read by the lenient reader.
 void TakePatternFile(WebEditor& editor, std::string_view bytes, std::string_view name);
+// A file that is not read, with the reason shown in the message box.
+void RefusePatternFile(WebEditor& editor, std::string_view name, std::string_view reason);
 // After the Conversion button: the result kept, the best fits asked for.
 void AfterConversion(WebEditor& editor);
 // The best fits of both planes under each criterion, listed under the picture.

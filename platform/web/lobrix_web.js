@@ -567,8 +567,10 @@ mergeInto(LibraryManager.library, {
     if (cell) cell.textContent = UTF8ToString(text);
   },
   lobrix_dialog_caption: function(dialog, text) {
-    var el = document.getElementById('caption-' + UTF8ToString(dialog));
-    if (el) el.textContent = UTF8ToString(text);
+    var name = UTF8ToString(dialog), caption = UTF8ToString(text);
+    var el = document.getElementById('caption-' + name);
+    if (el) el.textContent = caption;
+    if (name === 'main') document.title = caption.trim();
   },
   lobrix_dialog_show: function(dialog, visible) {
     var el = document.getElementById('dlg-' + UTF8ToString(dialog));
