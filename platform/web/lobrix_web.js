@@ -332,6 +332,9 @@ mergeInto(LibraryManager.library, {
           break;
         default:
           el.textContent = LobrixWeb.shown(text);
+          // "&Table": Alt+T (with the browser's own modifier keys) presses the button.
+          var key = /&([^&])/.exec(text);
+          if (el.lobrixKind === K.button) el.accessKey = key ? key[1].toLowerCase() : '';
       }
     },
 
