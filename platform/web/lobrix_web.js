@@ -247,62 +247,78 @@ mergeInto(LibraryManager.library, {
       return box;
     },
 
+    button: function(dialog, id, picture) {
+      var el = document.createElement('button');
+      el.type = 'button';
+      if (picture) {
+        var img = document.createElement('img');
+        img.src = 'pictures/' + picture + '.png';
+        img.alt = picture;
+        img.draggable = false;
+        el.appendChild(img);
+        el.className = 'lobrix-picture';
+      }
+      el.addEventListener('click', function() {
+        LobrixWeb.send(dialog, id, LobrixWeb.event.clicked);
+      });
+      return el;
+    },
+
+    input: function(dialog, id) {
+      var el = document.createElement('input');
+      el.type = 'text';
+      el.autocomplete = 'off';
+      el.spellcheck = false;
+      el.addEventListener('input', function() {
+        LobrixWeb.send(dialog, id, LobrixWeb.event.editChanged);
+      });
+      LobrixWeb.focusEvents(el, dialog, id);
+      return el;
+    },
+
+    list: function(dialog, id) {
+      var el = document.createElement('select');
+      el.addEventListener('change', function() {
+        LobrixWeb.send(dialog, id, LobrixWeb.event.selection, el.selectedIndex);
+      });
+      LobrixWeb.focusEvents(el, dialog, id);
+      return el;
+    },
+
+    // The element of one control: {el: the one with the control's id, outer: the one placed}.
+    make: function(dialog, id, kind, x, y, width, height, picture) {
+      var K = LobrixWeb.kind;
+      if (kind === K.combo) return LobrixWeb.combo(dialog, id, x, y, width);
+      if (kind === K.tab) {
+        var tabs = LobrixWeb.tabs(dialog, id, x, y, width, height);
+        return {outer: tabs, inner: tabs};
+      }
+      var el;
+      if (kind === K.button || kind === K.picture) {
+        el = LobrixWeb.button(dialog, id, kind === K.picture ? picture : '');
+      } else if (kind === K.edit) {
+        el = LobrixWeb.input(dialog, id);
+      } else if (kind === K.list) {
+        el = LobrixWeb.list(dialog, id);
+      } else {
+        el = document.createElement('div');
+        el.className = kind === K.status ? 'lobrix-status' : kind === K.frame ? 'lobrix-frame'
+                     : kind === K.area ? 'lobrix-area' : 'lobrix-label';
+      }
+      if (kind !== K.status) LobrixWeb.place(el, x, y, width, height);
+      if (kind === K.edit) el.style.height = Math.max(height, 18) + 'px';
+      if (kind === K.list) el.style.height = '20px';
+      // A label one line high never wraps (the direction rows' texts are as wide as their
+      // labels); taller ones wrap at blanks as the Windows labels do.
+      if (kind === K.label && height < 20) el.style.whiteSpace = 'pre';
+      return {outer: el, inner: el};
+    },
+
     create: function(dialog, id, kind, x, y, width, height, text, picture, disabled) {
       var parent = document.getElementById('dlg-' + dialog);
       if (!parent) return;
-      var K = LobrixWeb.kind, el = null, outer = null;
-      if (kind === K.combo) {
-        var parts = LobrixWeb.combo(dialog, id, x, y, width);
-        outer = parts.outer;
-        el = parts.inner;
-      } else if (kind === K.tab) {
-        el = outer = LobrixWeb.tabs(dialog, id, x, y, width, height);
-      } else if (kind === K.button || kind === K.picture) {
-        el = document.createElement('button');
-        el.type = 'button';
-        if (kind === K.picture) {
-          var img = document.createElement('img');
-          img.src = 'pictures/' + picture + '.png';
-          img.alt = picture;
-          img.draggable = false;
-          el.appendChild(img);
-          el.className = 'lobrix-picture';
-        }
-        el.addEventListener('click', function() {
-          LobrixWeb.send(dialog, id, LobrixWeb.event.clicked);
-        });
-      } else if (kind === K.edit) {
-        el = document.createElement('input');
-        el.type = 'text';
-        el.autocomplete = 'off';
-        el.spellcheck = false;
-        el.addEventListener('input', function() {
-          LobrixWeb.send(dialog, id, LobrixWeb.event.editChanged);
-        });
-        LobrixWeb.focusEvents(el, dialog, id);
-      } else if (kind === K.list) {
-        el = document.createElement('select');
-        el.addEventListener('change', function() {
-          LobrixWeb.send(dialog, id, LobrixWeb.event.selection, el.selectedIndex);
-        });
-        LobrixWeb.focusEvents(el, dialog, id);
-      } else if (kind === K.status) {
-        el = document.createElement('div');
-        el.className = 'lobrix-status';
-      } else {
-        el = document.createElement('div');
-        el.className = kind === K.frame ? 'lobrix-frame' : kind === K.area ? 'lobrix-area'
-                                                                           : 'lobrix-label';
-      }
-      if (!outer) {
-        outer = el;
-        if (kind !== K.status) LobrixWeb.place(el, x, y, width, height);
-        if (kind === K.edit) el.style.height = Math.max(height, 18) + 'px';
-        if (kind === K.list) el.style.height = '20px';
-        // A label one line high never wraps (the direction rows' texts are as wide as their
-        // labels); taller ones wrap at blanks as the Windows labels do.
-        if (kind === K.label && height < 20) el.style.whiteSpace = 'pre';
-      }
+      var made = LobrixWeb.make(dialog, id, kind, x, y, width, height, picture);
+      var el = made.inner, outer = made.outer;
       el.id = 'ctl-' + dialog + '-' + id;
       if (outer !== el) outer.id = el.id + '-box';
       el.lobrixKind = kind;
