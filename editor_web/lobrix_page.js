@@ -70,7 +70,7 @@
     document.getElementById('language-label').textContent = texts.language;
     document.getElementById('pattern-file-text').textContent = texts.file;
     document.getElementById('drop-hint').textContent = texts.drop;
-    document.getElementById('language').value = String(language);
+    document.getElementById('language').value = language === 1 ? 'cs' : 'en';
   }
 
   // The bytes of a file into the conversion panel (opened for a file dropped on the editor).
@@ -125,7 +125,7 @@
       }
     });
     document.getElementById('language').addEventListener('change', function(event) {
-      var language = parseInt(event.target.value, 10) === 1 ? 1 : 0;
+      var language = event.target.value === 'cs' ? 1 : 0;
       Module._web_set_language(language);
       showPageTexts(language);
     });
