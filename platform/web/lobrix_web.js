@@ -228,6 +228,9 @@ mergeInto(LibraryManager.library, {
         input.value = list.selectedIndex >= 0 ? list.options[list.selectedIndex].text : '';
         LobrixWeb.send(dialog, id, LobrixWeb.event.selection, list.selectedIndex);
       });
+      // A Windows combo box selects its whole text when it gets the focus, so the first digit
+      // typed replaces it (a click then puts the caret where it points, as there).
+      input.addEventListener('focus', function() { input.select(); });
       LobrixWeb.focusEvents(input, dialog, id);
       wrap.appendChild(input);
       wrap.appendChild(list);
