@@ -105,11 +105,12 @@
     function at(event, kind) {
       Module._web_mouse(kind, Math.floor(event.offsetX), Math.floor(event.offsetY));
     }
-    canvas.addEventListener('mousemove', function(event) { at(event, 0); });
-    canvas.addEventListener('mousedown', function(event) {
+    // Pointer events: a mouse, a pen or a finger alike; the primary button picks.
+    canvas.addEventListener('pointermove', function(event) { at(event, 0); });
+    canvas.addEventListener('pointerdown', function(event) {
       if (event.button === 0) at(event, 1);
     });
-    canvas.addEventListener('mouseleave', function() { Module._web_mouse(-1, -1, -1); });
+    canvas.addEventListener('pointerleave', function() { Module._web_mouse(-1, -1, -1); });
   }
 
   function wirePage() {
