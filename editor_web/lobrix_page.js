@@ -171,14 +171,33 @@
     resolveReady(window.lobrix);
   }
 
+  // The module could not be loaded or started: say so on the page (opened as a file, the
+  // browser refuses to fetch lobrix.wasm).
+  function failed(what) {
+    if (started) return;
+    var text = 'The editor could not start (' + what + ').' +
+               (location.protocol === 'file:' ? ' Serve this folder over HTTP, for example' +
+                ' with scripts/run web.' : '');
+    document.getElementById('caption-main').textContent = text;
+    rejectReady(new Error(text));
+  }
+  // A failed fetch of the module ends in a rejected promise nobody waits for.
+  window.addEventListener('unhandledrejection', function(event) { failed(event.reason); });
+  // A page opened as a file cannot fetch its module at all (and its scripts' errors are hidden
+  // from it): say so at once.
+  if (location.protocol === 'file:') failed('opened as a file');
+  // Whoever waits for ready hears of a failure; the page itself has shown it already.
+  ready.catch(function() {});
+
   var fonts = loadFonts();
   window.Module = {
     onRuntimeInitialized: function() {
       fonts.then(start).catch(function(error) {
-        rejectReady(error);
+        failed(error);
         throw error;
       });
     },
+    onAbort: failed,
     lobrixCopyFailed: function(error) {
       var note = document.getElementById('status-note');
       if (note) note.textContent = ' ' + (error && error.message ? error.message : error);
