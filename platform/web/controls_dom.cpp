@@ -104,7 +104,7 @@ void ControlsDom::AddItem(int id, std::string_view text) {
 
 int ControlsDom::ItemCount(int id) const {
   const Control* c = Get(id);
-  return c ? static_cast<int>(c->items.size()) : -1;
+  return c ? static_cast<int>(c->items.size()) : 0;
 }
 
 std::string ControlsDom::ItemText(int id, int index) const {
