@@ -199,12 +199,18 @@ mergeInto(LibraryManager.library, {
       el.style.height = height + 'px';
     },
 
-    focusEvents: function(el, dialog, id) {
-      el.addEventListener('focus', function() {
-        LobrixWeb.send(dialog, id, LobrixWeb.event.setFocus);
+    // The control gets and loses the focus; `partner`, the other part of the same combo box,
+    // takes it over without the control losing it.
+    focusEvents: function(el, dialog, id, partner) {
+      el.addEventListener('focus', function(event) {
+        if (!partner || event.relatedTarget !== partner) {
+          LobrixWeb.send(dialog, id, LobrixWeb.event.setFocus);
+        }
       });
-      el.addEventListener('blur', function() {
-        LobrixWeb.send(dialog, id, LobrixWeb.event.killFocus);
+      el.addEventListener('blur', function(event) {
+        if (!partner || event.relatedTarget !== partner) {
+          LobrixWeb.send(dialog, id, LobrixWeb.event.killFocus);
+        }
       });
     },
 
@@ -231,7 +237,8 @@ mergeInto(LibraryManager.library, {
       // A Windows combo box selects its whole text when it gets the focus, so the first digit
       // typed replaces it (a click then puts the caret where it points, as there).
       input.addEventListener('focus', function() { input.select(); });
-      LobrixWeb.focusEvents(input, dialog, id);
+      LobrixWeb.focusEvents(input, dialog, id, list);
+      LobrixWeb.focusEvents(list, dialog, id, input);
       wrap.appendChild(input);
       wrap.appendChild(list);
       return {outer: wrap, inner: input};
