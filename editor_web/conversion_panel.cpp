@@ -94,6 +94,17 @@ FitResult PlaneFit(const KathreinPattern& pattern, int plane, FitCriterion crite
   return BetterFit(column, found, classicCode, classicDirection, criterion);
 }
 
+// The classic result of a plane with its figures, for comparison with the fits.
+FitResult ClassicFit(const KathreinPattern& pattern, int plane, const KathreinConversion& c) {
+  FitResult result;
+  result.found = true;
+  result.code = plane == 0 ? c.hCode : c.vCode;
+  result.direction = plane == 0 ? c.fittedAzimuth : c.fittedTilt;
+  result.figures = ScoreFit(pattern.measured[static_cast<std::size_t>(plane)], result.code,
+                            result.direction, FitCriterion::kDb);
+  return result;
+}
+
 struct Criterion {
   const char* name;
   FitCriterion criterion;
@@ -192,9 +203,13 @@ void AfterConversion(WebEditor& editor) {
   WebBestFits& fits = editor.bestFits;
   fits.next = 0;
   fits.classic = ConvertKathreinPattern(editor.pattern);
-  fits.text = Pick({"Best fits (anchored at the classic directions, ±5°):\n",
-                    "Nejlepší shody (u klasických směrů, ±5°):\n"},
+  fits.text = Pick({"The classic result and the best fits under each criterion (within 5° of "
+                    "the classic directions), with the RMS of the dB differences:\n",
+                    "Klasický výsledek a nejlepší shody podle každého kritéria (do 5° od "
+                    "klasických směrů) s RMS rozdílů v dB:\n"},
                    s.language);
+  fits.text += FitLine("classic", ClassicFit(editor.pattern, 0, fits.classic),
+                       ClassicFit(editor.pattern, 1, fits.classic));
   fits.milliseconds = 0;
   lobrix_conversion_text((fits.text + "...").c_str());
   lobrix_defer_best_fits();
