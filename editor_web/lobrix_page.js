@@ -144,6 +144,28 @@
     wireCanvas();
   }
 
+  // The browser's zoom or another screen changes the pixel ratio: the page's canvas is drawn
+  // again at the new one, so it stays sharp. Zooming resizes the window; a move to another
+  // screen may only change the resolution media query.
+  var drawnRatio = 0;
+  function checkPixelRatio() {
+    if (!started || window.devicePixelRatio === drawnRatio) return;
+    drawnRatio = window.devicePixelRatio;
+    Module._web_screen_changed();
+  }
+  function watchPixelRatio() {
+    drawnRatio = window.devicePixelRatio;
+    window.addEventListener('resize', checkPixelRatio);
+    if (!window.matchMedia) return;
+    (function watch() {
+      var query = window.matchMedia('(resolution: ' + window.devicePixelRatio + 'dppx)');
+      query.addEventListener('change', function() {
+        checkPixelRatio();
+        watch();
+      }, {once: true});
+    })();
+  }
+
   function loadFonts() {
     if (!window.FontFace || !document.fonts) return Promise.resolve();
     var faces = [
@@ -165,9 +187,10 @@
     withText(window.location.search || '', function(query) {
       Module._web_start(query, browserLanguage());
     });
-    started = true;
-    showPageTexts(Module._web_language());
     firstDrawMs = performance.now();
+    started = true;
+    watchPixelRatio();
+    showPageTexts(Module._web_language());
     resolveReady(window.lobrix);
   }
 

@@ -10,6 +10,7 @@
 #include "editor/page_layouts.h"
 #include "editor/status_bar.h"
 #include "editor_web/page_calls.h"
+#include "render/page_drawing.h"
 #include "platform/web/dialog_units.h"
 #include "platform/web/web_calls.h"
 
@@ -146,6 +147,16 @@ void WebPageMouse(WebEditor& editor, int kind, int x, int y) {
       kind == 1 ? ControlEventKind::kMouseClick : ControlEventKind::kMouseMove;
   PageEvent(editor.state, editor.ui, editor.state.activePage,
             {kGraphicArea, eventKind, x, y});
+}
+
+void RedrawForScreen(WebEditor& editor) {
+  EditorState& state = editor.state;
+  if (!editor.main || state.activePage < 0 || state.activePage > 3) return;
+  // The same view drawn again on a canvas of the new pixel ratio; nothing else changes.
+  editor.ui.surface = NewPageSurface(editor, state.activePage);
+  if (editor.ui.surface == nullptr) return;
+  DrawPage(*editor.ui.surface, state, state.views, state.activePage);
+  editor.ui.surface->GfxRefresh(0);
 }
 
 void SwitchWebLanguage(WebEditor& editor, int language) {

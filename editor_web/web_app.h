@@ -70,6 +70,9 @@ void StartWebEditor(WebEditor& editor);
 void WebDialogEvent(WebEditor& editor, int dialog, ControlEvent event);
 // The mouse over the page's canvas at (x, y) in its pixels; kind -1: it left the canvas.
 void WebPageMouse(WebEditor& editor, int kind, int x, int y);
+// The page on top drawn again for a screen of another pixel ratio (the browser's zoom changed,
+// or the window moved to another screen), in the view it shows.
+void RedrawForScreen(WebEditor& editor);
 // Everything built again in `language`, the antenna kept; the conversion panel closes.
 void SwitchWebLanguage(WebEditor& editor, int language);
 

@@ -84,6 +84,10 @@ EMSCRIPTEN_KEEPALIVE void web_set_language(int language) {
   SwitchWebLanguage(WebEditorInstance(), language == kEnglish ? kEnglish : kCzech);
 }
 
+EMSCRIPTEN_KEEPALIVE void web_screen_changed() {
+  RedrawForScreen(WebEditorInstance());
+}
+
 EMSCRIPTEN_KEEPALIVE int web_language() {
   return WebEditorInstance().state.language;
 }
