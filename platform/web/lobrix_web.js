@@ -336,6 +336,11 @@ mergeInto(LibraryManager.library, {
       LobrixWeb.setText(el, text);
       if (disabled) LobrixWeb.enable(el, false);
       parent.appendChild(outer);
+      // The pages live in the tab control, as on Windows: Tab reaches them right after it.
+      if (kind === LobrixWeb.kind.tab) {
+        var pages = parent.querySelectorAll(':scope > .page-dialog');
+        for (var i = pages.length - 1; i >= 0; --i) parent.insertBefore(pages[i], outer.nextSibling);
+      }
     },
 
     outer: function(el) {
