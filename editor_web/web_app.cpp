@@ -86,6 +86,13 @@ void MakeDialogs(WebEditor& editor) {
   };
 }
 
+// The controls of the main dialog (0) or of page 0 to 3 (1 to 4); nullptr for another number.
+ControlsDom* DialogControls(WebEditor& editor, int dialog) {
+  if (dialog == kWebMainDialog) return editor.main.get();
+  if (dialog >= 1 && dialog <= 4) return editor.pages[static_cast<std::size_t>(dialog - 1)].get();
+  return nullptr;
+}
+
 }  // namespace
 
 WebEditor& WebEditorInstance() {
@@ -115,11 +122,7 @@ void WebDialogEvent(WebEditor& editor, int dialog, ControlEvent event) {
     if (converts) AfterConversion(editor);
     return;
   }
-  ControlsDom* controls = dialog == kWebMainDialog
-                              ? editor.main.get()
-                              : dialog >= 1 && dialog <= 4
-                                    ? editor.pages[static_cast<std::size_t>(dialog - 1)].get()
-                                    : nullptr;
+  ControlsDom* controls = DialogControls(editor, dialog);
   if (controls == nullptr) return;
   if (event.kind == ControlEventKind::kComboEditChanged) controls->UserTyped(event.id);
   if (event.kind == ControlEventKind::kSelectionChanged ||
