@@ -1,0 +1,113 @@
+// What the browser tests share: a headless Chromium (Debian's, driven by puppeteer-core), the
+// editor page opened from the server that tests/web/run starts, the ways a user works its
+// controls, and the native `lobrix` command, which gives the expected values.
+import { execFileSync } from 'node:child_process';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import puppeteer from 'puppeteer-core';
+
+export const repoRoot = fileURLToPath(new URL('../..', import.meta.url));
+export const baseUrl = process.env.LOBRIX_WEB_URL ?? 'http://127.0.0.1:8000/';
+export const lobrixCli = process.env.LOBRIX_CLI ?? path.join(repoRoot, 'build/release/cli/lobrix');
+export const testData = path.join(repoRoot, 'tests/data');
+
+// The editor's dialog (357 x 278 dialog units) fits with room to spare.
+export const viewport = { width: 900, height: 700, deviceScaleFactor: 1 };
+
+export function launch() {
+  return puppeteer.launch({
+    executablePath: process.env.LOBRIX_CHROMIUM ?? '/usr/bin/chromium',
+    headless: true,
+    // Root runs the tests here: Chromium's sandbox refuses root.
+    args: ['--no-sandbox', '--lang=en-US', '--font-render-hinting=none'],
+  });
+}
+
+// Opens the editor with `query` (such as "?h=030EA10&v=100TA00") in a new tab of `target` (a
+// browser or a browser context) and waits for its first drawing: on a screen of `scale` device
+// pixels to the CSS pixel, in a browser that asks for `language` (navigator.language, such as
+// "cs-CZ"). page.errors collects what the page threw or logged as an error.
+export async function openEditor(target, query = '', { scale = 1, language } = {}) {
+  const page = await target.newPage();
+  page.errors = [];
+  page.on('pageerror', (error) => page.errors.push(String(error)));
+  page.on('console', (message) => {
+    if (message.type() === 'error') page.errors.push(message.text());
+  });
+  if (language) {
+    await page.evaluateOnNewDocument((l) => {
+      Object.defineProperty(navigator, 'language', { get: () => l });
+      Object.defineProperty(navigator, 'languages', { get: () => [l] });
+    }, language);
+  }
+  await page.setViewport({ ...viewport, deviceScaleFactor: scale });
+  await page.goto(new URL(query, baseUrl).href, { waitUntil: 'load' });
+  await page.waitForFunction(() => window.lobrix && window.lobrix.ready, { timeout: 30000 });
+  await page.evaluate(() => window.lobrix.ready);
+  return page;
+}
+
+export const state = (page) => page.evaluate(() => window.lobrix.state());
+
+export async function showPage(page, index) {
+  await page.click(`#ctl-main-90-${index}`);
+}
+
+export const click = (page, id) => page.click(`#${id}`);
+
+// Selects the whole text of the field and types `keys` into it key by key, as a user types
+// over a value.
+export async function typeOver(page, id, keys) {
+  await page.focus(`#${id}`);
+  await page.evaluate((i) => document.getElementById(i).select(), id);
+  await page.keyboard.type(keys);
+}
+
+// Picks item `index` of a drop-down list, with the change event a real choice sends.
+export async function choose(page, id, index) {
+  await page.evaluate(
+    (i, n) => {
+      const list = document.getElementById(i);
+      list.selectedIndex = n;
+      list.dispatchEvent(new Event('input', { bubbles: true }));
+      list.dispatchEvent(new Event('change', { bubbles: true }));
+    },
+    id,
+    index,
+  );
+}
+
+export const valueOf = (page, id) =>
+  page.evaluate((i) => document.getElementById(i).value, id);
+
+// A click in the page's graphic area at `angle` degrees (clockwise from up) and `fraction` of
+// the frame's radius, the frame centred at (fx, fy) of the area with the radius fr of its
+// height: the Windows UI tests' FramePoint on the canvas.
+export async function clickFrame(page, fx, fy, fr, angle, fraction) {
+  const box = await (await page.$('#page-canvas')).boundingBox();
+  const radius = fr * box.height * fraction;
+  const a = (angle * Math.PI) / 180;
+  await page.mouse.click(
+    box.x + fx * box.width + radius * Math.sin(a),
+    box.y + fy * box.height - radius * Math.cos(a),
+  );
+}
+
+// The native command's standard output.
+export function native(args, input) {
+  return execFileSync(lobrixCli, args, { input, encoding: 'utf8' });
+}
+
+// `lobrix eval` over the calls, one number each.
+export function nativeEval(calls) {
+  const out = native(['eval'], calls.join('\n') + '\n').trim().split('\n');
+  if (out.length !== calls.length) throw new Error(`lobrix eval gave ${out.length} lines`);
+  return out.map(Number);
+}
+
+// Equal as single-precision values computed by the same code through two C libraries' maths.
+export function close(actual, expected) {
+  return (
+    typeof actual === 'number' && Math.abs(actual - expected) <= 1e-6 + 1e-6 * Math.abs(expected)
+  );
+}
