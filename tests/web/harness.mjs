@@ -42,7 +42,8 @@ export async function openEditor(target, query = '', { scale = 1, language } = {
   }
   await page.setViewport({ ...viewport, deviceScaleFactor: scale });
   await page.goto(new URL(query, baseUrl).href, { waitUntil: 'load' });
-  await page.waitForFunction(() => window.lobrix && window.lobrix.ready, { timeout: 30000 });
+  // A boolean: a promise returned here would be awaited.
+  await page.waitForFunction(() => Boolean(window.lobrix?.ready), { timeout: 30000 });
   await page.evaluate(() => window.lobrix.ready);
   return page;
 }
