@@ -64,13 +64,13 @@ export async function typeOver(page, id, keys) {
   await page.keyboard.type(keys);
 }
 
-// Picks item `index` of a drop-down list, with the change event a real choice sends.
+// Picks item `index` of a drop-down list, with the change event a real choice sends. A combo
+// box's list is the element "<id>-list" beside its edit part.
 export async function choose(page, id, index) {
   await page.evaluate(
     (i, n) => {
-      const list = document.getElementById(i);
+      const list = document.getElementById(`${i}-list`) ?? document.getElementById(i);
       list.selectedIndex = n;
-      list.dispatchEvent(new Event('input', { bubbles: true }));
       list.dispatchEvent(new Event('change', { bubbles: true }));
     },
     id,
