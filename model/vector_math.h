@@ -10,16 +10,23 @@
 // cases replaced by selections and the domain left to the caller, as each function says.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 
 namespace lobrix::vector_math {
 
+// std::bit_cast, which the browser build's C++ library (libc++ 13) does not have yet; the
+// compilers of every build have its built-in.
+template <typename To, typename From>
+constexpr To BitCast(const From& from) {
+  static_assert(sizeof(To) == sizeof(From));
+  return __builtin_bit_cast(To, from);
+}
+
 // 2^e for a whole number e from -1022 to 1023, given as a double: made from its bits.
 inline double PowerOfTwo(double e) {
   // e + 1023 + 2^52 holds the biased exponent in its low bits.
-  const auto biased = std::bit_cast<std::uint64_t>(e + (1023.0 + 0x1p52)) & 0x7ff;
-  return std::bit_cast<double>(biased << 52);
+  const auto biased = BitCast<std::uint64_t>(e + (1023.0 + 0x1p52)) & 0x7ff;
+  return BitCast<double>(biased << 52);
 }
 
 // Cosine of x radians, |x| below 800000 (x / (pi/2) fits in 20 bits, so the two leading parts
@@ -33,7 +40,7 @@ inline double Cos(double x) {
   constexpr double kToInt = 0x1.8p52;  // adding it rounds to a whole number, kept in low bits
   const double shifted = x * kInvPio2 + kToInt;
   const double n = shifted - kToInt;
-  const auto quadrant = std::bit_cast<std::uint64_t>(shifted) & 3;
+  const auto quadrant = BitCast<std::uint64_t>(shifted) & 3;
 
   const double t = x - n * kPio2_1;  // exact
   double w = n * kPio2_2;            // exact
@@ -63,9 +70,9 @@ inline double Cos(double x) {
   // integers has no vector instruction before SSE4.2.
   const std::uint64_t odd = 0 - (quadrant & 1);  // all ones in quadrants 1 and 3
   const std::uint64_t value =
-      (std::bit_cast<std::uint64_t>(sine) & odd) | (std::bit_cast<std::uint64_t>(cosine) & ~odd);
+      (BitCast<std::uint64_t>(sine) & odd) | (BitCast<std::uint64_t>(cosine) & ~odd);
   const std::uint64_t negative = ((quadrant + 1) & 2) << 62;  // quadrants 1 and 2
-  return std::bit_cast<double>(value ^ negative);
+  return BitCast<double>(value ^ negative);
 }
 
 // The parts of a logarithm: x = 2^k (1 + f) with 1 + f in [sqrt(2)/2, sqrt(2)), and the
@@ -79,11 +86,11 @@ inline LogParts SplitLog(double x) {
   // Moving the exponent's boundary from 1 down to sqrt(2)/2 (high word 0x3fe6a09e): k is then
   // the exponent of x/sqrt(2) rounded, and the mantissa is put back at that boundary.
   constexpr std::uint64_t kShift = std::uint64_t{0x3ff00000 - 0x3fe6a09e} << 32;
-  const std::uint64_t bits = std::bit_cast<std::uint64_t>(x) + kShift;
+  const std::uint64_t bits = BitCast<std::uint64_t>(x) + kShift;
   // k + 1023 (0 .. 2047) as a double, without an integer conversion.
-  const double biased = std::bit_cast<double>((bits >> 52) | 0x4330000000000000) - 0x1p52;
+  const double biased = BitCast<double>((bits >> 52) | 0x4330000000000000) - 0x1p52;
   const double m =
-      std::bit_cast<double>((bits & 0x000fffffffffffff) + (std::uint64_t{0x3fe6a09e} << 32));
+      BitCast<double>((bits & 0x000fffffffffffff) + (std::uint64_t{0x3fe6a09e} << 32));
   LogParts p;
   p.k = biased - 1023.0;
   p.f = m - 1.0;
@@ -117,7 +124,7 @@ inline double Log10(double x) {
   constexpr double kLog10Of2Lo = 3.69423907715893078616e-13;
   const LogParts p = SplitLog(x);
   const double hi =
-      std::bit_cast<double>(std::bit_cast<std::uint64_t>(p.f - p.hfsq) & 0xffffffff00000000);
+      BitCast<double>(BitCast<std::uint64_t>(p.f - p.hfsq) & 0xffffffff00000000);
   const double lo = p.f - hi - p.hfsq + p.s * (p.hfsq + p.r);
   double valueHi = hi * kInvLn10Hi;
   const double y = p.k * kLog10Of2Hi;

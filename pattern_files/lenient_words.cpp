@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "text/text_number.h"
+
 namespace lobrix::pattern_words {
 
 bool IsBlank(char c) {
@@ -56,7 +58,7 @@ bool ParseNumber(std::string_view word, double& value) {
     if (i == exponent) return false;
   }
   if (i != word.size()) return false;
-  const auto [end, error] = std::from_chars(word.data() + start, word.data() + word.size(), value);
+  const auto [end, error] = DecimalFromChars(word.data() + start, word.data() + word.size(), value);
   return error == std::errc() && end == word.data() + word.size() && std::isfinite(value);
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "render/coordinates.h"
@@ -27,20 +29,39 @@ struct FixedDecimal {
   }
 };
 
+#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 14000
+// The browser build's C++ library (libc++ 13) has no floating-point to_chars: the shortest
+// form is the first precision whose correctly rounded printf text reads back as the value.
+template <typename T>
+std::string ShortestOf(T value) {
+  char text[64];
+  for (int digits = 0; digits <= std::numeric_limits<T>::max_digits10; ++digits) {
+    std::snprintf(text, sizeof text, "%.*e", digits, static_cast<double>(value));
+    const T back = sizeof(T) == sizeof(float) ? static_cast<T>(std::strtof(text, nullptr))
+                                               : static_cast<T>(std::strtod(text, nullptr));
+    if (back == value) break;
+  }
+  return text;
+}
+#else
+template <typename T>
+std::string ShortestOf(T value) {
+  char text[64];
+  const std::to_chars_result result =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+  return std::string(text, result.ptr);
+}
+#endif
+
 // Shortest decimal form in scientific notation ("1.225e+01"); a double that is exactly a float
 // takes the float's shortest form, the one its source text had.
 std::string ShortestScientific(double value) {
-  char text[64];
-  std::to_chars_result result;
   const double magnitude = std::fabs(value);
   if (magnitude <= std::numeric_limits<float>::max() &&
       static_cast<double>(static_cast<float>(value)) == value) {
-    result = std::to_chars(text, text + sizeof text, static_cast<float>(value),
-                           std::chars_format::scientific);
-  } else {
-    result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+    return ShortestOf(static_cast<float>(value));
   }
-  return std::string(text, result.ptr);
+  return ShortestOf(value);
 }
 
 // Adds one unit in the last place of a decimal digit string.

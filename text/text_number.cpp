@@ -1,7 +1,9 @@
 #include "text/text_number.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -19,6 +21,30 @@ std::size_t SkipDigits(std::string_view text, std::size_t i) {
 }
 
 }  // namespace
+
+std::from_chars_result DecimalFromChars(const char* first, const char* last, double& value) {
+#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 200000
+  // strtod would also take blanks, a '+', hex digits, "inf" and "nan": none of that is a
+  // number here, as it is none for from_chars.
+  if (first == last || !(*first == '-' || *first == '.' || (*first >= '0' && *first <= '9'))) {
+    return {first, std::errc::invalid_argument};
+  }
+  const std::string copy(first, last);
+  if (copy.find_first_of("xXnNiI") != std::string::npos) return {first, std::errc::invalid_argument};
+  char* end = nullptr;
+  errno = 0;
+  const double parsed = std::strtod(copy.c_str(), &end);
+  const auto used = static_cast<std::size_t>(end - copy.c_str());
+  if (used == 0) return {first, std::errc::invalid_argument};
+  if (errno == ERANGE && (std::isinf(parsed) || parsed == 0)) {
+    return {first + used, std::errc::result_out_of_range};
+  }
+  value = parsed;
+  return {first + used, std::errc()};
+#else
+  return std::from_chars(first, last, value);
+#endif
+}
 
 double TextNumber(std::string_view text, std::size_t* end) {
   if (end) *end = 0;
@@ -53,7 +79,7 @@ double TextNumber(std::string_view text, std::size_t* end) {
   buffer.push_back('0');
   buffer.append(text.data() + first, i - first);
   double value = 0;
-  const auto [ptr, error] = std::from_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  const auto [ptr, error] = DecimalFromChars(buffer.data(), buffer.data() + buffer.size(), value);
   if (error == std::errc::result_out_of_range) {
     // Too large gives infinity; too small (a huge negative exponent) gives 0.
     const std::size_t e = buffer.find_first_of("eE");

@@ -2,6 +2,7 @@
 // number from the start of the text.
 #pragma once
 
+#include <charconv>
 #include <cstddef>
 #include <string_view>
 
@@ -13,5 +14,10 @@ namespace lobrix {
 // given, receives the position after the number (0 when there is none). A number too large
 // for a double gives an infinity of its sign.
 double TextNumber(std::string_view text, std::size_t* end = nullptr);
+
+// std::from_chars for a double in its general format. The browser build's C++ library (libc++
+// before version 20) has no floating-point from_chars; there the same is read with strtod,
+// whose "C" locale is the only one that build has.
+std::from_chars_result DecimalFromChars(const char* first, const char* last, double& value);
 
 }  // namespace lobrix
