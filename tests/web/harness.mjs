@@ -32,7 +32,16 @@ export async function openEditor(target, query = '', { scale = 1, language } = {
   page.errors = [];
   page.on('pageerror', (error) => page.errors.push(String(error)));
   page.on('console', (message) => {
-    if (message.type() === 'error') page.errors.push(message.text());
+    // A failed load is reported with its address below.
+    if (message.type() === 'error' && !message.text().startsWith('Failed to load resource')) {
+      page.errors.push(message.text());
+    }
+  });
+  page.on('response', (response) => {
+    // The browser asks for /favicon.ico of its own accord; the page names no icon.
+    if (response.status() >= 400 && !response.url().endsWith('/favicon.ico')) {
+      page.errors.push(`${response.status()} ${response.url()}`);
+    }
   });
   if (language) {
     await page.evaluateOnNewDocument((l) => {
@@ -48,7 +57,12 @@ export async function openEditor(target, query = '', { scale = 1, language } = {
   return page;
 }
 
-export const state = (page) => page.evaluate(() => window.lobrix.state());
+// The fields of state() that the tests compare.
+export async function state(page) {
+  const { hcode, vcode, azimax, elemax, gainDbd, page: shown } = await page.evaluate(() =>
+    window.lobrix.state());
+  return { hcode, vcode, azimax, elemax, gainDbd, page: shown };
+}
 
 export async function showPage(page, index) {
   await page.click(`#ctl-main-90-${index}`);
@@ -88,9 +102,10 @@ export async function clickFrame(page, fx, fy, fr, angle, fraction) {
   const box = await (await page.$('#page-canvas')).boundingBox();
   const radius = fr * box.height * fraction;
   const a = (angle * Math.PI) / 180;
+  // Whole pixels of the area, rounded as FramePoint rounds them.
   await page.mouse.click(
-    box.x + fx * box.width + radius * Math.sin(a),
-    box.y + fy * box.height - radius * Math.cos(a),
+    box.x + Math.round(fx * box.width + radius * Math.sin(a)),
+    box.y + Math.round(fy * box.height - radius * Math.cos(a)),
   );
 }
 
