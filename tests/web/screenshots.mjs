@@ -8,7 +8,8 @@ import { launch, openEditor, showPage, testData } from './harness.mjs';
 
 const folder = process.argv[2] ?? 'build/web-shots';
 mkdirSync(folder, { recursive: true });
-const shot = (page, name) => page.screenshot({ path: path.join(folder, `${name}.png`) });
+const shot = (page, name) =>
+  page.screenshot({ path: path.join(folder, `${name}.png`), fullPage: true });
 
 const browser = await launch();
 try {
@@ -23,7 +24,7 @@ try {
     }
     await page.click('#ctl-main-4');
     await shot(page, `help3-${tag}`);
-    await page.keyboard.press('Escape');
+    await page.click('#message-ok');
     await page.click('#ctl-main-5');
     await shot(page, `conversion-empty-${tag}`);
     await (await page.$('#pattern-file')).uploadFile(
