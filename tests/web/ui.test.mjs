@@ -126,3 +126,26 @@ test('a linked antenna opens, and clicks in the graphs set the directions', asyn
   assert.deepEqual(await run(page, directionsRun), []);
   assert.deepEqual(page.errors, []);
 });
+
+// The browser's language chooses Czech; the switch turns the page to English and keeps the
+// antenna and the page shown.
+test('Czech from the browser language, English from the switch, the antenna kept', async () => {
+  const page = await openEditor(browser, '?h=510VE00&v=120PA05&azi=359.9&ele=90', {
+    language: 'cs-CZ',
+  });
+  const tab = (index) =>
+    page.evaluate((i) => document.getElementById(`ctl-main-90-${i}`).textContent.trim(), index);
+  await showPage(page, 2);
+  const before = await state(page);
+  assert.deepEqual([await tab(0), await tab(2)], [
+    'Horizontální diagram', 'Azimut a Elevace Max.vyzařování',
+  ]);
+  await page.select('#language', '0');
+  assert.deepEqual([await tab(0), await tab(2)], [
+    'Horizontal diagram', 'Azimuth and Elevation of Max. radiation',
+  ]);
+  assert.deepEqual(await state(page), before);
+  assert.ok(same(before.azimax, 359.9, 0) && before.elemax === 90 && before.page === 2,
+    JSON.stringify(before));
+  assert.deepEqual(page.errors, []);
+});
