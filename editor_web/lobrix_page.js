@@ -104,8 +104,16 @@
   }
 
   function wirePage() {
+    var box = document.getElementById('message-box');
     document.getElementById('message-ok').addEventListener('click', function() {
-      document.getElementById('message-box').hidden = true;
+      box.hidden = true;
+    });
+    // Enter and Escape close the box, as they close a message box.
+    box.addEventListener('keydown', function(event) {
+      if (event.key === 'Escape' || event.key === 'Enter') {
+        event.preventDefault();
+        box.hidden = true;
+      }
     });
     document.getElementById('language').addEventListener('change', function(event) {
       var language = parseInt(event.target.value, 10) === 1 ? 1 : 0;

@@ -149,6 +149,7 @@ void WebPageMouse(WebEditor& editor, int kind, int x, int y) {
 }
 
 void SwitchWebLanguage(WebEditor& editor, int language) {
+  if (!editor.main) return;  // not started yet
   if (editor.conversionOpen) CloseConversionPanel(editor, 0);
   editor.main->StopTimer(kOpeningTimer);
   if (editor.pageSurface) editor.pageSurface->GfxWindow(kGfxRelease);

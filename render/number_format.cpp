@@ -29,11 +29,9 @@ struct FixedDecimal {
   }
 };
 
-#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 14000
-// The browser build's C++ library (libc++ 13) has no floating-point to_chars: the shortest
-// form is the first precision whose correctly rounded printf text reads back as the value.
+// The first precision whose correctly rounded printf text reads back as the value.
 template <typename T>
-std::string ShortestOf(T value) {
+std::string ShortestByPrintf(T value) {
   char text[64];
   for (int digits = 0; digits <= std::numeric_limits<T>::max_digits10; ++digits) {
     std::snprintf(text, sizeof text, "%.*e", digits, static_cast<double>(value));
@@ -43,25 +41,11 @@ std::string ShortestOf(T value) {
   }
   return text;
 }
-#else
-template <typename T>
-std::string ShortestOf(T value) {
-  char text[64];
-  const std::to_chars_result result =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
-  return std::string(text, result.ptr);
-}
-#endif
 
-// Shortest decimal form in scientific notation ("1.225e+01"); a double that is exactly a float
-// takes the float's shortest form, the one its source text had.
-std::string ShortestScientific(double value) {
-  const double magnitude = std::fabs(value);
-  if (magnitude <= std::numeric_limits<float>::max() &&
-      static_cast<double>(static_cast<float>(value)) == value) {
-    return ShortestOf(static_cast<float>(value));
-  }
-  return ShortestOf(value);
+// A double that is exactly a float takes the float's shortest form, the one its source text had.
+bool IsFloat(double value) {
+  return std::fabs(value) <= std::numeric_limits<float>::max() &&
+         static_cast<double>(static_cast<float>(value)) == value;
 }
 
 // Adds one unit in the last place of a decimal digit string.
@@ -130,6 +114,23 @@ int Count(std::string_view text, char c) {
 }
 
 }  // namespace
+
+std::string ShortestScientificByPrintf(double value) {
+  return IsFloat(value) ? ShortestByPrintf(static_cast<float>(value)) : ShortestByPrintf(value);
+}
+
+std::string ShortestScientific(double value) {
+#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 14000
+  return ShortestScientificByPrintf(value);
+#else
+  char text[64];
+  const std::to_chars_result result =
+      IsFloat(value) ? std::to_chars(text, text + sizeof text, static_cast<float>(value),
+                                     std::chars_format::scientific)
+                     : std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+  return std::string(text, result.ptr);
+#endif
+}
 
 std::string NumberText(double value, int decimals) {
   if (!std::isfinite(value)) return NonFiniteText(value);

@@ -31,4 +31,12 @@ std::string FormatMask(double value, std::string_view mask);
 // Blanks that centre a number of n characters in a heading: 4 - n div 2, never negative.
 std::string LeadingBlanks(std::string_view number);
 
+// The shortest scientific text ("1.225e+01") that reads back as `value` (a double that is
+// exactly a float: as that float), by std::to_chars where the C++ library has the floating-point
+// form; the browser build's library (libc++ 13) has not, and uses ShortestScientificByPrintf.
+std::string ShortestScientific(double value);
+// The same from the first printf precision whose text reads back as the value; built
+// everywhere so that native tests hold it to to_chars.
+std::string ShortestScientificByPrintf(double value);
+
 }  // namespace lobrix

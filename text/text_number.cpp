@@ -22,25 +22,42 @@ std::size_t SkipDigits(std::string_view text, std::size_t i) {
 
 }  // namespace
 
-std::from_chars_result DecimalFromChars(const char* first, const char* last, double& value) {
-#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 200000
-  // strtod would also take blanks, a '+', hex digits, "inf" and "nan": none of that is a
-  // number here, as it is none for from_chars.
-  if (first == last || !(*first == '-' || *first == '.' || (*first >= '0' && *first <= '9'))) {
-    return {first, std::errc::invalid_argument};
+std::from_chars_result DecimalFromCharsByStrtod(const char* first, const char* last,
+                                                double& value) {
+  // The longest prefix of from_chars' decimal form: an optional '-', digits with an optional
+  // point, an exponent only when digits follow it. strtod alone would also take blanks, a '+'
+  // and hex digits. ("inf" and "nan", which from_chars reads, are not read here: no reader
+  // hands them over.)
+  const std::string_view text(first, static_cast<std::size_t>(last - first));
+  std::size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
+  const std::size_t digitsFrom = i;
+  i = SkipDigits(text, i);
+  std::size_t digits = i - digitsFrom;
+  if (i < text.size() && text[i] == '.') {
+    const std::size_t fraction = SkipDigits(text, i + 1);
+    digits += fraction - (i + 1);
+    i = fraction;
   }
-  const std::string copy(first, last);
-  if (copy.find_first_of("xXnNiI") != std::string::npos) return {first, std::errc::invalid_argument};
-  char* end = nullptr;
+  if (digits == 0) return {first, std::errc::invalid_argument};
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+    const std::size_t exponentEnd = SkipDigits(text, j);
+    if (exponentEnd > j) i = exponentEnd;
+  }
+  const std::string copy(text.substr(0, i));
   errno = 0;
-  const double parsed = std::strtod(copy.c_str(), &end);
-  const auto used = static_cast<std::size_t>(end - copy.c_str());
-  if (used == 0) return {first, std::errc::invalid_argument};
+  const double parsed = std::strtod(copy.c_str(), nullptr);
   if (errno == ERANGE && (std::isinf(parsed) || parsed == 0)) {
-    return {first + used, std::errc::result_out_of_range};
+    return {first + i, std::errc::result_out_of_range};
   }
   value = parsed;
-  return {first + used, std::errc()};
+  return {first + i, std::errc()};
+}
+
+std::from_chars_result DecimalFromChars(const char* first, const char* last, double& value) {
+#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 200000
+  return DecimalFromCharsByStrtod(first, last, value);
 #else
   return std::from_chars(first, last, value);
 #endif

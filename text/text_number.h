@@ -19,5 +19,8 @@ double TextNumber(std::string_view text, std::size_t* end = nullptr);
 // before version 20) has no floating-point from_chars; there the same is read with strtod,
 // whose "C" locale is the only one that build has.
 std::from_chars_result DecimalFromChars(const char* first, const char* last, double& value);
+// The strtod reading itself, built everywhere so that native tests hold it to from_chars.
+std::from_chars_result DecimalFromCharsByStrtod(const char* first, const char* last,
+                                                double& value);
 
 }  // namespace lobrix

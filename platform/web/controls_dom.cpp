@@ -40,16 +40,6 @@ const ControlsDom::Control* ControlsDom::Get(int id) const {
   return found == controls_.end() ? nullptr : &found->second;
 }
 
-void ControlsDom::SendItems(int id, const Control& control) const {
-  std::string lines;
-  for (const std::string& item : control.items) {
-    if (!lines.empty()) lines += '\n';
-    lines += item;
-  }
-  lobrix_control_set_items(dialog_.c_str(), id, lines.c_str());
-  lobrix_control_select(dialog_.c_str(), id, control.selection);
-}
-
 void ControlsDom::UserTyped(int id) {
   if (Control* c = Get(id); c && c->kind == ControlKind::kComboDropDown) c->selection = -1;
 }
@@ -81,7 +71,10 @@ bool ControlsDom::Exists(int id) const {
 }
 
 std::string ControlsDom::Text(int id) const {
-  if (!Exists(id)) return {};
+  const Control* c = Get(id);
+  if (c == nullptr) return {};
+  // A drop-down list shows its chosen item, which is kept here.
+  if (c->kind == ControlKind::kComboDropDownList) return ItemText(id, c->selection);
   return TakeWebText(lobrix_control_text(dialog_.c_str(), id));
 }
 
@@ -96,14 +89,15 @@ void ControlsDom::ClearItems(int id) {
   if (c == nullptr || !HasItems(c->kind)) return;
   c->items.clear();
   c->selection = -1;
-  SendItems(id, *c);
+  lobrix_control_set_items(dialog_.c_str(), id, "");
+  lobrix_control_select(dialog_.c_str(), id, -1);
 }
 
 void ControlsDom::AddItem(int id, std::string_view text) {
   Control* c = Get(id);
   if (c == nullptr || !HasItems(c->kind)) return;
   c->items.emplace_back(text);
-  SendItems(id, *c);
+  lobrix_control_add_item(dialog_.c_str(), id, c->items.back().c_str());
 }
 
 int ControlsDom::ItemCount(int id) const {

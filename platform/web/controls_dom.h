@@ -68,7 +68,6 @@ class ControlsDom final : public Controls {
   };
   Control* Get(int id);
   const Control* Get(int id) const;
-  void SendItems(int id, const Control& control) const;
 
   std::string dialog_;
   std::function<void(int)> onEnd_;

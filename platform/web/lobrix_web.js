@@ -47,7 +47,9 @@ mergeInto(LibraryManager.library, {
       canvas.height = Math.round(height * ratio);
       canvas.style.width = width + 'px';
       canvas.style.height = height + 'px';
-      var ctx = canvas.getContext('2d');
+      // The views read pixels back (a scan for the curve's edge): a canvas kept in memory
+      // answers at once, where a GPU canvas would copy itself back for every read.
+      var ctx = canvas.getContext('2d', {willReadFrequently: true});
       ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
       ctx.lineWidth = 1;
       ctx.lineCap = 'square';
@@ -348,32 +350,35 @@ mergeInto(LibraryManager.library, {
 
     setItems: function(dialog, id, el, items) {
       var K = LobrixWeb.kind;
+      var list = el.lobrixKind === K.tab ? document.getElementById(el.id + '-row')
+               : el.lobrixKind === K.combo ? document.getElementById(el.id + '-list') : el;
+      list.textContent = '';
+      items.forEach(function(item) { LobrixWeb.addItem(dialog, id, el, item); });
+    },
+
+    addItem: function(dialog, id, el, item) {
+      var K = LobrixWeb.kind;
       if (el.lobrixKind === K.tab) {
         var row = document.getElementById(el.id + '-row');
-        row.textContent = '';
-        items.forEach(function(item, index) {
-          var tab = document.createElement('button');
-          tab.type = 'button';
-          tab.className = 'lobrix-tab';
-          tab.id = el.id + '-' + index;
-          tab.textContent = LobrixWeb.shown(item);
-          tab.addEventListener('click', function() {
-            if (el.lobrixSelected === index) return;
-            LobrixWeb.send(dialog, id, LobrixWeb.event.tabChanging);
-            LobrixWeb.select(el, index);
-            LobrixWeb.send(dialog, id, LobrixWeb.event.tabChanged, index);
-          });
-          row.appendChild(tab);
+        var index = row.children.length;
+        var tab = document.createElement('button');
+        tab.type = 'button';
+        tab.className = 'lobrix-tab';
+        tab.id = el.id + '-' + index;
+        tab.textContent = LobrixWeb.shown(item);
+        tab.addEventListener('click', function() {
+          if (el.lobrixSelected === index) return;
+          LobrixWeb.send(dialog, id, LobrixWeb.event.tabChanging);
+          LobrixWeb.select(el, index);
+          LobrixWeb.send(dialog, id, LobrixWeb.event.tabChanged, index);
         });
+        row.appendChild(tab);
         return;
       }
       var list = el.lobrixKind === K.combo ? document.getElementById(el.id + '-list') : el;
-      list.textContent = '';
-      items.forEach(function(item) {
-        var option = document.createElement('option');
-        option.text = item;
-        list.appendChild(option);
-      });
+      var option = document.createElement('option');
+      option.text = item;
+      list.appendChild(option);
     },
 
     select: function(el, index) {
@@ -485,6 +490,12 @@ mergeInto(LibraryManager.library, {
     var el = LobrixWeb.element(name, id);
     var text = UTF8ToString(lines);
     if (el) LobrixWeb.setItems(name, id, el, text === '' ? [] : text.split('\n'));
+  },
+  lobrix_control_add_item__deps: ['$LobrixWeb'],
+  lobrix_control_add_item: function(dialog, id, text) {
+    var name = UTF8ToString(dialog);
+    var el = LobrixWeb.element(name, id);
+    if (el) LobrixWeb.addItem(name, id, el, UTF8ToString(text));
   },
   lobrix_control_select__deps: ['$LobrixWeb'],
   lobrix_control_select: function(dialog, id, index) {

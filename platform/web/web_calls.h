@@ -36,8 +36,9 @@ void lobrix_control_create(const char* dialog, int id, int kind, int x, int y, i
 void lobrix_control_destroy(const char* dialog, int id);
 char* lobrix_control_text(const char* dialog, int id);
 void lobrix_control_set_text(const char* dialog, int id, const char* text);
-// The items of a combo box or the tab control, given all at once, one a line.
+// The items of a combo box or the tab control, given all at once, one a line; and one more.
 void lobrix_control_set_items(const char* dialog, int id, const char* lines);
+void lobrix_control_add_item(const char* dialog, int id, const char* text);
 void lobrix_control_select(const char* dialog, int id, int index);
 void lobrix_control_enable(const char* dialog, int id, int enabled);
 void lobrix_control_show(const char* dialog, int id, int visible);

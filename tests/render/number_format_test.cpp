@@ -79,5 +79,18 @@ TEST(FormatMask, NonFiniteValuesGiveAWordNotGarbage) {
   EXPECT_EQ(FormatMask(1e300, "0.0").substr(0, 2), "10");  // a double beyond the float range
 }
 
+// The browser build forms the shortest text with printf; natively both forms exist and must
+// give the same text, which the decimal rounding of every label starts from.
+TEST(ShortestScientific, PrintfFormMatchesToChars) {
+  const double values[] = {0.0,     -0.0,   1.0,       12.25,     0.1,         -2.5f,
+                           30.0f,   1e-7,   123456.78, 2.14,      1.0 / 3.0,   359.9f,
+                           0.1f,    1e300,  5e-324,    -14.5,     3.4028235e38, 65.0f,
+                           0.15f,   0.35,   9.999999e-5, 1.7976931348623157e308};
+  for (const double v : values) {
+    SCOPED_TRACE(v);
+    EXPECT_EQ(ShortestScientificByPrintf(v), ShortestScientific(v));
+  }
+}
+
 }  // namespace
 }  // namespace lobrix
