@@ -24,11 +24,13 @@ export function launch() {
 }
 
 // Opens the editor with `query` (such as "?h=030EA10&v=100TA00") in a new tab of `target` (a
-// browser or a browser context) and waits for its first drawing: on a screen of `scale` device
-// pixels to the CSS pixel, in a browser that asks for `language` (navigator.language, such as
-// "cs-CZ"). page.errors collects what the page threw or logged as an error.
+// browser context, or a browser: then in a context of its own, so that no page finds what
+// another left in local storage) and waits for its first drawing: on a screen of `scale`
+// device pixels to the CSS pixel, in a browser that asks for `language` (navigator.language,
+// such as "cs-CZ"). page.errors collects what the page threw or logged as an error.
 export async function openEditor(target, query = '', { scale = 1, language } = {}) {
-  const page = await target.newPage();
+  const context = target.createBrowserContext ? await target.createBrowserContext() : target;
+  const page = await context.newPage();
   page.errors = [];
   page.on('pageerror', (error) => page.errors.push(String(error)));
   page.on('console', (message) => {
