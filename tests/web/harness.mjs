@@ -18,8 +18,10 @@ export function launch() {
   return puppeteer.launch({
     executablePath: process.env.LOBRIX_CHROMIUM ?? '/usr/bin/chromium',
     headless: true,
-    // Root runs the tests here: Chromium's sandbox refuses root.
-    args: ['--no-sandbox', '--lang=en-US', '--font-render-hinting=none'],
+    // Root runs the tests here: Chromium's sandbox refuses root. A container's small /dev/shm
+    // would make tabs crash.
+    args: ['--no-sandbox', '--disable-dev-shm-usage', '--lang=en-US',
+      '--font-render-hinting=none'],
   });
 }
 
