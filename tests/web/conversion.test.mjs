@@ -1,8 +1,8 @@
 // The conversion panel as the Windows conversion window's tests go through it: a file chosen in
 // the file input, Conversion, then Results transfer into the editor. The measured test file
 // must give the codes and directions of the native conversion (`lobrix convert --strict`, the
-// conversion window's reading), and a file made from known codes through the native ANT93 must
-// give those codes back, as the Windows test expects.
+// conversion window's reading) and list the native best fits, and a file made from known codes
+// through the native ANT93 must give those codes back, as the Windows test expects.
 import assert from 'node:assert/strict';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import os from 'node:os';
@@ -63,7 +63,8 @@ after(async () => {
 });
 
 test('the measured file and a file made from codes convert as on Windows', async () => {
-  const [expected] = JSON.parse(native(['convert', '--strict', '--json', measuredFile]));
+  const [expected] = JSON.parse(
+    native(['convert', '--strict', '--json', '--fit', 'all', measuredFile]));
   const made = path.join(folder, 'panel.msi');
   writeFileSync(made, msiText('030EA10', 45, '160VE00', 358));
 
@@ -75,6 +76,22 @@ test('the measured file and a file made from codes convert as on Windows', async
     hcode: expected.horizontal, azimax: expected.azimax,
     vcode: expected.vertical, elemax: expected.elemax,
   });
+  // The best fits of both planes under each criterion, listed under the pictures: the native
+  // fits' codes and directions.
+  const listing = (code, angle) => `${code} at\\s+${angle.toFixed(1).replace('.', '\\.')}°`;
+  const fits = expected.fits.filter((f) => f.fit !== 'classic').flatMap((f) => [
+    listing(f.horizontal.code, f.horizontal.azimax),
+    listing(f.vertical.code, f.vertical.elemax),
+  ]);
+  const listed = await page.waitForFunction(
+    (patterns) => {
+      const text = document.getElementById('conversion-text').textContent;
+      return patterns.every((p) => new RegExp(p).test(text)) || null;
+    },
+    { timeout: 30000 }, fits,
+  ).catch(() => false);
+  assert.ok(listed, `best fits listed: ${fits.join(', ')}; the panel shows ` +
+    await page.evaluate(() => document.getElementById('conversion-text').textContent));
   const second = await convert(page, made);
   assert.equal(second.waitingTransfer, false, 'Results transfer waits for the new file');
   const codes = { hcode: '030EA10', azimax: 45, vcode: '160VE00', elemax: 2 };
