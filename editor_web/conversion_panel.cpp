@@ -94,23 +94,21 @@ FitResult PlaneFit(const KathreinPattern& pattern, int plane, FitCriterion crite
   return BetterFit(column, found, classicCode, classicDirection, criterion);
 }
 
-std::string BestFitsText(const KathreinPattern& pattern, const KathreinConversion& classic,
-                         int language) {
-  std::string text(Pick({"Best fits (anchored at the classic directions, ±5°):\n",
-                         "Nejlepší shody (u klasických směrů, ±5°):\n"},
-                        language));
-  const struct {
-    const char* name;
-    FitCriterion criterion;
-  } kCriteria[] = {{"dB", FitCriterion::kDb},
-                   {"field", FitCriterion::kField},
-                   {"envelope", FitCriterion::kEnvelope}};
-  for (const auto& c : kCriteria) {
-    const FitResult h = PlaneFit(pattern, 0, c.criterion, classic.hCode, classic.fittedAzimuth);
-    const FitResult v = PlaneFit(pattern, 1, c.criterion, classic.vCode, classic.fittedTilt);
-    text += FitLine(c.name, h, v);
-  }
-  return text;
+struct Criterion {
+  const char* name;
+  FitCriterion criterion;
+};
+constexpr Criterion kCriteria[] = {{"dB", FitCriterion::kDb},
+                                   {"field", FitCriterion::kField},
+                                   {"envelope", FitCriterion::kEnvelope}};
+constexpr int kCriterionCount = 3;
+
+// The line of one criterion: both planes' best fits.
+std::string CriterionLine(const KathreinPattern& pattern, const KathreinConversion& classic,
+                          const Criterion& c) {
+  const FitResult h = PlaneFit(pattern, 0, c.criterion, classic.hCode, classic.fittedAzimuth);
+  const FitResult v = PlaneFit(pattern, 1, c.criterion, classic.vCode, classic.fittedTilt);
+  return FitLine(c.name, h, v);
 }
 
 }  // namespace
@@ -131,6 +129,7 @@ void OpenConversionPanel(WebEditor& editor) {
 void CloseConversionPanel(WebEditor& editor, int result) {
   if (!editor.conversionOpen) return;
   editor.conversionOpen = false;
+  editor.bestFits.next = -1;
   lobrix_dialog_show("conv", 0);
   if (editor.conversion) editor.conversion->StopTimer(kFileTimer);
   if (editor.conversionSurface) editor.conversionSurface->GfxWindow(kGfxRelease);
@@ -150,15 +149,22 @@ void CloseConversionPanel(WebEditor& editor, int result) {
   RedrawPage(state, editor.ui, state.activePage);
 }
 
+void RefusePatternFile(WebEditor& editor, std::string_view name, std::string_view reason) {
+  if (!editor.conversionOpen) return;
+  const std::string title = std::string(name);
+  const std::string text = std::string(reason);
+  lobrix_show_message(title.c_str(), text.c_str());
+}
+
 void TakePatternFile(WebEditor& editor, std::string_view bytes, std::string_view name) {
   if (!editor.conversionOpen || !editor.conversion) return;
   const int language = editor.state.language;
   PatternFileResult read = ReadPatternFile(bytes, name, language);
   if (!read.read) {
-    const std::string title = std::string(name);
-    lobrix_show_message(title.c_str(), read.error.c_str());
+    RefusePatternFile(editor, name, read.error);
     return;
   }
+  editor.bestFits.next = -1;  // a search still pending was for the file before
   const std::string fileSpec = editor.pattern.fileSpec;
   editor.pattern = read.file.pattern;
   editor.pattern.fileSpec = fileSpec;
@@ -181,21 +187,34 @@ void TakePatternFile(WebEditor& editor, std::string_view bytes, std::string_view
 void AfterConversion(WebEditor& editor) {
   const EditorState& s = editor.conversionState;
   editor.lastConversion = WebConversionResult{s.hCode, s.vCode, s.aziMax, s.eleMax};
-  // The search takes a second or two on one thread: the classic result shows first.
-  lobrix_conversion_text(std::string(Pick({"Searching the best fits...",
-                                           "Hledání nejlepších shod..."},
-                                          s.language))
-                             .c_str());
+  // The searches take a second or two on one thread: the classic result shows first, then one
+  // criterion at a time, the page answering in between.
+  WebBestFits& fits = editor.bestFits;
+  fits.next = 0;
+  fits.classic = ConvertKathreinPattern(editor.pattern);
+  fits.text = Pick({"Best fits (anchored at the classic directions, ±5°):\n",
+                    "Nejlepší shody (u klasických směrů, ±5°):\n"},
+                   s.language);
+  fits.milliseconds = 0;
+  lobrix_conversion_text((fits.text + "...").c_str());
   lobrix_defer_best_fits();
 }
 
 void ShowBestFits(WebEditor& editor) {
-  if (!editor.conversionOpen || !editor.lastConversion) return;
+  WebBestFits& fits = editor.bestFits;
+  if (!editor.conversionOpen || fits.next < 0 || fits.next >= kCriterionCount) return;
   const double start = lobrix_now();
-  const KathreinConversion classic = ConvertKathreinPattern(editor.pattern);
-  const std::string text = BestFitsText(editor.pattern, classic, editor.conversionState.language);
-  editor.lastFitMs = lobrix_now() - start;
-  lobrix_conversion_text(text.c_str());
+  fits.text += CriterionLine(editor.pattern, fits.classic,
+                             kCriteria[static_cast<std::size_t>(fits.next)]);
+  fits.milliseconds += lobrix_now() - start;
+  if (++fits.next < kCriterionCount) {
+    lobrix_conversion_text((fits.text + "...").c_str());
+    lobrix_defer_best_fits();
+    return;
+  }
+  fits.next = -1;
+  editor.lastFitMs = fits.milliseconds;
+  lobrix_conversion_text(fits.text.c_str());
 }
 
 }  // namespace lobrix

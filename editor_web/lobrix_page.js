@@ -70,16 +70,25 @@
     document.getElementById('language-label').textContent = texts.language;
     document.getElementById('pattern-file-text').textContent = texts.file;
     document.getElementById('drop-hint').textContent = texts.drop;
-    document.getElementById('language').value = String(language);
+    document.getElementById('language').value = language === 1 ? 'cs' : 'en';
   }
 
   // The bytes of a file into the conversion panel (opened for a file dropped on the editor).
   function takeFile(file) {
     if (!file || !started) return;
+    if (file.size > Module._web_most_pattern_bytes()) {
+      Module._web_open_conversion();
+      withText(file.name, function(name) { Module._web_pattern_file(0, -1, name); });
+      return;
+    }
     file.arrayBuffer().then(function(buffer) {
       var bytes = new Uint8Array(buffer);
       Module._web_open_conversion();
       var pointer = Module._malloc(Math.max(bytes.length, 1));
+      if (!pointer) {
+        withText(file.name, function(name) { Module._web_pattern_file(0, -1, name); });
+        return;
+      }
       Module.HEAPU8.set(bytes, pointer);
       try {
         withText(file.name, function(name) {
@@ -96,11 +105,12 @@
     function at(event, kind) {
       Module._web_mouse(kind, Math.floor(event.offsetX), Math.floor(event.offsetY));
     }
-    canvas.addEventListener('mousemove', function(event) { at(event, 0); });
-    canvas.addEventListener('mousedown', function(event) {
+    // Pointer events: a mouse, a pen or a finger alike; the primary button picks.
+    canvas.addEventListener('pointermove', function(event) { at(event, 0); });
+    canvas.addEventListener('pointerdown', function(event) {
       if (event.button === 0) at(event, 1);
     });
-    canvas.addEventListener('mouseleave', function() { Module._web_mouse(-1, -1, -1); });
+    canvas.addEventListener('pointerleave', function() { Module._web_mouse(-1, -1, -1); });
   }
 
   function wirePage() {
@@ -116,7 +126,7 @@
       }
     });
     document.getElementById('language').addEventListener('change', function(event) {
-      var language = parseInt(event.target.value, 10) === 1 ? 1 : 0;
+      var language = event.target.value === 'cs' ? 1 : 0;
       Module._web_set_language(language);
       showPageTexts(language);
     });
@@ -161,14 +171,33 @@
     resolveReady(window.lobrix);
   }
 
+  // The module could not be loaded or started: say so on the page (opened as a file, the
+  // browser refuses to fetch lobrix.wasm).
+  function failed(what) {
+    if (started) return;
+    var text = 'The editor could not start (' + what + ').' +
+               (location.protocol === 'file:' ? ' Serve this folder over HTTP, for example' +
+                ' with scripts/run web.' : '');
+    document.getElementById('caption-main').textContent = text;
+    rejectReady(new Error(text));
+  }
+  // A failed fetch of the module ends in a rejected promise nobody waits for.
+  window.addEventListener('unhandledrejection', function(event) { failed(event.reason); });
+  // A page opened as a file cannot fetch its module at all (and its scripts' errors are hidden
+  // from it): say so at once.
+  if (location.protocol === 'file:') failed('opened as a file');
+  // Whoever waits for ready hears of a failure; the page itself has shown it already.
+  ready.catch(function() {});
+
   var fonts = loadFonts();
   window.Module = {
     onRuntimeInitialized: function() {
       fonts.then(start).catch(function(error) {
-        rejectReady(error);
+        failed(error);
         throw error;
       });
     },
+    onAbort: failed,
     lobrixCopyFailed: function(error) {
       var note = document.getElementById('status-note');
       if (note) note.textContent = ' ' + (error && error.message ? error.message : error);

@@ -29,6 +29,14 @@ struct WebConversionResult {
   float aziMax = 0, eleMax = 0;
 };
 
+// The best-fit searches after a conversion, one criterion a step.
+struct WebBestFits {
+  int next = -1;  // the criterion searched next; -1: none pending
+  KathreinConversion classic;
+  std::string text;
+  double milliseconds = 0;
+};
+
 struct WebEditor {
   EditorState state;
   EditorUi ui;
@@ -45,6 +53,7 @@ struct WebEditor {
   std::unique_ptr<Gfx> conversionSurface;
   bool conversionOpen = false;
   std::optional<WebConversionResult> lastConversion;
+  WebBestFits bestFits;
 
   SettingsLocalStorage settings;
   std::string note;  // what the address did not give, kept across a change of language
@@ -69,9 +78,11 @@ void OpenConversionPanel(WebEditor& editor);
 void CloseConversionPanel(WebEditor& editor, int result);
 // The bytes of a pattern file the user chose or dropped, read by the lenient reader.
 void TakePatternFile(WebEditor& editor, std::string_view bytes, std::string_view name);
+// A file that is not read, with the reason shown in the message box.
+void RefusePatternFile(WebEditor& editor, std::string_view name, std::string_view reason);
 // After the Conversion button: the result kept, the best fits asked for.
 void AfterConversion(WebEditor& editor);
-// The best fits of both planes under each criterion, listed under the picture.
+// The next criterion's best fits of both planes, listed under the picture.
 void ShowBestFits(WebEditor& editor);
 
 }  // namespace lobrix

@@ -11,6 +11,7 @@
 #include "editor_web/query_string.h"
 #include "editor_web/web_app.h"
 #include "model/antenna_pattern.h"
+#include "pattern_files/whole_file.h"
 
 namespace lobrix {
 namespace {
@@ -87,11 +88,20 @@ EMSCRIPTEN_KEEPALIVE int web_language() {
   return WebEditorInstance().state.language;
 }
 
-// The bytes of a chosen or dropped file (the page frees them after the call).
+// The bytes of a chosen or dropped file (the page frees them after the call); no bytes for a
+// file larger than web_most_pattern_bytes(), which is refused with the reason.
 EMSCRIPTEN_KEEPALIVE void web_pattern_file(const char* bytes, int size, const char* name) {
-  if (bytes == nullptr || size < 0) return;
-  TakePatternFile(WebEditorInstance(), std::string_view(bytes, static_cast<std::size_t>(size)),
+  WebEditor& editor = WebEditorInstance();
+  if (bytes == nullptr || size < 0) {
+    RefusePatternFile(editor, name ? name : "", kTooLargeReason);
+    return;
+  }
+  TakePatternFile(editor, std::string_view(bytes, static_cast<std::size_t>(size)),
                   name ? name : "");
+}
+
+EMSCRIPTEN_KEEPALIVE double web_most_pattern_bytes() {
+  return static_cast<double>(kMostPatternFileBytes);
 }
 
 EMSCRIPTEN_KEEPALIVE void web_best_fits() {

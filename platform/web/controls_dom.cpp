@@ -91,6 +91,8 @@ void ControlsDom::ClearItems(int id) {
   c->selection = -1;
   lobrix_control_set_items(dialog_.c_str(), id, "");
   lobrix_control_select(dialog_.c_str(), id, -1);
+  // Emptying a combo box empties its edit part too.
+  if (c->kind == ControlKind::kComboDropDown) SetText(id, "");
 }
 
 void ControlsDom::AddItem(int id, std::string_view text) {
@@ -102,7 +104,7 @@ void ControlsDom::AddItem(int id, std::string_view text) {
 
 int ControlsDom::ItemCount(int id) const {
   const Control* c = Get(id);
-  return c ? static_cast<int>(c->items.size()) : -1;
+  return c ? static_cast<int>(c->items.size()) : 0;
 }
 
 std::string ControlsDom::ItemText(int id, int index) const {
@@ -121,9 +123,9 @@ void ControlsDom::Select(int id, int index) {
   if (c == nullptr || !HasItems(c->kind)) return;
   c->selection = index >= 0 && index < static_cast<int>(c->items.size()) ? index : -1;
   lobrix_control_select(dialog_.c_str(), id, c->selection);
-  // A drop-down combo box shows the chosen item in its edit part.
-  if (c->kind == ControlKind::kComboDropDown && c->selection >= 0) {
-    SetText(id, c->items[static_cast<std::size_t>(c->selection)]);
+  // A drop-down combo box shows the chosen item in its edit part, or nothing without one.
+  if (c->kind == ControlKind::kComboDropDown) {
+    SetText(id, c->selection >= 0 ? c->items[static_cast<std::size_t>(c->selection)] : "");
   }
 }
 

@@ -199,12 +199,18 @@ mergeInto(LibraryManager.library, {
       el.style.height = height + 'px';
     },
 
-    focusEvents: function(el, dialog, id) {
-      el.addEventListener('focus', function() {
-        LobrixWeb.send(dialog, id, LobrixWeb.event.setFocus);
+    // The control gets and loses the focus; `partner`, the other part of the same combo box,
+    // takes it over without the control losing it.
+    focusEvents: function(el, dialog, id, partner) {
+      el.addEventListener('focus', function(event) {
+        if (!partner || event.relatedTarget !== partner) {
+          LobrixWeb.send(dialog, id, LobrixWeb.event.setFocus);
+        }
       });
-      el.addEventListener('blur', function() {
-        LobrixWeb.send(dialog, id, LobrixWeb.event.killFocus);
+      el.addEventListener('blur', function(event) {
+        if (!partner || event.relatedTarget !== partner) {
+          LobrixWeb.send(dialog, id, LobrixWeb.event.killFocus);
+        }
       });
     },
 
@@ -228,7 +234,11 @@ mergeInto(LibraryManager.library, {
         input.value = list.selectedIndex >= 0 ? list.options[list.selectedIndex].text : '';
         LobrixWeb.send(dialog, id, LobrixWeb.event.selection, list.selectedIndex);
       });
-      LobrixWeb.focusEvents(input, dialog, id);
+      // A Windows combo box selects its whole text when it gets the focus, so the first digit
+      // typed replaces it (a click then puts the caret where it points, as there).
+      input.addEventListener('focus', function() { input.select(); });
+      LobrixWeb.focusEvents(input, dialog, id, list);
+      LobrixWeb.focusEvents(list, dialog, id, input);
       wrap.appendChild(input);
       wrap.appendChild(list);
       return {outer: wrap, inner: input};
@@ -247,62 +257,78 @@ mergeInto(LibraryManager.library, {
       return box;
     },
 
+    button: function(dialog, id, picture) {
+      var el = document.createElement('button');
+      el.type = 'button';
+      if (picture) {
+        var img = document.createElement('img');
+        img.src = 'pictures/' + picture + '.png';
+        img.alt = picture;
+        img.draggable = false;
+        el.appendChild(img);
+        el.className = 'lobrix-picture';
+      }
+      el.addEventListener('click', function() {
+        LobrixWeb.send(dialog, id, LobrixWeb.event.clicked);
+      });
+      return el;
+    },
+
+    input: function(dialog, id) {
+      var el = document.createElement('input');
+      el.type = 'text';
+      el.autocomplete = 'off';
+      el.spellcheck = false;
+      el.addEventListener('input', function() {
+        LobrixWeb.send(dialog, id, LobrixWeb.event.editChanged);
+      });
+      LobrixWeb.focusEvents(el, dialog, id);
+      return el;
+    },
+
+    list: function(dialog, id) {
+      var el = document.createElement('select');
+      el.addEventListener('change', function() {
+        LobrixWeb.send(dialog, id, LobrixWeb.event.selection, el.selectedIndex);
+      });
+      LobrixWeb.focusEvents(el, dialog, id);
+      return el;
+    },
+
+    // The element of one control: {el: the one with the control's id, outer: the one placed}.
+    make: function(dialog, id, kind, x, y, width, height, picture) {
+      var K = LobrixWeb.kind;
+      if (kind === K.combo) return LobrixWeb.combo(dialog, id, x, y, width);
+      if (kind === K.tab) {
+        var tabs = LobrixWeb.tabs(dialog, id, x, y, width, height);
+        return {outer: tabs, inner: tabs};
+      }
+      var el;
+      if (kind === K.button || kind === K.picture) {
+        el = LobrixWeb.button(dialog, id, kind === K.picture ? picture : '');
+      } else if (kind === K.edit) {
+        el = LobrixWeb.input(dialog, id);
+      } else if (kind === K.list) {
+        el = LobrixWeb.list(dialog, id);
+      } else {
+        el = document.createElement('div');
+        el.className = kind === K.status ? 'lobrix-status' : kind === K.frame ? 'lobrix-frame'
+                     : kind === K.area ? 'lobrix-area' : 'lobrix-label';
+      }
+      if (kind !== K.status) LobrixWeb.place(el, x, y, width, height);
+      if (kind === K.edit) el.style.height = Math.max(height, 18) + 'px';
+      if (kind === K.list) el.style.height = '20px';
+      // A label one line high never wraps (the direction rows' texts are as wide as their
+      // labels); taller ones wrap at blanks as the Windows labels do.
+      if (kind === K.label && height < 20) el.style.whiteSpace = 'pre';
+      return {outer: el, inner: el};
+    },
+
     create: function(dialog, id, kind, x, y, width, height, text, picture, disabled) {
       var parent = document.getElementById('dlg-' + dialog);
       if (!parent) return;
-      var K = LobrixWeb.kind, el = null, outer = null;
-      if (kind === K.combo) {
-        var parts = LobrixWeb.combo(dialog, id, x, y, width);
-        outer = parts.outer;
-        el = parts.inner;
-      } else if (kind === K.tab) {
-        el = outer = LobrixWeb.tabs(dialog, id, x, y, width, height);
-      } else if (kind === K.button || kind === K.picture) {
-        el = document.createElement('button');
-        el.type = 'button';
-        if (kind === K.picture) {
-          var img = document.createElement('img');
-          img.src = 'pictures/' + picture + '.png';
-          img.alt = picture;
-          img.draggable = false;
-          el.appendChild(img);
-          el.className = 'lobrix-picture';
-        }
-        el.addEventListener('click', function() {
-          LobrixWeb.send(dialog, id, LobrixWeb.event.clicked);
-        });
-      } else if (kind === K.edit) {
-        el = document.createElement('input');
-        el.type = 'text';
-        el.autocomplete = 'off';
-        el.spellcheck = false;
-        el.addEventListener('input', function() {
-          LobrixWeb.send(dialog, id, LobrixWeb.event.editChanged);
-        });
-        LobrixWeb.focusEvents(el, dialog, id);
-      } else if (kind === K.list) {
-        el = document.createElement('select');
-        el.addEventListener('change', function() {
-          LobrixWeb.send(dialog, id, LobrixWeb.event.selection, el.selectedIndex);
-        });
-        LobrixWeb.focusEvents(el, dialog, id);
-      } else if (kind === K.status) {
-        el = document.createElement('div');
-        el.className = 'lobrix-status';
-      } else {
-        el = document.createElement('div');
-        el.className = kind === K.frame ? 'lobrix-frame' : kind === K.area ? 'lobrix-area'
-                                                                           : 'lobrix-label';
-      }
-      if (!outer) {
-        outer = el;
-        if (kind !== K.status) LobrixWeb.place(el, x, y, width, height);
-        if (kind === K.edit) el.style.height = Math.max(height, 18) + 'px';
-        if (kind === K.list) el.style.height = '20px';
-        // A label one line high never wraps (the direction rows' texts are as wide as their
-        // labels); taller ones wrap at blanks as the Windows labels do.
-        if (kind === K.label && height < 20) el.style.whiteSpace = 'pre';
-      }
+      var made = LobrixWeb.make(dialog, id, kind, x, y, width, height, picture);
+      var el = made.inner, outer = made.outer;
       el.id = 'ctl-' + dialog + '-' + id;
       if (outer !== el) outer.id = el.id + '-box';
       el.lobrixKind = kind;
@@ -332,6 +358,9 @@ mergeInto(LibraryManager.library, {
           break;
         default:
           el.textContent = LobrixWeb.shown(text);
+          // "&Table": Alt+T (with the browser's own modifier keys) presses the button.
+          var key = /&([^&])/.exec(text);
+          if (el.lobrixKind === K.button) el.accessKey = key ? key[1].toLowerCase() : '';
       }
     },
 
@@ -567,8 +596,10 @@ mergeInto(LibraryManager.library, {
     if (cell) cell.textContent = UTF8ToString(text);
   },
   lobrix_dialog_caption: function(dialog, text) {
-    var el = document.getElementById('caption-' + UTF8ToString(dialog));
-    if (el) el.textContent = UTF8ToString(text);
+    var name = UTF8ToString(dialog), caption = UTF8ToString(text);
+    var el = document.getElementById('caption-' + name);
+    if (el) el.textContent = caption;
+    if (name === 'main') document.title = caption.trim();
   },
   lobrix_dialog_show: function(dialog, visible) {
     var el = document.getElementById('dlg-' + UTF8ToString(dialog));
