@@ -17,6 +17,7 @@
 #include "pattern_files/lenient_reader.h"
 #include "platform/web/dialog_units.h"
 #include "platform/web/web_calls.h"
+#include "render/page_drawing.h"
 
 namespace lobrix {
 namespace {
@@ -157,7 +158,12 @@ void CloseConversionPanel(WebEditor& editor, int result) {
   BuildParameterPanel(state, editor.ui, 0, state.hCode);
   BuildParameterPanel(state, editor.ui, 1, state.vCode);
   if (editor.main) RefreshStatus("ini", state, *editor.main, kStatusBar);
-  RedrawPage(state, editor.ui, state.activePage);
+  // The editor comes back on the 3-D page after a transfer, as it reopens in the module: the
+  // page switched as the tab control switches it.
+  if (!editor.main) return;
+  MainDialogEvent(state, editor.ui, {kTabControl, ControlEventKind::kTabChanging});
+  editor.main->Select(kTabControl, kThreeDPage);
+  MainDialogEvent(state, editor.ui, {kTabControl, ControlEventKind::kTabChanged});
 }
 
 void RefusePatternFile(WebEditor& editor, std::string_view name, std::string_view reason) {
