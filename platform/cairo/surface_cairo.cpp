@@ -16,6 +16,7 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/gfx/font_family.h"
 #include "platform/gfx/pixel_round.h"
 #include "text/text_decode.h"
 
@@ -106,19 +107,6 @@ cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned in
 }
 
 }  // namespace
-
-std::string CairoFontFamily(std::string_view name) {
-  // "Arial/1": the part after the slash is the Windows name's variant, not part of the face.
-  const std::string face = Lower(name.substr(0, name.find('/')));
-  if (face.find("courier") != std::string::npos || face.find("mono") != std::string::npos) {
-    return "Liberation Mono";
-  }
-  if (face.find("sans") == std::string::npos &&
-      (face.find("times") != std::string::npos || face.find("serif") != std::string::npos)) {
-    return "Liberation Serif";
-  }
-  return "Liberation Sans";
-}
 
 SurfaceCairo::SurfaceCairo(int width, int height, double penScale)
     : width_(std::clamp(width, 0, 32767)),
@@ -249,7 +237,7 @@ SurfaceCairo::FaceMetrics SurfaceCairo::Metrics(cairo_t* cr, const std::string& 
 void SurfaceCairo::PaintText(cairo_t* cr, const CairoOp& op) {
   const GfxFont& font = op.font;
   if (!(font.height > 0 && font.height < 1e5)) return;
-  const std::string family = CairoFontFamily(font.name);
+  const std::string family = LiberationFamily(font.name);
   const bool bold = font.weight >= 6;
   cairo_select_font_face(cr, family.c_str(), CAIRO_FONT_SLANT_NORMAL,
                          bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);

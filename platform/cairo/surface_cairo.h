@@ -99,7 +99,4 @@ class SurfaceCairo final : public GfxDevice {
   std::string lastError_;
 };
 
-// The fontconfig family drawn for a font name of the program ("Arial/1" -> "Liberation Sans").
-std::string CairoFontFamily(std::string_view name);
-
 }  // namespace lobrix

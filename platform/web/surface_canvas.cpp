@@ -1,10 +1,10 @@
 #include "platform/web/surface_canvas.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <utility>
 
+#include "platform/gfx/font_family.h"
 #include "platform/gfx/pixel_round.h"
 #include "platform/web/web_calls.h"
 #include "text/text_decode.h"
@@ -23,19 +23,6 @@ int Dotted(const GfxPen& pen) {
 }
 
 }  // namespace
-
-std::string WebFontFamily(std::string_view name) {
-  std::string face(name.substr(0, name.find('/')));
-  for (char& c : face) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (face.find("courier") != std::string::npos || face.find("mono") != std::string::npos) {
-    return "Liberation Mono";
-  }
-  if (face.find("sans") == std::string::npos &&
-      (face.find("times") != std::string::npos || face.find("serif") != std::string::npos)) {
-    return "Liberation Serif";
-  }
-  return "Liberation Sans";
-}
 
 SurfaceCanvas::SurfaceCanvas(std::string canvas, int width, int height)
     : canvas_(std::move(canvas)) {
@@ -101,7 +88,7 @@ void SurfaceCanvas::Text(double x, double y, std::string_view utf8, int align,
   if (!Opened() || !(font.height > 0 && font.height < 1e5)) return;
   // Views hand over UTF-8 or single-byte text (the record's prefix): the page takes UTF-8.
   const std::string text = EncodeUtf8(DecodeText(utf8));
-  const std::string family = WebFontFamily(font.name);
+  const std::string family = LiberationFamily(font.name);
   const double width = font.width > 0 && font.width < 1e5 ? font.width : 0;
   lobrix_canvas_text(canvas_.c_str(), Clamp(x), Clamp(y), text.c_str(), align, family.c_str(),
                      font.height, width, font.weight >= 6 ? 1 : 0, font.color, font.background,

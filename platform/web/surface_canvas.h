@@ -49,8 +49,4 @@ class SurfaceCanvas final : public GfxDevice {
   std::string lastError_;
 };
 
-// The CSS font family drawn for a font name of the views: the Liberation faces stand in for
-// the Windows ones ("Arial/1", "MS Sans Serif" -> Liberation Sans), as in the file surface.
-std::string WebFontFamily(std::string_view name);
-
 }  // namespace lobrix

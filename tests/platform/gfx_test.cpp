@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/fake/recording_device.h"
+#include "platform/gfx/font_family.h"
 
 namespace lobrix {
 namespace {
@@ -303,4 +304,17 @@ TEST(Gfx, WithoutADeviceNothingCrashes) {
 }
 
 }  // namespace
+// The Liberation face that stands in for each Windows face the views name.
+TEST(LiberationFamily, StandsInForTheWindowsFaces) {
+  const struct {
+    const char* name;
+    const char* family;
+  } cases[] = {
+      {"Arial/1", "Liberation Sans"},          {"MS Sans Serif", "Liberation Sans"},
+      {"MS Sanserif/1", "Liberation Sans"},    {"Courier New", "Liberation Mono"},
+      {"Times New Roman", "Liberation Serif"}, {"", "Liberation Sans"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LiberationFamily(c.name), c.family) << c.name;
+}
+
 }  // namespace lobrix

@@ -123,13 +123,6 @@ TEST(SurfaceCanvas, DrawsOnlyWhenOpenAndSavesOnlyToTheClipboard) {
   EXPECT_FALSE(SurfaceCanvas("page-canvas", 0, 10).Opened());
 }
 
-TEST(SurfaceCanvas, FontFamilies) {
-  EXPECT_EQ(WebFontFamily("Arial/1"), "Liberation Sans");
-  EXPECT_EQ(WebFontFamily("MS Sans Serif"), "Liberation Sans");
-  EXPECT_EQ(WebFontFamily("Courier New"), "Liberation Mono");
-  EXPECT_EQ(WebFontFamily("Times New Roman"), "Liberation Serif");
-}
-
 TEST(SettingsLocalStorage, KeyedUnderTheCompanyPathAndCut) {
   web_stub::Reset();
   SettingsLocalStorage settings;
