@@ -1,7 +1,8 @@
 // The page's JavaScript functions that the browser backend calls (platform/web/lobrix_canvas.js
 // and lobrix_controls.js, linked as emscripten JS libraries). Texts are NUL-terminated UTF-8;
-// colours 0x00BBGGRR; canvas coordinates in the surface's pixels. A dialog is named by its short name ("main",
-// "p0" .. "p3", "conv"), which is also the middle part of its controls' element ids.
+// colours 0x00BBGGRR; canvas coordinates in the surface's pixels. A dialog is named by its
+// short name ("main", "p0" .. "p3", "conv"), which is also the middle part of its controls'
+// element ids.
 // Functions that answer a text return memory from malloc that the caller frees.
 #pragma once
 
