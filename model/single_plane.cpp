@@ -31,10 +31,12 @@ bool InRange(int n, int low, int high) {
 
 // The relative field of a code of one prepared-curve family with first number n. The kind is a
 // template argument so that the compiler keeps only that family's preparation and formula.
-// (The first number, already read for the range check, is read again by the preparation.)
+// The first number, already read for the range check, is not read again (V and W read their
+// own digits): a call a value is the common use, and reading costs as much as the formula.
 template <CurveKind kKind>
-float PreparedField(std::string_view code, int, float angle) {
-  const PreparedCurve curve = PrepareCodeCurve(kKind, code);
+float PreparedField(std::string_view code, int n, float angle) {
+  constexpr bool kTwin = kKind == CurveKind::V || kKind == CurveKind::W;
+  const PreparedCurve curve = kTwin ? PrepareCodeCurve(kKind, code) : PrepareCurve(kKind, n);
   // The angle is folded only from 180 up; the cosine-based formulas do not notice an angle
   // below -180, while LA and the W inner envelope see it unfolded.
   const SampleAngle sample = MakeSampleAngle(angle, TermsOf(kKind));
