@@ -4,11 +4,10 @@
 // pixels of that colour that have a pixel of the same colour within 2 px on the canvas, and
 // the other way round.
 import assert from 'node:assert/strict';
-import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
-import os from 'node:os';
+import { readFileSync } from 'node:fs';
 import path from 'node:path';
-import { after, before, test } from 'node:test';
-import { launch, native, openEditor, showPage } from './harness.mjs';
+import { test } from 'node:test';
+import { browserSession, native, openEditor, showPage } from './harness.mjs';
 
 const antennas = [
   { h: '030EA10', v: '100TA00', azi: 30, ele: -2.5 },
@@ -76,29 +75,21 @@ async function curveShares(pngBase64, colours) {
   return { width, height, cairo: share(cairo, live), canvas: share(live, cairo) };
 }
 
-let browser, folder;
-before(async () => {
-  browser = await launch();
-  folder = mkdtempSync(path.join(os.tmpdir(), 'lobrix-web-'));
-});
-after(async () => {
-  await browser?.close();
-  rmSync(folder, { recursive: true, force: true });
-});
+const session = browserSession();
 
 test('every page canvas draws the curves where cairo draws them', async () => {
   const results = [];
   for (const a of antennas) {
     // Twice the screen's pixels: the cairo picture's default size.
     const query = `?h=${a.h}&v=${a.v}&azi=${a.azi}&ele=${a.ele}`;
-    const page = await openEditor(browser, query, { scale: 2 });
+    const page = await openEditor(session.browser, query, { scale: 2 });
     for (const [index, [name, colours]] of pages.entries()) {
       await showPage(page, index);
       const size = await page.evaluate(() => {
         const c = document.getElementById('page-canvas');
         return `${c.width}x${c.height}`;
       });
-      const file = path.join(folder, `${name}.png`);
+      const file = path.join(session.folder, `${name}.png`);
       native(['render', '--page', name, '--h', a.h, '--v', a.v, '--azimax', `${a.azi}`,
         '--elemax', `${a.ele}`, '--size', size, '-o', file]);
       const shares = await page.evaluate(curveShares, readFileSync(file, 'base64'), colours);

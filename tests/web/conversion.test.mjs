@@ -4,11 +4,10 @@
 // conversion window's reading) and list the native best fits, and a file made from known codes
 // through the native ANT93 must give those codes back, as the Windows test expects.
 import assert from 'node:assert/strict';
-import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
-import os from 'node:os';
+import { writeFileSync } from 'node:fs';
 import path from 'node:path';
-import { after, before, test } from 'node:test';
-import { launch, native, nativeEval, openEditor, state, testData } from './harness.mjs';
+import { test } from 'node:test';
+import { browserSession, native, nativeEval, openEditor, state, testData } from './harness.mjs';
 
 const measuredFile = path.join(testData, 'msi/80010465_0791_x_co.msi');
 
@@ -52,23 +51,15 @@ async function convert(page, file) {
 
 const rounded = (c) => c && { ...c, azimax: +c.azimax.toFixed(4), elemax: +c.elemax.toFixed(4) };
 
-let browser, folder;
-before(async () => {
-  browser = await launch();
-  folder = mkdtempSync(path.join(os.tmpdir(), 'lobrix-web-'));
-});
-after(async () => {
-  await browser?.close();
-  rmSync(folder, { recursive: true, force: true });
-});
+const session = browserSession();
 
 test('the measured file and a file made from codes convert as on Windows', async () => {
   const [expected] = JSON.parse(
     native(['convert', '--strict', '--json', '--fit', 'all', measuredFile]));
-  const made = path.join(folder, 'panel.msi');
+  const made = path.join(session.folder, 'panel.msi');
   writeFileSync(made, msiText('030EA10', 45, '160VE00', 358));
 
-  const page = await openEditor(browser, '?h=030EB00');
+  const page = await openEditor(session.browser, '?h=030EB00');
   assert.equal(await page.evaluate(() => window.lobrix.lastConversion()), null);
   await page.click('#ctl-main-5');
   const measured = await convert(page, measuredFile);

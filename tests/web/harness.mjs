@@ -2,8 +2,11 @@
 // editor page opened from the server that tests/web/run starts, the ways a user works its
 // controls, and the native `lobrix` command, which gives the expected values.
 import { execFileSync } from 'node:child_process';
+import { mkdtempSync, rmSync } from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { after, before } from 'node:test';
 import puppeteer from 'puppeteer-core';
 
 export const repoRoot = fileURLToPath(new URL('../..', import.meta.url));
@@ -30,6 +33,21 @@ export function launch() {
 // another left in local storage) and waits for its first drawing: on a screen of `scale`
 // device pixels to the CSS pixel, in a browser that asks for `language` (navigator.language,
 // such as "cs-CZ"). page.errors collects what the page threw or logged as an error.
+// A browser and an empty scratch folder for the tests of one file, made before them and closed
+// and removed after them: `session.browser`, `session.folder`.
+export function browserSession() {
+  const session = {};
+  before(async () => {
+    session.browser = await launch();
+    session.folder = mkdtempSync(path.join(os.tmpdir(), 'lobrix-web-'));
+  });
+  after(async () => {
+    await session.browser?.close();
+    rmSync(session.folder, { recursive: true, force: true });
+  });
+  return session;
+}
+
 export async function openEditor(target, query = '', { scale = 1, language } = {}) {
   const context = target.createBrowserContext ? await target.createBrowserContext() : target;
   const page = await context.newPage();
