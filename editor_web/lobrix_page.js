@@ -58,9 +58,9 @@
   }
 
   var pageTexts = {
-    0: {language: 'Language', file: 'Pattern file (*.MSI):',
+    0: {language: 'Language', file: 'Pattern file (*.MSI):', choose: 'Choose a file...',
         drop: 'or drop one here; it is read in this browser and sent nowhere.'},
-    1: {language: 'Jazyk', file: 'Soubor diagramu (*.MSI):',
+    1: {language: 'Jazyk', file: 'Soubor diagramu (*.MSI):', choose: 'Vybrat soubor...',
         drop: 'nebo jej sem přetáhněte; čte se v prohlížeči a nikam se neposílá.'},
   };
 
@@ -69,6 +69,7 @@
     document.documentElement.lang = language === 1 ? 'cs' : 'en';
     document.getElementById('language-label').textContent = texts.language;
     document.getElementById('pattern-file-text').textContent = texts.file;
+    document.getElementById('pattern-file-choose').textContent = texts.choose;
     document.getElementById('drop-hint').textContent = texts.drop;
     document.getElementById('language').value = language === 1 ? 'cs' : 'en';
   }
