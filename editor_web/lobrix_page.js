@@ -108,12 +108,11 @@
     }
     // Pointer events: a mouse, a pen or a finger alike; the primary button picks.
     canvas.addEventListener('pointermove', function(event) { at(event, 0); });
-    // The default action would take the focus from the field the pick has just focused.
     canvas.addEventListener('pointerdown', function(event) {
-      if (event.button !== 0) return;
-      event.preventDefault();
-      at(event, 1);
+      if (event.button === 0) at(event, 1);
     });
+    // The button press's default action would take the focus from the field the pick has just
+    // focused.
     canvas.addEventListener('mousedown', function(event) { event.preventDefault(); });
     canvas.addEventListener('pointerleave', function() { Module._web_mouse(-1, -1, -1); });
   }
